@@ -1,0 +1,55 @@
+#pragma once
+// File and drive queries in the terms the programs were written for. Paths are Windows-1252
+// strings like every other text; "\" is accepted as "/".
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+enum TFileAttribute : uint32_t {
+    faReadOnly = 1,  // no write permission bit set
+    faHidden = 2,    // name begins with "."
+    faSysFile = 4,   // never on Linux
+    faVolumeID = 8,  // never on Linux
+    faDirectory = 16,
+};
+
+// The name the operating system takes for a Windows-1252 path (UTF-8 bytes).
+std::string NativePath(const std::string& path);
+
+// Absolute, lexically normalised form of Path against the current folder; no length limit.
+std::string FullPathName(const std::string& path);
+
+// File name part (after the last "/" or "\"), and Path with its extension replaced (appended
+// when the name part has none).
+std::string ExtractFileName(const std::string& path);
+std::string ExtractFilePath(const std::string& path); // with the trailing "/"
+std::string ChangeFileExt(const std::string& path, const std::string& extension);
+
+// Last-write time as a local FAT packed date-time (date in the high word, 2-second steps).
+// False for a missing file, a folder, or a time outside the FAT range.
+bool FileAgeFat(const std::string& path, uint32_t& fatDateTime);
+
+// Attribute bits of an existing file or folder; false when nothing is there.
+bool GetFileAttributes(const std::string& path, uint32_t& attributes);
+
+// A path on an optical drive or on a file system mounted read-only.
+bool IsOnCdRomDrive(const std::string& path);
+
+bool DeleteFile(const std::string& path);
+bool FileExists(const std::string& path); // a file, not a folder
+bool DirectoryExists(const std::string& path);
+
+struct TSearchRec {
+    std::string Name;      // file name part
+    int64_t Size = 0;
+    uint32_t Attributes = 0;
+};
+// The first directory entry matching Pattern ("*" and "?" allowed in its last component).
+bool FindFirstFile(const std::string& pattern, TSearchRec& found);
+
+// Path as written when it exists, else looked up case-insensitively component by component;
+// Path unchanged when no such file is found.
+std::string ResolvePathCase(const std::string& path);
+
+} // namespace platform

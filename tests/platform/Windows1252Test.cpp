@@ -1,0 +1,62 @@
+#include "platform/Windows1252.h"
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+TEST(Windows1252, EveryByteRoundTrips)
+{
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all.push_back(static_cast<char>(b));
+    const QString unicode = AnsiToUnicode(all);
+    ASSERT_EQ(unicode.size(), 256);
+    std::string back;
+    ASSERT_TRUE(UnicodeToAnsi(unicode, back));
+    EXPECT_EQ(back, all);
+}
+
+TEST(Windows1252, MapsTheHighCharacters)
+{
+    const struct {
+        unsigned char byte;
+        char16_t unicode;
+    } cases[] = {{0x80, 0x20AC}, {0x9C, 0x0153}, {0x8C, 0x0152}, {0xE9, 0x00E9}, {0x9F, 0x0178}, {0x85, 0x2026}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(AnsiCharToUnicode(c.byte).unicode(), c.unicode) << int(c.byte);
+        std::string out;
+        ASSERT_TRUE(UnicodeToAnsi(QString(QChar(c.unicode)), out));
+        EXPECT_EQ(out, std::string(1, static_cast<char>(c.byte)));
+    }
+}
+
+TEST(Windows1252, RefusesCharactersItCannotHold)
+{
+    std::string out = "kept";
+    EXPECT_FALSE(UnicodeToAnsi(QString::fromUtf8("caf\xC3\xA9 \xE2\x82\xAC \xCE\xB1"), out)); // Greek alpha
+    EXPECT_EQ(out, "kept");
+    EXPECT_TRUE(UnicodeToAnsi(QString::fromUtf8("caf\xC3\xA9 \xE2\x82\xAC"), out));
+    EXPECT_EQ(out, "caf\xE9 \x80");
+}
+
+TEST(Windows1252, CasePairs)
+{
+    const struct {
+        unsigned char lower, upper;
+    } pairs[] = {{'a', 'A'}, {'z', 'Z'}, {0xE9, 0xC9}, {0x9C, 0x8C}, {0xFF, 0x9F}, {0x9A, 0x8A}, {0xE7, 0xC7}};
+    for (const auto& p : pairs) {
+        EXPECT_EQ(AnsiUpperChar(p.lower), p.upper);
+        EXPECT_EQ(AnsiLowerChar(p.upper), p.lower);
+    }
+    // Characters without a pair stay as they are.
+    for (unsigned char c : {static_cast<unsigned char>(0xF7), static_cast<unsigned char>(0xD7),
+                            static_cast<unsigned char>(0xDF), static_cast<unsigned char>('1')}) {
+        EXPECT_EQ(AnsiUpperChar(c), c);
+        EXPECT_EQ(AnsiLowerChar(c), c);
+    }
+    EXPECT_EQ(AnsiUpperCase("\x9c" "uvre \xe9l\xe8ve"), "\x8c" "UVRE \xc9L\xc8VE");
+    EXPECT_TRUE(AnsiSameText("\xc9L\xc8VE", "\xe9l\xe8ve"));
+    EXPECT_FALSE(AnsiSameText("eleve", "\xe9l\xe8ve"));
+    EXPECT_LT(AnsiCompareText("abc", "ABD"), 0);
+    EXPECT_GT(AnsiCompareText("abcd", "ABC"), 0);
+}
