@@ -18,6 +18,7 @@ enum TFileAttribute : uint32_t {
 std::string NativePath(const std::string& path);
 
 // Absolute, lexically normalised form of Path against the current folder; no length limit.
+// Empty for an empty Path, or when the current folder has a name Windows-1252 cannot hold.
 std::string FullPathName(const std::string& path);
 
 // File name part (after the last "/" or "\"), and Path with its extension replaced (appended
@@ -35,8 +36,12 @@ bool GetFileAttributes(const std::string& path, uint32_t& attributes);
 
 // A path on an optical drive or on a file system mounted read-only.
 bool IsOnCdRomDrive(const std::string& path);
+// Whether, by MountInfo (the text of /proc/self/mountinfo), the file system that holds
+// NativeCanonicalPath (OS bytes, symbolic links resolved) is an optical drive: device /dev/sr*
+// or /dev/cdrom, or type iso9660 or udf.
+bool IsOpticalMount(const std::string& mountInfo, const std::string& nativeCanonicalPath);
 
-bool DeleteFile(const std::string& path);
+bool DeleteFile(const std::string& path); // false for a read-only file or a folder, as on Windows
 bool FileExists(const std::string& path); // a file, not a folder
 bool DirectoryExists(const std::string& path);
 

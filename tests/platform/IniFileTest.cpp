@@ -1,0 +1,255 @@
+#include "platform/Exceptions.h"
+#include "platform/IniFile.h"
+#include "platform/TestFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <sys/stat.h>
+
+using namespace platform;
+
+namespace {
+
+class IniFileTest : public ::testing::Test {
+protected:
+    TTestFolder folder;
+    std::string path = folder.Path("test.ini");
+    TIniFile ini {path};
+
+    void Given(const std::string& content) const { folder.WriteRaw("test.ini", content); }
+    std::string Content() const { return folder.ReadRaw("test.ini"); }
+};
+
+TEST_F(IniFileTest, ReadsNamesWithoutCaseAndValuesTrimmed)
+{
+    Given("Orphan=before any section\r\n"
+          "; Comment=not a key\r\n"
+          "[General]\r\n"
+          "  Name  =  Alice  \r\n"
+          "Empty=\r\n"
+          "Quoted=\"  spaced  \"\r\n"
+          "HalfQuoted=\"abc\r\n"
+          "Dup=first\n" // LF alone ends a line too
+          "Dup=second\r\n"
+          "No equals sign here\r\n"
+          "[ Spaced Section ]\r\n"
+          "Key=v\r\n"
+          "[\xc9t\xe9]\r\n"
+          "Cl\xe9=accented\r\n"
+          "[general]\r\n"
+          "Name=Bob\r\n"
+          "OnlyLater=1\r\n"
+          "[Scores.mots]x]\r\n"
+          "Name1=Z");
+    const struct {
+        const char* section;
+        const char* key;
+        const char* expected;
+    } cases[] = {
+        {"General", "Name", "Alice"},
+        {"GENERAL", "name", "Alice"},         // the first of two equal sections wins
+        {"general", "OnlyLater", "default"},  // and hides the later one
+        {"General", "Empty", ""},             // an empty value is not the default
+        {"General", "Missing", "default"},
+        {"Missing", "Name", "default"},
+        {"General", "Quoted", "  spaced  "},  // one pair of quotes goes, the rest is the value
+        {"General", "HalfQuoted", "\"abc"},
+        {"General", "Dup", "first"},
+        {"General", "No equals sign here", "default"},
+        {"General", "; Comment", "default"},
+        {"", "Orphan", "default"},
+        {" Spaced Section ", "Key", "v"},
+        {"\xc9T\xc9", "CL\xc9", "accented"},     // Windows-1252 letter pairs
+        {"Scores.mots]x", "name1", "Z"},         // a "]" inside a section name
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ini.ReadString(c.section, c.key, "default"), c.expected) << c.section << "/" << c.key;
+}
+
+TEST_F(IniFileTest, CutsLongValuesTo2047Characters)
+{
+    const std::string exact(2047, 'x');
+    Given("[S]\r\nLong=" + std::string(3000, 'a') + "\r\nExact=" + exact + "\r\n");
+    EXPECT_EQ(ini.ReadString("S", "Long", ""), std::string(2047, 'a'));
+    EXPECT_EQ(ini.ReadString("S", "Exact", ""), exact);
+}
+
+TEST_F(IniFileTest, ReadsIntegersInDecimalAndHexadecimal)
+{
+    const struct {
+        const char* text;
+        int32_t expected;
+    } cases[] = {
+        {"42", 42}, {"-13", -13}, {"+5", 5}, {"007", 7}, {"0x1F", 31}, {"0X1f", 31}, {"$FF", 255},
+        {"0x80", 128}, {"0xFFFFFFFF", -1}, {"-$10", -16}, {"2147483647", 2147483647},
+        {"-2147483648", INT32_MIN}, {"\"9\"", 9},
+        // No number: the default.
+        {"2147483648", -99}, {"0x100000000", -99}, {"12abc", -99}, {"abc", -99}, {"", -99},
+        {"0x", -99}, {"$", -99}, {"1 2", -99}, {"--1", -99}, {"0x-1", -99}, {"1.5", -99},
+    };
+    std::string content = "[N]\r\n";
+    for (size_t i = 0; i < std::size(cases); ++i)
+        content += "K" + std::to_string(i) + "=" + cases[i].text + "\r\n";
+    Given(content);
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(ini.ReadInteger("N", "K" + std::to_string(i), -99), cases[i].expected) << cases[i].text;
+    EXPECT_EQ(ini.ReadInteger("N", "Missing", -99), -99);
+}
+
+TEST_F(IniFileTest, ReadsBooleansAsIntegers)
+{
+    Given("[B]\r\nOne=1\r\nZero=0\r\nTwo=2\r\nMinus=-1\r\nWord=yes\r\nEmpty=\r\n");
+    const struct {
+        const char* key;
+        bool defaultValue;
+        bool expected;
+    } cases[] = {
+        {"One", false, true}, {"Zero", true, false}, {"Two", false, true}, {"Minus", false, true},
+        {"Word", true, true}, {"Word", false, false}, {"Empty", true, true}, {"Missing", true, true},
+        {"Missing", false, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ini.ReadBool("B", c.key, c.defaultValue), c.expected) << c.key;
+}
+
+TEST_F(IniFileTest, ListsSectionsAndKeysOnce)
+{
+    Given("[One]\r\nA=1\r\nb=2\r\nB=3\r\n; c=4\r\n[Two]\r\n[ONE]\r\nD=5\r\n");
+    EXPECT_EQ(ini.ReadSections(), (std::vector<std::string> {"One", "Two"}));
+    EXPECT_EQ(ini.ReadSection("one"), (std::vector<std::string> {"A", "b"}));
+    EXPECT_TRUE(ini.ReadSection("Two").empty());
+    EXPECT_TRUE(ini.SectionExists("two"));
+    EXPECT_FALSE(ini.SectionExists("Three"));
+    EXPECT_TRUE(ini.ValueExists("ONE", "B"));
+    EXPECT_FALSE(ini.ValueExists("One", "c"));
+}
+
+TEST_F(IniFileTest, MissingFileReadsAsDefaults)
+{
+    EXPECT_EQ(ini.ReadString("S", "K", "d"), "d");
+    EXPECT_EQ(ini.ReadInteger("S", "K", 3), 3);
+    EXPECT_TRUE(ini.ReadSections().empty());
+    EXPECT_FALSE(ini.SectionExists("S"));
+}
+
+TEST_F(IniFileTest, WriteChangesOnlyItsLine)
+{
+    const std::string before = "; settings\r\n"
+                               "\r\n"
+                               "[General]\r\n"
+                               "  Level = 2\r\n"
+                               "Name=\"Al\"\r\n"
+                               "\r\n"
+                               "[Theme]\r\n"
+                               "Name=Standard\r\n";
+    const struct {
+        const char* section;
+        const char* key;
+        const char* value;
+        const char* changedLine;
+        const char* newLine;
+    } cases[] = {
+        {"general", "LEVEL", "3", "  Level = 2", "  Level = 3"},
+        {"General", "Name", "Bob", "Name=\"Al\"", "Name=Bob"},
+        {"Theme", "name", "", "Name=Standard", "Name="},
+    };
+    for (const auto& c : cases) {
+        Given(before);
+        ini.WriteString(c.section, c.key, c.value);
+        std::string expected = before;
+        expected.replace(expected.find(c.changedLine), std::string(c.changedLine).size(), c.newLine);
+        EXPECT_EQ(Content(), expected) << c.key;
+        EXPECT_EQ(ini.ReadString(c.section, c.key, "default"), c.value);
+    }
+}
+
+TEST_F(IniFileTest, PlacesNewKeysAndSections)
+{
+    const struct {
+        const char* name;
+        std::string before;
+        const char* section;
+        std::string after;
+    } cases[] = {
+        {"end of its section, before its blank lines", "[A]\r\nx=1\r\n\r\n  \r\n[B]\r\ny=2\r\n", "a",
+         "[A]\r\nx=1\r\nNew=v\r\n\r\n  \r\n[B]\r\ny=2\r\n"},
+        {"after a comment ending the section", "[A]\r\nx=1\r\n; note\r\n[B]\r\n", "A",
+         "[A]\r\nx=1\r\n; note\r\nNew=v\r\n[B]\r\n"},
+        {"empty section", "[A]\r\n\r\n[B]\r\n", "A", "[A]\r\nNew=v\r\n\r\n[B]\r\n"},
+        {"last section without a final line end", "[A]\r\n[B]\r\ny=2", "B", "[A]\r\n[B]\r\ny=2\r\nNew=v\r\n"},
+        {"new section at the end of the file", "[A]\r\nx=1\r\n\r\n", "C", "[A]\r\nx=1\r\n\r\n[C]\r\nNew=v\r\n"},
+        {"LF line ends become CR LF", "[A]\nx=1\n", "A", "[A]\r\nx=1\r\nNew=v\r\n"},
+        {"into the first of two equal sections", "[A]\r\n[a]\r\n", "A", "[A]\r\nNew=v\r\n[a]\r\n"},
+    };
+    for (const auto& c : cases) {
+        Given(c.before);
+        ini.WriteString(c.section, " New ", "v");
+        EXPECT_EQ(Content(), c.after) << c.name;
+    }
+}
+
+TEST_F(IniFileTest, WriteCreatesMissingFile)
+{
+    ini.WriteString("General", "Create", "Ok");
+    ini.WriteInteger("General", "Left", -5);
+    ini.WriteBool("General", "Sound", true);
+    ini.WriteBool("General", "Timed", false);
+    EXPECT_EQ(Content(), "[General]\r\nCreate=Ok\r\nLeft=-5\r\nSound=1\r\nTimed=0\r\n");
+    EXPECT_EQ(ini.ReadInteger("General", "Left", 0), -5);
+}
+
+TEST_F(IniFileTest, LineBreaksCannotAddLines)
+{
+    Given("[Players]\r\nName=A\r\n");
+    ini.WriteString("Players", "Name", "Bob\r\n[General]\r\nLevel=3");
+    ini.WriteString("Players\n[General]", "Other", "x\ny");
+    EXPECT_EQ(Content(), "[Players]\r\nName=Bob\r\nOther=x\r\n");
+    EXPECT_FALSE(ini.SectionExists("General"));
+}
+
+TEST_F(IniFileTest, FailedWriteThrowsAndKeepsTheFile)
+{
+    TIniFile nowhere(folder.Path("missing/test.ini"));
+    EXPECT_THROW(nowhere.WriteString("S", "K", "v"), EInOutError);
+
+    TIniFile intoFolder(folder.Path());
+    EXPECT_THROW(intoFolder.WriteString("S", "K", "v"), EInOutError);
+
+    const std::string before = "[S]\r\nK=old\r\n";
+    Given(before);
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    EXPECT_THROW(ini.WriteString("S", "K", "new"), EInOutError);
+    EXPECT_THROW(ini.DeleteKey("S", "K"), EInOutError);
+    EXPECT_EQ(Content(), before);
+    ini.WriteString("S", "K", "old"); // no change, nothing to write
+}
+
+TEST_F(IniFileTest, WriteKeepsPermissions)
+{
+    Given("[S]\r\nK=1\r\n");
+    ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
+    ini.WriteString("S", "K", "2");
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+}
+
+TEST_F(IniFileTest, DeletesKeysAndSections)
+{
+    const std::string before = "; top\r\n[A]\r\nk=1\r\nK=2\r\nj=3\r\n\r\n[B]\r\n; b\r\nx=1\r\n[a]\r\nk=4\r\n";
+    Given(before);
+    ini.DeleteKey("a", "K");
+    EXPECT_EQ(Content(), "; top\r\n[A]\r\nj=3\r\n\r\n[B]\r\n; b\r\nx=1\r\n[a]\r\nk=4\r\n");
+    ini.EraseSection("B");
+    EXPECT_EQ(Content(), "; top\r\n[A]\r\nj=3\r\n\r\n[a]\r\nk=4\r\n");
+    ini.EraseSection("A");
+    EXPECT_EQ(Content(), "; top\r\n");
+
+    TIniFile missing(folder.Path("none.ini"));
+    missing.DeleteKey("A", "k");
+    missing.EraseSection("A");
+    EXPECT_FALSE(FileExists(missing.FileName()));
+}
+
+} // namespace
