@@ -1,0 +1,227 @@
+#include "platform/QtCanvas.h"
+
+#include "platform/Bitmap.h"
+#include "platform/Windows1252.h"
+
+#include <QPolygon>
+
+namespace platform {
+
+namespace {
+
+QRect ToQRect(const TRect& r)
+{
+    return QRect(r.Left, r.Top, r.Width(), r.Height());
+}
+
+// Bitmap with every pixel that is white in Mask made transparent.
+QImage ApplyMask(const QImage& picture, const QImage& mask)
+{
+    QImage result = picture.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < result.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(result.scanLine(y));
+        for (int x = 0; x < result.width(); ++x)
+            if (mask.valid(x, y) && (mask.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF)
+                row[x] = 0;
+    }
+    return result;
+}
+
+int Sign(int v)
+{
+    return (v > 0) - (v < 0);
+}
+
+} // namespace
+
+QColor ToQColor(TColor color)
+{
+    const TColor rgb = ColorToRGB(color);
+    return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+}
+
+QString MapFontFace(const std::string& name)
+{
+    static const struct {
+        const char* Face;
+        const char* Substitute;
+    } faces[] = {
+        {"arial", "Liberation Sans"},           {"ms sans serif", "Liberation Sans"},
+        {"helvetica", "Liberation Sans"},       {"times new roman", "Liberation Serif"},
+        {"times", "Liberation Serif"},          {"courier new", "Liberation Mono"},
+        {"courier", "Liberation Mono"},
+    };
+    for (const auto& f : faces)
+        if (AnsiSameText(name, f.Face))
+            return QString::fromLatin1(f.Substitute);
+    return AnsiToUnicode(name);
+}
+
+QFont ToQFont(const TFontData& font)
+{
+    QFont f(MapFontFace(font.Name));
+    f.setPixelSize(std::max(1, FontPixelSize(font.Size)));
+    f.setBold(font.Style & fsBold);
+    f.setItalic(font.Style & fsItalic);
+    f.setUnderline(font.Style & fsUnderline);
+    f.setStrikeOut(font.Style & fsStrikeOut);
+    return f;
+}
+
+TQtCanvas::TQtCanvas()
+    : OwnImage_(std::make_unique<QImage>(1, 1, QImage::Format_RGB32)),
+      OwnPainter_(std::make_unique<QPainter>(OwnImage_.get())), Painter_(OwnPainter_.get())
+{
+}
+
+TQtCanvas::TQtCanvas(QImage& image)
+    : OwnPainter_(std::make_unique<QPainter>(&image)), Painter_(OwnPainter_.get())
+{
+}
+
+TQtCanvas::TQtCanvas(QPainter& painter) : Painter_(&painter) {}
+
+TQtCanvas::~TQtCanvas() = default;
+
+const QFontMetrics& TQtCanvas::Metrics()
+{
+    // Colour and charset do not change the shapes: switching text colours keeps the font.
+    const auto sameShape = [](const TFontData& a, const TFontData& b) {
+        return a.Name == b.Name && a.Size == b.Size && a.Style == b.Style;
+    };
+    if (!MetricsFont_ || !sameShape(*MetricsFont_, Font())) {
+        MetricsFont_ = Font();
+        QtFont_ = ToQFont(Font());
+        Metrics_.emplace(QtFont_);
+    }
+    return *Metrics_;
+}
+
+TTextMetrics TQtCanvas::TextMetrics()
+{
+    const QFontMetrics& fm = Metrics();
+    TTextMetrics m;
+    m.Ascent = fm.ascent();
+    m.Descent = fm.descent();
+    m.Height = m.Ascent + m.Descent;
+    m.ExternalLeading = std::max(0, fm.leading());
+    return m;
+}
+
+TSize TQtCanvas::TextExtent(std::string_view text)
+{
+    const QFontMetrics& fm = Metrics();
+    return {fm.horizontalAdvance(AnsiToUnicode(std::string(text))), fm.ascent() + fm.descent()};
+}
+
+void TQtCanvas::TextOut(int x, int y, std::string_view text, TTextAlign align, bool opaque,
+                        const TRect* clip)
+{
+    const QFontMetrics& fm = Metrics();
+    const QString s = AnsiToUnicode(std::string(text));
+    const int top = align == TTextAlign::Top ? y : y - fm.ascent();
+    Painter_->save();
+    if (clip)
+        Painter_->setClipRect(ToQRect(*clip), Painter_->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    if (opaque)
+        Painter_->fillRect(QRect(x, top, fm.horizontalAdvance(s), fm.ascent() + fm.descent()),
+                           ToQColor(Brush().Color));
+    Painter_->setFont(QtFont_);
+    Painter_->setPen(ToQColor(Font().Color));
+    Painter_->drawText(x, top + fm.ascent(), s);
+    Painter_->restore();
+}
+
+void TQtCanvas::SelectPenAndBrush()
+{
+    if (Pen().Style == TPenStyle::psClear) {
+        Painter_->setPen(Qt::NoPen);
+    } else {
+        static constexpr Qt::PenStyle styles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine};
+        QPen pen(ToQColor(Pen().Color), Pen().Width > 1 ? Pen().Width : 0,
+                 styles[static_cast<int>(Pen().Style)]);
+        Painter_->setPen(pen);
+    }
+    if (Brush().Style == TBrushStyle::bsClear)
+        Painter_->setBrush(Qt::NoBrush);
+    else
+        Painter_->setBrush(ToQColor(Brush().Color));
+    Painter_->setRenderHint(QPainter::Antialiasing, false);
+}
+
+void TQtCanvas::Line(TPoint from, TPoint to)
+{
+    if (from == to)
+        return;
+    SelectPenAndBrush();
+    // The end point is not drawn; only straight lines can drop it exactly.
+    TPoint end = to;
+    if (from.X == to.X)
+        end.Y -= Sign(to.Y - from.Y);
+    else if (from.Y == to.Y)
+        end.X -= Sign(to.X - from.X);
+    Painter_->drawLine(from.X, from.Y, end.X, end.Y);
+}
+
+void TQtCanvas::Rectangle(const TRect& rect)
+{
+    if (rect.IsEmpty())
+        return;
+    SelectPenAndBrush();
+    Painter_->drawRect(QRect(rect.Left, rect.Top, rect.Width() - 1, rect.Height() - 1));
+}
+
+void TQtCanvas::FillRect(const TRect& rect)
+{
+    Painter_->fillRect(ToQRect(rect), ToQColor(Brush().Color));
+}
+
+void TQtCanvas::Ellipse(const TRect& box)
+{
+    if (box.IsEmpty())
+        return;
+    SelectPenAndBrush();
+    Painter_->drawEllipse(QRect(box.Left, box.Top, box.Width() - 1, box.Height() - 1));
+}
+
+void TQtCanvas::Polygon(const std::vector<TPoint>& points)
+{
+    QPolygon polygon;
+    for (const TPoint& p : points)
+        polygon << QPoint(p.X, p.Y);
+    SelectPenAndBrush();
+    Painter_->drawPolygon(polygon, Qt::OddEvenFill);
+}
+
+void TQtCanvas::FillRegion(const TRegion& region, TColor color)
+{
+    const QColor c = ToQColor(color);
+    for (const TRect& r : region.Rects())
+        Painter_->fillRect(ToQRect(r), c);
+}
+
+void TQtCanvas::DrawBitmap(const TRect& dest, const TBitmap& bitmap, const TRect* source,
+                           const TBitmap* mask)
+{
+    if (bitmap.Empty() || dest.IsEmpty())
+        return;
+    const QRect from = source ? ToQRect(*source) : bitmap.Image().rect();
+    // Nearest pixel when stretching: rows and columns are dropped or repeated, never blended.
+    Painter_->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    if (mask && !mask->Empty())
+        Painter_->drawImage(ToQRect(dest), ApplyMask(bitmap.Image(), mask->Image()), from);
+    else
+        Painter_->drawImage(ToQRect(dest), bitmap.Image(), from);
+}
+
+void TQtCanvas::SetClipRect(const TRect& rect)
+{
+    Painter_->setClipRect(ToQRect(rect));
+}
+
+void TQtCanvas::ClearClip()
+{
+    Painter_->setClipping(false);
+}
+
+} // namespace platform
