@@ -1,8 +1,61 @@
 #include "htmlview/HtmlUtils.h"
 
 #include <cstdlib>
+#include <string_view>
 
 namespace htmlview {
+
+namespace {
+
+int HexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+// Every %xx decoded once, left to right: the bytes a decoded "%" makes are not read again, and
+// "%00" stays as typed so that a path never holds a NUL.
+std::string PercentDecode(const std::string& url)
+{
+    std::string decoded;
+    decoded.reserve(url.size());
+    for (size_t i = 0; i < url.size(); ++i) {
+        if (url[i] == '%' && i + 2 < url.size()) {
+            const int high = HexDigitValue(url[i + 1]);
+            const int low = HexDigitValue(url[i + 2]);
+            if (high >= 0 && low >= 0 && (high | low) != 0) {
+                decoded += static_cast<char>(high * 16 + low);
+                i += 2;
+                continue;
+            }
+        }
+        decoded += url[i];
+    }
+    return decoded;
+}
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix)
+{
+    if (text.size() < prefix.size())
+        return false;
+    for (size_t i = 0; i < prefix.size(); ++i) {
+        char c = text[i];
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        if (c != prefix[i])
+            return false;
+    }
+    return true;
+}
+
+constexpr std::string_view FileUrlPrefix = "file://";
+
+} // namespace
 
 void TUrlTarget::SetLink(const std::string* urlText, const std::string* targetName)
 {
@@ -42,6 +95,27 @@ std::string TrimText(const std::string& s)
     while (last > first && static_cast<unsigned char>(s[last - 1]) <= 32)
         --last;
     return s.substr(first, last - first);
+}
+
+std::string UrlToPath(const std::string& url)
+{
+    std::string path = PercentDecode(url);
+    // "file:///home/a.htm" keeps the "/" that makes it absolute.
+    if (StartsWithNoCase(path, FileUrlPrefix))
+        path.erase(0, FileUrlPrefix.size());
+    return path;
+}
+
+std::string UrlToRootedPath(const std::string& url, const std::string& root)
+{
+    std::string path = UrlToPath(url);
+    // A file URL names an absolute path already; only a root-relative link ("/images/a.gif")
+    // takes the root.
+    if (path.empty() || path.front() != '/' || StartsWithNoCase(PercentDecode(url), FileUrlPrefix))
+        return path;
+    if (!root.empty() && root.back() == '/')
+        path.erase(0, 1);
+    return root + path;
 }
 
 } // namespace htmlview
