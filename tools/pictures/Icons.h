@@ -1,0 +1,14 @@
+#pragma once
+// Small line drawings for the keys: one per command, drawn to fit any square box.
+#include <QPainter>
+
+namespace pictures {
+
+enum class TIcon {
+    Open, Options, Scores, Minimize, About, Exit, Magnify, CDPlayer, Dictionary, Help,
+    Start, Continue, Stop, Ok, Cancel
+};
+
+void PaintIcon(QPainter& painter, const QRectF& box, TIcon icon, const QColor& ink);
+
+} // namespace pictures
