@@ -1,0 +1,205 @@
+#include "htmlview/Section.h"
+
+#include "htmlview/HtmlScanner.h"
+#include "htmlview/SectionList.h"
+#include "platform/Windows1252.h"
+
+#include <algorithm>
+
+namespace htmlview {
+
+using platform::TCanvas;
+
+namespace {
+
+constexpr int32_t NoneAhead = 9999;
+
+std::unique_ptr<TMyFont> CopyFont(const TMyFont& font, platform::TFontStyles style)
+{
+    auto copy = std::make_unique<TMyFont>();
+    copy->Assign(font);
+    copy->SetStyle(copy->Style() | style);
+    return copy;
+}
+
+} // namespace
+
+TSection::TSection(TSectionList& document, int32_t listLevel, uint8_t alignment, const TUrlTarget* linkTarget,
+                   const TMyFont& font, platform::TFontStyles style)
+    : ListLevel(listLevel), Indent(ClampInt32(int64_t{LevelIndent} * listLevel)), Alignment(alignment)
+{
+    Document = &document;
+    TFontObj* run = FontRuns.Add(std::make_unique<TFontObj>(CopyFont(font, style), 0, document.Screen()));
+    if (linkTarget)
+        run->Target = *linkTarget;
+    MarkerFont.Assign(*run->Font);
+}
+
+void TSection::AppendBytes(std::string_view text)
+{
+    const size_t from = Text.size();
+    Text.append(text);
+    // Only the object-adding calls make markers: a page's own bytes 2 and 4 are plain text.
+    std::replace_if(Text.begin() + static_cast<std::ptrdiff_t>(from), Text.end(),
+                    [](char c) { return IsObjectMarker(static_cast<unsigned char>(c)); }, '?');
+    Length = static_cast<int32_t>(Text.size());
+}
+
+void TSection::AppendText(std::string_view text)
+{
+    if (text.empty() || Length > MaxLength)
+        return;
+    if ((Length == 0 || Text.back() == ' ') && text.front() == ' ')
+        text.remove_prefix(1);
+    // Text after pictures that float at the section's start starts like text of an empty section.
+    bool onlyFloats = Length > 0;
+    for (int32_t i = 0; onlyFloats && i < Length; ++i) {
+        const TInlinePicture* picture =
+            static_cast<unsigned char>(Text[static_cast<size_t>(i)]) == ImageMarker ? PictureAt(i) : nullptr;
+        onlyFloats = picture && picture->Floats();
+    }
+    if (onlyFloats && !text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    AppendBytes(text);
+}
+
+uint8_t TSection::EnsureText()
+{
+    if (Length == 0)
+        AppendBytes(" ");
+    return Alignment;
+}
+
+void TSection::ChangeFont(TSectionList& document, const TMyFont& font, platform::TFontStyles style,
+                          uint8_t scriptPosition)
+{
+    TFontObj* run = FontRuns.Last();
+    if (run->Start == Length) {
+        run->Font->Assign(font);
+    } else {
+        const TUrlTarget target = run->Target;
+        auto copy = std::make_unique<TMyFont>();
+        copy->Assign(font);
+        run = FontRuns.Add(std::make_unique<TFontObj>(std::move(copy), Length, document.Screen()));
+        run->Target = target;
+    }
+    run->Font->SetStyle(run->Font->Style() | style);
+    run->ScriptPosition = scriptPosition;
+    // The point size follows at once, so the first layout already measures the smaller run.
+    if (scriptPosition == 1 || scriptPosition == 2)
+        run->Font->SetRelativeSize(document, MulDiv(run->Font->RelativeSize, 3, 4));
+}
+
+void TSection::ChangeFontAndLink(TSectionList& document, const TMyFont& font, platform::TFontStyles style,
+                                 uint8_t scriptPosition, const TUrlTarget* linkStart)
+{
+    ChangeFont(document, font, style, scriptPosition);
+    TFontObj* run = FontRuns.Last();
+    run->Target.ClearLink();
+    if (linkStart)
+        run->Target = *linkStart;
+}
+
+TInlinePicture* TSection::AddImage(std::unique_ptr<TInlinePicture> picture, TCell* cell)
+{
+    picture->Position = Length;
+    picture->Cell = cell;
+    TInlinePicture* added = Images.Add(std::move(picture));
+    Text.push_back(static_cast<char>(ImageMarker));
+    ++Length;
+    return added;
+}
+
+void TSection::AddControl(TInlineControl& control)
+{
+    control.Position = Length;
+    Controls.push_back(&control);
+    Text.push_back(static_cast<char>(ControlMarker));
+    ++Length;
+}
+
+void TSection::SetClear(const TAttributeList& attributes)
+{
+    const TAttribute* clear = attributes.FindAttribute(HtmlToken::ClearAttr);
+    if (!clear)
+        return;
+    const std::string value = platform::AnsiLowerCase(clear->ValueText.substr(0, 15));
+    ClearMode = value == "left" ? 1 : value == "right" ? 2 : 3;
+}
+
+void TSection::RefreshFonts()
+{
+    FontRuns.ApplyDefaults(*Document);
+    MarkerFont.ApplyDefaults(*Document, Document->FontColor);
+    TSectionBase::RefreshFonts();
+}
+
+TInlinePicture* TSection::PictureAt(int32_t position) const
+{
+    for (int i = 0; i < Images.Count(); ++i)
+        if (Images[i]->Position == position)
+            return Images[i];
+    return nullptr;
+}
+
+TInlineControl* TSection::ControlAt(int32_t position) const
+{
+    for (TInlineControl* control : Controls)
+        if (control->Position == position)
+            return control;
+    return nullptr;
+}
+
+int32_t TSection::CharsToNextMarker(int32_t p) const
+{
+    const size_t found = Text.find_first_of("\x02\x04", static_cast<size_t>(p));
+    return found == std::string::npos ? NoneAhead : static_cast<int32_t>(found) - p;
+}
+
+TFontObj& TSection::SelectRunFont(TCanvas& canvas, int32_t p) const
+{
+    int position = 0;
+    TFontObj& run = *FontRuns.RunAt(p, position);
+    canvas.SetFont(run.Font->Data());
+    return run;
+}
+
+int32_t TSection::ExtentOf(TCanvas& canvas, int32_t p, int32_t count) const
+{
+    return canvas.TextWidth(std::string_view(Text).substr(static_cast<size_t>(p), static_cast<size_t>(count)));
+}
+
+int32_t TSection::TextWidth(TCanvas& canvas, int32_t p, int32_t count, bool trimTrailing)
+{
+    count = std::min(count, Length - p);
+    if (trimTrailing)
+        while (count > 1 && Text[static_cast<size_t>(p + count - 1)] == ' ')
+            --count;
+    int64_t width = 0;
+    while (count > 0) {
+        const auto c = static_cast<unsigned char>(Text[static_cast<size_t>(p)]);
+        int32_t step = 1;
+        if (c == ImageMarker) {
+            const TInlinePicture* picture = PictureAt(p);
+            if (picture && !picture->Floats())
+                width += picture->ImageWidth;
+        } else if (c == ControlMarker) {
+            if (const TInlineControl* control = ControlAt(p))
+                width += control->ControlWidth();
+        } else {
+            const TFontObj& run = SelectRunFont(canvas, p);
+            step = std::min({count, FontRuns.RunCharsLeft(p, Length), CharsToNextMarker(p)});
+            width += ExtentOf(canvas, p, step) - run.Overhang;
+        }
+        p += step;
+        count -= step;
+    }
+    return ClampInt32(width);
+}
+
+int32_t TSection::FitChars(TCanvas& canvas, int32_t width, int32_t p, int32_t count)
+{
+    return FitWalk(canvas, width, p, count, nullptr);
+}
+
+} // namespace htmlview
