@@ -1,0 +1,44 @@
+#include "dictionary/fileLib.h"
+
+#include "platform/FileSystem.h"
+#include "platform/IniFile.h"
+
+namespace dictionary {
+
+void GetFullPath(const std::string& fileName, std::string& fullPath)
+{
+    fullPath = platform::FullPathName(fileName);
+}
+
+int CompareFileAge(const std::string& first, const std::string& second)
+{
+    uint32_t firstAge = 0;
+    uint32_t secondAge = 0;
+    const bool hasFirst = platform::FileAgeFat(first, firstAge);
+    const bool hasSecond = platform::FileAgeFat(second, secondAge);
+    if (!hasFirst && !hasSecond)
+        return -3;
+    if (!hasFirst)
+        return -1;
+    if (!hasSecond)
+        return -2;
+    if (firstAge == secondAge)
+        return 0;
+    return secondAge < firstAge ? 1 : 2;
+}
+
+int64_t GetFileSizeByName(const std::string& fileName)
+{
+    platform::TSearchRec found;
+    return platform::FindFirstFile(fileName, found) ? found.Size : 0;
+}
+
+void ReadIniString(const std::string& section, const std::string& key, const std::string& defaultValue,
+                   std::string& value, const platform::TIniFile& ini)
+{
+    value = ini.ReadString(section, key, defaultValue);
+    if (value.empty())
+        value = defaultValue;
+}
+
+} // namespace dictionary

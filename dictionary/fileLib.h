@@ -1,0 +1,28 @@
+#pragma once
+// Small file helpers of the dictionary engine and of both programs: absolute paths, file dates
+// compared at the file system's 2-second resolution, file sizes and settings strings.
+#include <cstdint>
+#include <string>
+
+namespace platform {
+class TIniFile;
+}
+
+namespace dictionary {
+
+// Absolute form of FileName against the current folder; empty for an empty name.
+void GetFullPath(const std::string& fileName, std::string& fullPath);
+
+// Ages of two files (last-write time; none for a missing file or a folder):
+// -3 neither has one, -1 only First has none, -2 only Second has none,
+//  0 equal, 1 Second is older than First, 2 Second is newer.
+int CompareFileAge(const std::string& first, const std::string& second);
+
+// Size of the first directory entry matching FileName ("*" and "?" allowed); 0 when none does.
+int64_t GetFileSizeByName(const std::string& fileName);
+
+// The settings file's string for Section and Key; a missing or empty value gives Default.
+void ReadIniString(const std::string& section, const std::string& key, const std::string& defaultValue,
+                   std::string& value, const platform::TIniFile& ini);
+
+} // namespace dictionary

@@ -1,0 +1,500 @@
+#include "dictionary/unitDictionary.h"
+
+#include "dictionary/dictionaryFiles.h"
+#include "dictionary/fileLib.h"
+#include "platform/Exceptions.h"
+#include "platform/FileSystem.h"
+#include "platform/Progress.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace dictionary {
+
+std::vector<std::string> WordArray;
+std::vector<int32_t> OffsetArray;
+
+namespace {
+
+using platform::TProgress;
+
+// Attribute bits that keep an index from being rebuilt for its age, replaced or deleted.
+constexpr uint32_t ProtectingAttributes = platform::faReadOnly | platform::faHidden | platform::faSysFile
+    | platform::faVolumeID | platform::faDirectory;
+
+constexpr size_t BuildBlockSize = 65535;  // bytes examined between two message checks
+constexpr size_t EntryReadLimit = 65535;  // bytes of an entry that ReadWordAt looks at
+constexpr size_t ListReadLimit = 256;     // bytes of an entry that the word list looks at
+constexpr size_t FirstEntryChunk = 1024;  // most entries end within it
+constexpr int32_t WordListLimit = 10'000'000;
+
+const TDictionaryTranslation EnglishTexts{
+    " at position",
+    " at word #",
+    "Error level #",
+    "Extended error #",
+    "GetWord: Error in ",
+    "GetWord: File I/O error in ",
+    "Initialize: Dictionary is not initialized",
+    "Initialize: Dictionary file not found",
+    "Lexorim: File I/O read error",
+    "Lexorim: File I/O write error",
+    "Lexorim: Too many [",
+    "Lexorim: Too many ]",
+    "Lexorim: Error",
+    "Undefined error.",
+};
+
+const TDictionaryTranslation FrenchTexts{
+    " \xE0 la position",
+    " au mot n\xB0",
+    "Erreur n\xB0",
+    "Erreur \xE9tendue n\xB0",
+    "GetWord: Erreur dans ",
+    "GetWord: Erreur d'acc\xE8s au fichier ",
+    "Initialize: Le dictionnaire n'est pas initialis\xE9",
+    "Initialize: Le dictionnaire est introuvable",
+    "Lexorim: Erreur en lecture",
+    "Lexorim: Erreur en \xE9"
+    "criture",
+    "Lexorim: Trop de [",
+    "Lexorim: Trop de ]",
+    "Lexorim: Erreur",
+    "Erreur non d\xE9"
+    "finie.",
+};
+
+void SetRange(TProgress* progress, int minimum, int maximum)
+{
+    if (progress) {
+        progress->SetMinimum(minimum);
+        progress->SetMaximum(maximum);
+    }
+}
+
+void SetPosition(TProgress* progress, int position)
+{
+    if (progress)
+        progress->SetPosition(position);
+}
+
+// Start and length of the bytes read for an entry at Offset, which lies within a file of Size
+// > 0 bytes: an entry at the very end reads the last byte.
+struct TEntrySpan {
+    int64_t Start;
+    size_t Count;
+};
+TEntrySpan EntrySpan(int64_t offset, int64_t size, size_t limit)
+{
+    const size_t count = static_cast<size_t>(std::min(static_cast<int64_t>(limit), size - offset));
+    return count == 0 ? TEntrySpan{offset - 1, 1} : TEntrySpan{offset, count};
+}
+
+bool OffsetInFile(int64_t offset, int64_t size)
+{
+    return size > 0 && offset >= 0 && offset <= size;
+}
+
+// --- Building the index ---
+
+class TIndexWriter {
+public:
+    explicit TIndexWriter(std::FILE* file) : file_(file) {}
+    // Each line is handed to the file system as soon as it is made.
+    bool Write(int32_t value)
+    {
+        char line[IndexLineLength];
+        FormatIndexLine(value, line);
+        return std::fwrite(line, 1, IndexLineLength, file_) == IndexLineLength && std::fflush(file_) == 0;
+    }
+
+private:
+    std::FILE* file_;
+};
+
+// Examines the dictionary's brackets and writes one line per "]". Sets Code and Extended, but
+// leaves Extended alone when the index cannot be written.
+void ScanBrackets(std::FILE* source, int32_t size, const std::string& path, TIndexWriter& writer,
+                  TProgress* progress, TDictionaryError& error)
+{
+    int32_t opens = 0;
+    int32_t closes = 0;
+    char last = ']'; // as if a "]" came before the file
+    bool stop = false;
+    std::vector<char> block(BuildBlockSize);
+    int32_t position = 0;
+    while (position < size && !stop) {
+        platform::ProcessMessages();
+        SetPosition(progress, position);
+        const size_t count = std::min<size_t>(BuildBlockSize, static_cast<size_t>(size - position));
+        ReadAt(source, position, count, block.data(), path);
+        for (size_t i = 0; i < count && !stop; ++i) {
+            if (block[i] == '[') {
+                ++opens;
+                if (last == '[') {
+                    error.Code = errOpenBracket;
+                    error.Extended = opens;
+                    stop = true;
+                }
+                last = '[';
+            } else if (block[i] == ']') {
+                if (last == ']') {
+                    error.Code = errCloseBracket;
+                    error.Extended = opens;
+                    stop = true;
+                } else if (!writer.Write(position + static_cast<int32_t>(i) + 1)) {
+                    error.Code = errIndexWrite;
+                    stop = true;
+                } else {
+                    ++closes;
+                    last = ']';
+                }
+            }
+        }
+        position += static_cast<int32_t>(count);
+    }
+    SetPosition(progress, size);
+    if (stop)
+        return;
+    // A last "[" that is never closed is as wrong as one that comes too early.
+    error.Code = opens == closes ? errNone : errOpenBracket;
+    error.Extended = opens;
+}
+
+// Rebuilds the index from the dictionary. WroteIndex tells whether the index file was created
+// or replaced, even when the pass then fails or raises.
+void RebuildIndex(const TDictionaryFile& dict, bool mayReplaceIndex, TProgress* progress,
+                  TDictionaryError& error, bool& wroteIndex)
+{
+    TFileHandle source = OpenForReading(dict.FileName);
+    const int64_t size = FileLength(source.get(), dict.FileName);
+    // Offsets in the index and in every reader are 32-bit.
+    if (size > std::numeric_limits<int32_t>::max())
+        throw platform::EInOutError("Dictionary file too large: \"" + dict.FileName + "\"");
+    SetRange(progress, 0, static_cast<int>(size));
+
+    TFileHandle index;
+    if (mayReplaceIndex)
+        index = OpenRawFile(dict.IndexFileName, "wb");
+    if (!index) {
+        error.Code = errIndexWrite;
+        return;
+    }
+    wroteIndex = true;
+    TIndexWriter writer(index.get());
+    if (!writer.Write(static_cast<int32_t>(size)) || !writer.Write(0)) {
+        error.Code = errIndexWrite;
+        return;
+    }
+    ScanBrackets(source.get(), static_cast<int32_t>(size), dict.FileName, writer, progress, error);
+}
+
+// Takes the index as it stands: its word count from its size alone.
+void CountIndexWords(const TDictionaryFile& dict, TDictionaryError& error)
+{
+    TFileHandle index = OpenForReading(dict.IndexFileName);
+    const int64_t size = FileLength(index.get(), dict.IndexFileName);
+    const int64_t lineLength = IndexLineLength;
+    error.Code = errNone;
+    error.Extended = static_cast<int32_t>((size - 2 * lineLength) / lineLength); // toward zero when short
+}
+
+// --- Reading entries ---
+
+// The text of an entry as far as reading it needs: up to the first NUL, or until the first "["
+// and a "]" after it are in, within Limit bytes from Start or up to the end of the file. More
+// bytes could not change the result, so most entries cost one small read.
+struct TEntryText {
+    std::string Text;
+    size_t BytesRead = 0; // 0: Start lies at or past the end of the file
+};
+TEntryText ReadEntryText(std::FILE* file, int64_t start, size_t limit, const std::string& path)
+{
+    TEntryText entry;
+    std::string& text = entry.Text;
+    size_t chunk = FirstEntryChunk;
+    while (entry.BytesRead < limit) {
+        const size_t have = entry.BytesRead;
+        const size_t wanted = std::min(chunk, limit - have);
+        text.resize(have + wanted);
+        const size_t got = ReadUpTo(file, start + static_cast<int64_t>(have), wanted, text.data() + have, path);
+        text.resize(have + got);
+        entry.BytesRead += got;
+        const size_t nul = text.find('\0', have);
+        if (nul != std::string::npos) {
+            text.resize(nul);
+            break;
+        }
+        const size_t open = text.find('[');
+        if (got < wanted || (open != std::string::npos && text.find(']', open + 1) != std::string::npos))
+            break;
+        chunk *= 2;
+    }
+    return entry;
+}
+
+// The word lies before the first "[" or, when a "]" of the previous definition comes first,
+// between that "]" and the "["; the definition lies between the "[" and the next "]".
+void ParseEntry(const std::string& text, TDictionaryWord& word)
+{
+    word.Word.clear();
+    word.Definition.clear();
+    const size_t open = text.find('[');
+    if (open == std::string::npos)
+        return;
+    const size_t close = text.find(']');
+    const size_t wordStart = close < open ? close + 1 : 0;
+    word.Word = TrimBlanks(std::string_view(text).substr(wordStart, open - wordStart));
+    const size_t end = text.find(']', open + 1);
+    if (end != std::string::npos) {
+        word.Definition = TrimBlanks(std::string_view(text).substr(open + 1, end - open - 1));
+        RemoveControlBytes(word.Definition);
+    }
+}
+
+// The offset on line N + 1 of the index; false for N below 1, a line past the end or a line
+// that is no number.
+bool ReadIndexOffset(std::FILE* index, const std::string& path, int n, int32_t& offset)
+{
+    if (n < 1)
+        return false;
+    TLineReader lines(index, path);
+    lines.Skip(n);
+    return ParseIndexLine(lines.Next(), offset);
+}
+
+// The word as the word list shows it: the text before the entry's "[" within its first bytes.
+std::string ListWordAt(TWindowReader& reader, int64_t size, int32_t offset)
+{
+    if (!OffsetInFile(offset, size))
+        return std::string();
+    const TEntrySpan span = EntrySpan(offset, size, ListReadLimit);
+    std::string_view bytes = reader.Read(span.Start, span.Count);
+    // A "[" in the very first byte is not looked for.
+    bytes = bytes.substr(0, bytes.find('[', 1));
+    return TrimBlanks(bytes.substr(0, bytes.find('\0')));
+}
+
+void EnsureWordArrays(size_t entries)
+{
+    if (WordArray.size() < entries)
+        WordArray.resize(entries);
+    if (OffsetArray.size() < entries)
+        OffsetArray.resize(entries);
+}
+
+} // namespace
+
+bool SetDictionaryLanguage(TDictionaryTranslation& translation, int languageCode)
+{
+    translation = languageCode == LanguageEnglish ? EnglishTexts : FrenchTexts;
+    return true;
+}
+
+bool FormatDictionaryError(const TDictionaryFile& dict, const TDictionaryTranslation& translation,
+                           TDictionaryError& error)
+{
+    const std::string& path = dict.FileName;
+    const std::string indexHeader = translation.IndexError + ": " + path + "<br>";
+    std::string message;
+    switch (error.Code) {
+    case errNoWord:
+        message = translation.GetWordError + ": " + path;
+        break;
+    case errIndexOpen:
+        message = translation.GetWordIOError + ": " + path;
+        break;
+    case errNotInitialized:
+        message = translation.NotInitialized + ": " + path;
+        break;
+    case errFileNotFound:
+        message = path + ": " + translation.FileNotFound;
+        break;
+    case errIndexRead:
+        message = translation.IndexReadError + ": " + path;
+        break;
+    case errIndexWrite:
+        message = indexHeader + translation.IndexWriteError + ": " + path;
+        break;
+    case errOpenBracket:
+        message = indexHeader + translation.TooManyOpenBrackets + translation.AtWord + std::to_string(error.Extended);
+        break;
+    case errCloseBracket:
+        message = indexHeader + translation.TooManyCloseBrackets + translation.AtWord + std::to_string(error.Extended);
+        break;
+    case errIndex:
+        message = translation.IndexError + ": " + path;
+        break;
+    default:
+        message = translation.UndefinedError + "<br>" + translation.ErrorLevel + ": " + std::to_string(error.Code)
+            + "<br>" + translation.ExtendedError + ": " + std::to_string(error.Extended);
+        break;
+    }
+    error.Message = message;
+    error.Text = message;
+    return true;
+}
+
+bool Initialize(const std::string& fileName, TDictionaryFile& dict, platform::TProgress* progressBar,
+                bool allocateWordArrays, TDictionaryError& error)
+{
+    std::string fullPath;
+    GetFullPath(fileName, fullPath);
+    uint32_t fileAge = 0;
+    if (!platform::FileAgeFat(fullPath, fileAge)) {
+        error.Code = errFileNotFound;
+        return false;
+    }
+    dict.Initialized = 0;
+    dict.FileName = fullPath;
+    dict.Name = platform::ExtractFileName(fullPath);
+    dict.IndexFileName = platform::ChangeFileExt(fullPath, ".ndx");
+    dict.IndexName = platform::ExtractFileName(dict.IndexFileName);
+    dict.InfoFileName = platform::ChangeFileExt(fullPath, ".htm");
+    dict.InfoName = platform::ExtractFileName(dict.InfoFileName);
+
+    const int ages = CompareFileAge(dict.FileName, dict.IndexFileName);
+    if (ages == -1 || ages == -3) {
+        error.Code = errFileNotFound;
+        return false;
+    }
+    if (!Lexorim(dict, false, progressBar, error))
+        return false;
+    dict.WordCount = error.Extended;
+    dict.Initialized = 1;
+    if (allocateWordArrays) {
+        // A damaged index shorter than two lines counts fewer than 0 words.
+        const size_t entries = static_cast<size_t>(std::max(dict.WordCount, 0)) + 1;
+        WordArray.resize(entries);
+        OffsetArray.resize(entries);
+    }
+    return true;
+}
+
+bool Lexorim(TDictionaryFile& dict, bool force, platform::TProgress* progressBar, TDictionaryError& error)
+{
+    error.Code = errNone;
+    const int ages = CompareFileAge(dict.FileName, dict.IndexFileName);
+    uint32_t attributes = 0;
+    const bool indexExists = platform::GetFileAttributes(dict.IndexFileName, attributes);
+    // A missing index counts as having every attribute. An existing one may be replaced or
+    // deleted only when it has none of the protecting ones (as root, permissions alone would not
+    // stop the write), and never when it is the dictionary itself.
+    const bool plainIndex = indexExists && (attributes & ProtectingAttributes) == 0 && dict.IndexFileName != dict.FileName;
+
+    const bool rebuild = !platform::IsOnCdRomDrive(dict.FileName) && (ages == -2 || force || (ages == 1 && plainIndex));
+    bool wroteIndex = false;
+    if (rebuild) {
+        try {
+            RebuildIndex(dict, plainIndex || !indexExists, progressBar, error, wroteIndex);
+        } catch (...) {
+            // A pass cut short must not leave a truncated index that looks current.
+            if (wroteIndex)
+                platform::DeleteFile(dict.IndexFileName);
+            throw;
+        }
+    } else {
+        CountIndexWords(dict, error);
+    }
+
+    if (progressBar)
+        progressBar->SetPosition(progressBar->Minimum());
+    if (error.Code == errNone)
+        return true;
+    // A failed index goes when its attributes allow it, or when this pass made it.
+    if (plainIndex || wroteIndex)
+        platform::DeleteFile(dict.IndexFileName);
+    return false;
+}
+
+bool ReadWordAt(const TDictionaryFile& dict, int32_t offset, TDictionaryError& error, TDictionaryWord& word)
+{
+    if (dict.Initialized == 0) {
+        error.Code = errNotInitialized;
+        return false;
+    }
+    TFileHandle file = OpenForReading(dict.FileName);
+    // The read itself shows that most offsets lie inside the file; only the others need its size.
+    TEntryText entry;
+    if (offset >= 0)
+        entry = ReadEntryText(file.get(), offset, EntryReadLimit, dict.FileName);
+    if (entry.BytesRead == 0) {
+        const int64_t size = FileLength(file.get(), dict.FileName);
+        if (!OffsetInFile(offset, size)) {
+            word.Word.clear();
+            word.Definition.clear();
+            error.Code = errNoWord;
+            return false;
+        }
+        const TEntrySpan last = EntrySpan(offset, size, EntryReadLimit);
+        entry = ReadEntryText(file.get(), last.Start, last.Count, dict.FileName);
+    }
+    file.reset();
+
+    ParseEntry(entry.Text, word);
+    if (word.Word.empty())
+        return false;
+    word.Offset = offset;
+    return true;
+}
+
+bool GetWord(const TDictionaryFile& dict, int n, TDictionaryWord& word, TDictionaryError& error)
+{
+    if (dict.Initialized == 0) {
+        error.Code = errNotInitialized;
+        return false;
+    }
+    TFileHandle index = OpenRawFile(dict.IndexFileName, "rb");
+    if (!index) {
+        error.Code = errIndexOpen;
+        return false;
+    }
+    int32_t offset = 0;
+    const bool found = ReadIndexOffset(index.get(), dict.IndexFileName, n, offset);
+    index.reset();
+    if (found && ReadWordAt(dict, offset, error, word)) {
+        error.Code = errNone;
+        return true;
+    }
+    error.Code = errNoWord;
+    return false;
+}
+
+bool LoadWordList(const TDictionaryFile& dict, platform::TProgress* progressBar)
+{
+    TFileHandle index = OpenRawFile(dict.IndexFileName, "rb");
+    if (!index)
+        return false;
+    SetRange(progressBar, 1, dict.WordCount);
+    SetPosition(progressBar, 1);
+    TFileHandle source = OpenForReading(dict.FileName);
+    const int64_t size = FileLength(source.get(), dict.FileName);
+    if (progressBar)
+        progressBar->Repaint();
+
+    TLineReader lines(index.get(), dict.IndexFileName);
+    lines.Skip(1);
+    const int32_t last = dict.WordCount > WordListLimit ? WordListLimit - 1 : dict.WordCount;
+    // Never write past the arrays, whoever sized them.
+    EnsureWordArrays(static_cast<size_t>(std::max(last, 0)) + 1);
+    TWindowReader reader(source.get(), size, dict.FileName);
+    for (int32_t i = 1; i <= last; ++i) {
+        const std::string line = lines.Next();
+        int32_t offset = 0;
+        if (!ParseIndexLine(line, offset))
+            throw platform::EConvertError("'" + line + "' is not a valid integer value");
+        OffsetArray[i] = offset;
+        std::string word = ListWordAt(reader, size, offset);
+        if (!word.empty())
+            WordArray[i] = std::move(word);
+        if (progressBar) {
+            progressBar->SetPosition(i);
+            progressBar->Repaint();
+        }
+        platform::ProcessMessages();
+    }
+    SetPosition(progressBar, 1);
+    return true;
+}
+
+} // namespace dictionary
