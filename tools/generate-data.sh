@@ -1,7 +1,8 @@
 #!/bin/sh
 # Regenerates everything in data/ from the sources in tools/: the texts (UTF-8 sources turned
-# into Windows-1252 with CR LF line ends), the pictures and the sounds. The generated files are
-# kept in the repository, so the programs run without this script.
+# into Windows-1252 with CR LF line ends), the pictures and the sounds; then, through
+# tools/generate-resources.sh, the pictures and cursors built into the programs (resources/).
+# The generated files are kept in the repository, so the programs run without this script.
 #   tools/generate-data.sh [BUILD_FOLDER]
 set -eu
 
@@ -57,3 +58,5 @@ mkdir -p "$data/Sons"
 "$build/garvo_sounds" "$data/Sons"
 
 echo "data/ regenerated"
+
+"$tools/generate-resources.sh" "$build"

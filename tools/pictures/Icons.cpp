@@ -230,6 +230,161 @@ void Cross(QPainter& p, const QColor&)
     p.drawLine(QPointF(12.5, 3.5), QPointF(3.5, 12.5));
 }
 
+void Rewind(QPainter& p, const QColor& ink)
+{
+    p.save();
+    p.translate(16, 0);
+    p.scale(-1, 1);
+    DoubleArrow(p, ink);
+    p.restore();
+}
+
+// A play head against a bar: towards the next track, or mirrored towards the previous one.
+void TrackSkip(QPainter& p, const QColor& ink, bool forward)
+{
+    p.save();
+    if (!forward) {
+        p.translate(16, 0);
+        p.scale(-1, 1);
+    }
+    p.setBrush(ink);
+    for (qreal x : {1.0, 6.5}) {
+        QPainterPath head;
+        head.moveTo(x, 3);
+        head.lineTo(x + 5.5, 8);
+        head.lineTo(x, 13);
+        head.closeSubpath();
+        p.drawPath(head);
+    }
+    p.drawRect(QRectF(12.5, 3, 2.2, 10));
+    p.restore();
+}
+
+void Pause(QPainter& p, const QColor& ink)
+{
+    p.setBrush(ink);
+    p.drawRect(QRectF(3.5, 2.5, 3.2, 11));
+    p.drawRect(QRectF(9.3, 2.5, 3.2, 11));
+}
+
+void Eject(QPainter& p, const QColor& ink)
+{
+    QPainterPath roof;
+    roof.moveTo(8, 2);
+    roof.lineTo(14, 9);
+    roof.lineTo(2, 9);
+    roof.closeSubpath();
+    p.setBrush(ink);
+    p.drawPath(roof);
+    p.drawRect(QRectF(2, 11, 12, 2.5));
+}
+
+// A sheet with its upper right corner folded.
+QPainterPath Sheet(const QRectF& area)
+{
+    QPainterPath sheet;
+    sheet.moveTo(area.topLeft());
+    sheet.lineTo(area.right() - 3.5, area.top());
+    sheet.lineTo(area.right(), area.top() + 3.5);
+    sheet.lineTo(area.bottomRight());
+    sheet.lineTo(area.bottomLeft());
+    sheet.closeSubpath();
+    return sheet;
+}
+
+void NewPage(QPainter& p)
+{
+    p.setBrush(look::Cream);
+    p.drawPath(Sheet(QRectF(3.5, 1.5, 9, 13)));
+    p.drawLine(QPointF(5.5, 7), QPointF(10.5, 7));
+    p.drawLine(QPointF(5.5, 9.5), QPointF(10.5, 9.5));
+    p.drawLine(QPointF(5.5, 12), QPointF(9, 12));
+    p.setPen(Qt::NoPen);
+    p.setBrush(look::GoldDeep);
+    p.drawEllipse(QPointF(12.5, 3.5), 2.6, 2.6);
+}
+
+void Floppy(QPainter& p, const QColor& ink)
+{
+    QPainterPath body;
+    body.moveTo(1.5, 1.5);
+    body.lineTo(12.5, 1.5);
+    body.lineTo(14.5, 3.5);
+    body.lineTo(14.5, 14.5);
+    body.lineTo(1.5, 14.5);
+    body.closeSubpath();
+    p.setBrush(ink);
+    p.drawPath(body);
+    p.setPen(Qt::NoPen);
+    p.setBrush(look::Cream);
+    p.drawRect(QRectF(4, 2.5, 7, 4.5));   // the shutter label
+    p.drawRect(QRectF(3.5, 9, 9, 5));     // the writing label
+    p.setBrush(ink);
+    p.drawRect(QRectF(8.5, 3, 1.6, 3.2));
+}
+
+void Pencil(QPainter& p, const QColor& ink)
+{
+    p.save();
+    p.translate(8, 8);
+    p.rotate(45);
+    p.setBrush(look::Gold);
+    p.drawRect(QRectF(-2.2, -7.5, 4.4, 10.5));
+    p.setBrush(look::Brick);
+    p.drawRect(QRectF(-2.2, -8.5, 4.4, 2));
+    QPainterPath tip;
+    tip.moveTo(-2.2, 3);
+    tip.lineTo(2.2, 3);
+    tip.lineTo(0, 7.5);
+    tip.closeSubpath();
+    p.setBrush(look::CreamShade);
+    p.drawPath(tip);
+    p.setBrush(ink);
+    p.drawEllipse(QPointF(0, 6.6), 0.8, 0.8);
+    p.restore();
+}
+
+void CopySheets(QPainter& p, const QColor& ink)
+{
+    p.setBrush(look::CreamShade);
+    p.drawPath(Sheet(QRectF(1.5, 1.5, 8.5, 10.5)));
+    p.setBrush(look::Cream);
+    p.drawPath(Sheet(QRectF(6, 4.5, 8.5, 10)));
+    p.setBrush(ink);
+    p.drawLine(QPointF(8, 9), QPointF(12.5, 9));
+    p.drawLine(QPointF(8, 11.5), QPointF(12.5, 11.5));
+}
+
+void Scissors(QPainter& p, const QColor& ink)
+{
+    p.setBrush(Qt::NoBrush);
+    QPen pen = p.pen();
+    pen.setCapStyle(Qt::RoundCap);
+    p.setPen(pen);
+    p.drawLine(QPointF(5, 1.5), QPointF(10, 10.5));
+    p.drawLine(QPointF(11, 1.5), QPointF(6, 10.5));
+    pen.setWidthF(pen.widthF() * 1.3);
+    pen.setColor(look::Brick);
+    p.setPen(pen);
+    p.drawEllipse(QPointF(4.5, 12.3), 2.4, 2.4);
+    p.drawEllipse(QPointF(11.5, 12.3), 2.4, 2.4);
+    p.setPen(Qt::NoPen);
+    p.setBrush(ink);
+    p.drawEllipse(QPointF(8, 6.5), 1, 1);
+}
+
+void Clipboard(QPainter& p, const QColor& ink)
+{
+    p.setBrush(look::WalnutLight);
+    p.drawRoundedRect(QRectF(2.5, 2.5, 11, 12.5), 1.5, 1.5);
+    p.setBrush(look::Cream);
+    p.drawRect(QRectF(4.5, 5, 7, 8.5));
+    p.setBrush(ink);
+    p.drawRoundedRect(QRectF(5.5, 1, 5, 3), 1, 1);
+    p.drawLine(QPointF(6, 8), QPointF(10, 8));
+    p.drawLine(QPointF(6, 10.5), QPointF(10, 10.5));
+}
+
 } // namespace
 
 void PaintIcon(QPainter& painter, const QRectF& box, TIcon icon, const QColor& ink)
@@ -254,6 +409,17 @@ void PaintIcon(QPainter& painter, const QRectF& box, TIcon icon, const QColor& i
     case TIcon::Stop: Square(painter, ink); break;
     case TIcon::Ok: Tick(painter, ink); break;
     case TIcon::Cancel: Cross(painter, ink); break;
+    case TIcon::Rewind: Rewind(painter, ink); break;
+    case TIcon::Previous: TrackSkip(painter, ink, false); break;
+    case TIcon::Next: TrackSkip(painter, ink, true); break;
+    case TIcon::Pause: Pause(painter, ink); break;
+    case TIcon::Eject: Eject(painter, ink); break;
+    case TIcon::NewPage: NewPage(painter); break;
+    case TIcon::Save: Floppy(painter, ink); break;
+    case TIcon::Edit: Pencil(painter, ink); break;
+    case TIcon::Copy: CopySheets(painter, ink); break;
+    case TIcon::Cut: Scissors(painter, ink); break;
+    case TIcon::Paste: Clipboard(painter, ink); break;
     }
     painter.restore();
 }

@@ -61,6 +61,18 @@ void PaintUnionFlag(QPainter& painter)
 }
 } // namespace
 
+QImage WordKey(TWordKey key, const QString& caption)
+{
+    switch (key) {
+    case TWordKey::Start: return CaptionedKey(122, TKeyStyle::Accent, TIcon::Start, caption, 13);
+    case TWordKey::Continue: return CaptionedKey(122, TKeyStyle::Accent, TIcon::Continue, caption, 13);
+    case TWordKey::Stop: return CaptionedKey(122, TKeyStyle::Danger, TIcon::Stop, caption, 13);
+    case TWordKey::Ok: return CaptionedKey(76, TKeyStyle::Tool, TIcon::Ok, caption, 12);
+    case TWordKey::Cancel: return CaptionedKey(76, TKeyStyle::Tool, TIcon::Cancel, caption, 12);
+    }
+    return {};
+}
+
 QImage TitlePicture(const QImage& mainBackground, const QString& title)
 {
     QImage image = mainBackground.copy(TitlePlace);
@@ -96,12 +108,11 @@ void MakeLanguagePictures(const QString& folder, const QImage& mainBackground, c
 {
     SaveBmp(TitlePicture(mainBackground, captions.title), folder + "/title.bmp");
     SaveBmp(FlagPicture(captions.flag), folder + "/flag.bmp");
-    SaveBmp(CaptionedKey(122, TKeyStyle::Accent, TIcon::Start, captions.start, 13), folder + "/btnStart.bmp");
-    SaveBmp(CaptionedKey(122, TKeyStyle::Accent, TIcon::Continue, captions.continueGame, 13),
-            folder + "/btnContinue.bmp");
-    SaveBmp(CaptionedKey(122, TKeyStyle::Danger, TIcon::Stop, captions.stop, 13), folder + "/btnStop.bmp");
-    SaveBmp(CaptionedKey(76, TKeyStyle::Tool, TIcon::Ok, captions.ok, 12), folder + "/btnOk.bmp");
-    SaveBmp(CaptionedKey(76, TKeyStyle::Tool, TIcon::Cancel, captions.cancel, 12), folder + "/btnCancel.bmp");
+    SaveBmp(WordKey(TWordKey::Start, captions.start), folder + "/btnStart.bmp");
+    SaveBmp(WordKey(TWordKey::Continue, captions.continueGame), folder + "/btnContinue.bmp");
+    SaveBmp(WordKey(TWordKey::Stop, captions.stop), folder + "/btnStop.bmp");
+    SaveBmp(WordKey(TWordKey::Ok, captions.ok), folder + "/btnOk.bmp");
+    SaveBmp(WordKey(TWordKey::Cancel, captions.cancel), folder + "/btnCancel.bmp");
     SaveBmp(ToolKey(TIcon::Help), folder + "/btnHelp.bmp");
 }
 
