@@ -1,0 +1,190 @@
+// Preformatted text and plain text files, the head elements, and the content the page view
+// reads past (scripts, and the options and text of form controls).
+#include "htmlview/HtmlBuilderState.h"
+#include "htmlview/ListSections.h"
+#include "htmlview/SectionList.h"
+
+namespace htmlview {
+
+using enum HtmlToken;
+
+void THtmlBuilder::ParseText()
+{
+    NextChar();
+    ReadPreformatted(0, false);
+}
+
+void THtmlBuilder::StartPreformattedLine(int32_t level)
+{
+    OpenSection(std::make_unique<TPreFormated>(Document, level, &CurrentLink, TopFont(), CurrentStyle));
+}
+
+void THtmlBuilder::AppendLine(std::string& line)
+{
+    CurrentSection->AppendText(line);
+    line.clear();
+}
+
+void THtmlBuilder::ClosePreformattedLine()
+{
+    // An empty source line keeps its height.
+    if (CurrentSection->Length == 0)
+        CurrentSection->AppendText(" ");
+    CloseSection();
+}
+
+void THtmlBuilder::EndPreformattedLine(int32_t level, std::string& line)
+{
+    AppendLine(line);
+    ClosePreformattedLine();
+    StartPreformattedLine(level);
+}
+
+void THtmlBuilder::ReadPreformatted(int32_t level, bool markup)
+{
+    CloseSection();
+    PushFont();
+    SetMonospaced(TopFont());
+    StartPreformattedLine(level);
+    std::string line;
+    InPreformatted = true;
+    for (bool done = false; !done;) {
+        const unsigned char c = CurrentChar;
+        if (c == EndOfInputChar) {
+            done = true;
+        } else if (c == '\r') {
+            EndPreformattedLine(level, line);
+            NextChar();
+        } else if (markup && c == '&') {
+            NextToken();
+            line += TokenText;
+        } else if (markup && c == '<') {
+            NextToken();
+            done = PreformattedTag(level, line);
+        } else {
+            line += static_cast<char>(c);
+            if (line.size() > PreformattedPiece)
+                AppendLine(line);
+            NextChar();
+        }
+    }
+    AppendLine(line);
+    ClosePreformattedLine();
+    InPreformatted = false;
+    PopFont();
+    NextToken();
+}
+
+bool THtmlBuilder::PreformattedTag(int32_t level, std::string& line)
+{
+    switch (Token) {
+    case PreEnd:
+    case TdEnd:
+    case ThEnd:
+        return true;
+    case PTag:
+    case BrTag:
+        EndPreformattedLine(level, line);
+        if (CurrentChar == '\r')
+            NextChar();
+        break;
+    case ATag:
+        ParseAnchorTag(level, &line);
+        break;
+    case AEnd:
+        AppendLine(line);
+        EndLink();
+        break;
+    case FontTag:
+    case BaseFontTag:
+        AppendLine(line);
+        if (ApplyFontTag(Token, true))
+            ChangeFont();
+        break;
+    case FontEnd:
+        PopFont();
+        AppendLine(line);
+        ChangeFont();
+        break;
+    case SelectTag:
+        SkipSelectContent();
+        break;
+    case TextAreaTag:
+        SkipTextAreaContent();
+        break;
+    case ScriptTag:
+        SkipScriptContent();
+        break;
+    default:
+        if (ApplyStyleTag(Token)) {
+            AppendLine(line);
+            ChangeFont();
+        }
+        // Any other tag, and a "<" that was only text, is dropped.
+        break;
+    }
+    return false;
+}
+
+void THtmlBuilder::ParseTitle()
+{
+    Head.Title.clear();
+    NextToken();
+    while (Token == TextToken) {
+        Head.Title += TokenText;
+        NextToken();
+    }
+}
+
+void THtmlBuilder::ParseBase()
+{
+    if (const TAttribute* href = Attribute(HrefAttr))
+        Head.BaseHref = href->ValueText;
+    if (const TAttribute* target = Attribute(TargetAttr))
+        Head.BaseTarget = target->ValueText;
+    NextToken();
+}
+
+void THtmlBuilder::ParseBgSound()
+{
+    const TAttribute* src = Attribute(SrcAttr);
+    if (Handlers.Sound && src) {
+        const TAttribute* loop = Attribute(LoopAttr);
+        Handlers.Sound(src->ValueText, loop ? loop->ValueNumber : 1);
+    }
+    NextToken();
+}
+
+void THtmlBuilder::ParseMeta()
+{
+    if (Handlers.Meta)
+        Handlers.Meta(AttributeText(HttpEquivAttr), AttributeText(NameAttr), AttributeText(ContentAttr));
+    NextToken();
+}
+
+void THtmlBuilder::SkipScriptContent()
+{
+    // The page has no script handler: the script leaves no trace.
+    do
+        NextScriptToken();
+    while (Token != ScriptEnd && Token != EndOfInputToken);
+}
+
+void THtmlBuilder::SkipSelectContent()
+{
+    // A list's options are the control's, never page text; the page shows no form controls yet.
+    do
+        NextToken();
+    while (Token != SelectEnd && Token != EndOfInputToken);
+}
+
+void THtmlBuilder::SkipTextAreaContent()
+{
+    // The text of a text area is the control's, never page text.
+    do
+        NextTextAreaToken();
+    while (Token != TextAreaEnd && Token != EndOfInputToken);
+    SkipToTagEnd();
+}
+
+} // namespace htmlview
