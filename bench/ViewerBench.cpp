@@ -1,0 +1,99 @@
+// The viewer's road from page text to pixels: parse, lay out for a 413-pixel-wide view and paint
+// its first screen into an image, as the control does for each definition it shows. Pages are a
+// 2 KB definition and pages of paragraphs, lists and links of 256 KB, 512 KB and 1 MB, so the
+// cost per kilobyte can be compared across sizes.
+#include "htmlview/HtmlBuilder.h"
+#include "htmlview/SectionList.h"
+#include "platform/QtCanvas.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+
+#include <string>
+
+namespace {
+
+constexpr int ViewWidth = 413;
+constexpr int ViewHeight = 300;
+constexpr int MarginWidth = 10;
+constexpr int MarginHeight = 5;
+constexpr int MaxPaintWidth = 2000;
+
+std::string DefinitionPage()
+{
+    std::string page =
+        "<html><body><base href=\"/usr/share/garvo/Dictionnaires/\">"
+        "<b>POTENCE</b> <i>n. f.</i><br>"
+        "<p>1. Assemblage de pi\xE8""ces de bois ou de m\xE9tal formant une \xE9querre, qui sert \xE0 "
+        "soutenir un balcon, une enseigne ou une lanterne.</p>"
+        "<p>2. Instrument de supplice form\xE9 d'un poteau et d'une traverse, auquel on pendait les "
+        "condamn\xE9s. <i>Gibier de potence</i>&nbsp;: vaurien.</p>"
+        "<ul><li>Synonymes&nbsp;: gibet, fourche.</li><li>Voir aussi&nbsp;: "
+        "<a href=\"pendu.htm\">pendu</a>, <a href=\"corde.htm\">corde</a>.</li></ul>"
+        "<p><font color=\"#800000\">\xC9tymologie</font>&nbsp;: du latin <i>potentia</i>, "
+        "puissance, puis appui, b\xE9quille.</p>";
+    while (page.size() < 2000)
+        page += "<p>Exemple&nbsp;: la lanterne pendait \xE0 une potence de fer forg\xE9.</p>";
+    return page + "</body></html>";
+}
+
+// Paragraphs, lists and links repeated up to Size bytes.
+std::string LargePage(size_t size)
+{
+    std::string page = "<html><body><h1>Dictionnaire</h1>";
+    for (int block = 0; page.size() < size; ++block) {
+        const std::string n = std::to_string(block);
+        page += "<h2>Entr\xE9""e " + n + "</h2>"
+                "<p>Le mot num\xE9ro " + n + " se d\xE9""finit par une phrase assez longue pour remplir "
+                "plusieurs lignes de la vue, avec <b>du gras</b>, <i>de l'italique</i> et un "
+                "<a href=\"mot" + n + ".htm\">lien vers sa page</a>.</p>"
+                "<ol><li>Premier sens du mot.</li><li>Second sens, plus rare.</li>"
+                "<li>Emploi figur\xE9, voir <a href=\"#e" + n + "\">plus haut</a>.</li></ol>";
+    }
+    return page + "</body></html>";
+}
+
+// Parse, lay out and paint the first screen; returns the document height.
+int32_t ShowPage(const std::string& page, platform::TQtCanvas& screen, QImage& image)
+{
+    htmlview::TSectionList document(nullptr, nullptr, screen);
+    document.SetDefaults("Times New Roman", "Courier New", 12, platform::clBlack, platform::clBlue,
+                         platform::clWhite);
+    htmlview::TAnchorList anchors;
+    htmlview::TParsedHead head;
+    htmlview::ParseHtmlBuffer(document, anchors, page, head);
+    int32_t maxWidth = 0;
+    int32_t charIndex = 0;
+    const int32_t height =
+        document.Layout(screen, MarginHeight, ViewWidth - 2 * MarginWidth, maxWidth, charIndex);
+    platform::TQtCanvas canvas(image);
+    canvas.Brush().Color = platform::clWhite;
+    canvas.FillRect({0, 0, ViewWidth, ViewHeight});
+    document.Paint(canvas, {MarginWidth, 1, ViewWidth, ViewHeight}, MaxPaintWidth, MarginWidth, MarginHeight);
+    return height;
+}
+
+void RunPage(benchmark::State& state, const std::string& page)
+{
+    platform::TQtCanvas screen;
+    QImage image(ViewWidth, ViewHeight, QImage::Format_RGB32);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ShowPage(page, screen, image));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(page.size()));
+    state.counters["page_bytes"] = static_cast<double>(page.size());
+}
+
+void BM_ViewerDefinitionPage(benchmark::State& state)
+{
+    RunPage(state, DefinitionPage());
+}
+BENCHMARK(BM_ViewerDefinitionPage)->Unit(benchmark::kMillisecond);
+
+void BM_ViewerLargePage(benchmark::State& state)
+{
+    RunPage(state, LargePage(static_cast<size_t>(state.range(0)) * 1024));
+}
+BENCHMARK(BM_ViewerLargePage)->Arg(256)->Arg(512)->Arg(1024)->Unit(benchmark::kMillisecond);
+
+} // namespace
