@@ -4,6 +4,12 @@
 
 #include <optional>
 
+// Resources of a static library are registered by name from outside any namespace.
+static void InitViewerResources()
+{
+    Q_INIT_RESOURCE(viewer);
+}
+
 namespace htmlview {
 
 namespace {
@@ -40,6 +46,7 @@ QCursor LoadCursor(const TCursorSource& source)
 
 void StartViewerCursors()
 {
+    InitViewerResources();
     for (const TViewerCursorSlot slot : {crHotSpot, crViewerText})
         Slot(slot) = LoadCursor(SourceOf(slot));
 }
