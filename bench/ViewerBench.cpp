@@ -1,7 +1,8 @@
 // The viewer's road from page text to pixels: parse, lay out for a 413-pixel-wide view and paint
 // its first screen into an image, as the control does for each definition it shows. Pages are a
 // 2 KB definition and pages of paragraphs, lists and links of 256 KB, 512 KB and 1 MB, so the
-// cost per kilobyte can be compared across sizes.
+// cost per kilobyte can be compared across sizes. Each reports the peak memory of the process
+// so far; run one size alone to see its own.
 #include "htmlview/HtmlBuilder.h"
 #include "htmlview/SectionList.h"
 #include "platform/QtCanvas.h"
@@ -9,6 +10,8 @@
 #include <benchmark/benchmark.h>
 
 #include <QImage>
+
+#include <sys/resource.h>
 
 #include <string>
 
@@ -54,6 +57,13 @@ std::string LargePage(size_t size)
     return page + "</body></html>";
 }
 
+double PeakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
 // Parse, lay out and paint the first screen; returns the document height.
 int32_t ShowPage(const std::string& page, platform::TQtCanvas& screen, QImage& image)
 {
@@ -82,6 +92,7 @@ void RunPage(benchmark::State& state, const std::string& page)
         benchmark::DoNotOptimize(ShowPage(page, screen, image));
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(page.size()));
     state.counters["page_bytes"] = static_cast<double>(page.size());
+    state.counters["peak_MB"] = PeakMegabytes();
 }
 
 void BM_ViewerDefinitionPage(benchmark::State& state)

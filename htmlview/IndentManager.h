@@ -4,6 +4,9 @@
 #include "htmlview/HtmlUtils.h"
 
 #include <cstdint>
+#include <map>
+#include <optional>
+#include <vector>
 
 namespace htmlview {
 
@@ -25,15 +28,53 @@ struct IndentRec {
     int32_t Level = 0;
 };
 
+// The rectangles of one side. Layout asks about Y values that only grow, so the floats that ended
+// above the latest Y the layout reached are set apart: a query at or below that Y skips them.
+class TIndentSide {
+public:
+    const TFreeList<IndentRec>& Rects() const { return Rects_; }
+    void Add(const IndentRec& rect);
+    void Clear();
+    // Sets apart the floats that cover nothing at or below Y; a Y higher than before changes
+    // nothing.
+    void Advance(int32_t y);
+    // The largest (smallest) X of the rectangles that cover Y; 0 when that is more (less).
+    int32_t LargestX(int32_t y) const;
+    int32_t SmallestX(int32_t y) const;
+    // The lowest bottom of the rectangles whose X exceeds X.
+    std::optional<int32_t> LowestBottomRightOf(int32_t x) const;
+    // The lowest bottom of the floats (level 0).
+    std::optional<int32_t> LowestFloatBottom() const { return LowestFloatBottom_; }
+    // The X of the float listed last, 0 when there is none.
+    int32_t LastFloatX() const;
+    // Turns the list-level rectangle at Index into a float ending at Bottom.
+    void CloseLevel(int index, int32_t bottom);
+
+private:
+    template <class TPick>
+    int32_t CoveringX(int32_t y, TPick pick) const;
+    void NoteFloat(int index);
+
+    TFreeList<IndentRec> Rects_;
+    int32_t Watermark_ = INT32_MIN;
+    std::vector<IndentRec*> Live_; // every rectangle not set apart
+    // The floats set apart (none reaches below Watermark_ and none changes again), reduced to
+    // what LowestBottomRightOf needs: X -> Bottom with bottoms falling as X grows.
+    std::map<int32_t, int32_t> EndedSteps_;
+    std::optional<int32_t> LowestFloatBottom_;
+    int LastFloat_ = -1; // index of the float listed last
+};
+
 class IndentManagerBasic {
 public:
     int32_t Width = 0;          // the column's total width
     int32_t PaintClipWidth = 0; // width preformatted lines are clipped to when painting
-    TFreeList<IndentRec> LeftRects;
-    TFreeList<IndentRec> RightRects;
-    int32_t Level = 0; // the list level open now
+    int32_t Level = 0;          // the list level open now
     int32_t LeftX = 0;
     int32_t RightX = 0;
+
+    const TFreeList<IndentRec>& LeftRects() const { return Left_.Rects(); }
+    const TFreeList<IndentRec>& RightRects() const { return Right_.Rects(); }
 
     void Clear();
     void SetEdges(int32_t left, int32_t right);
@@ -48,10 +89,21 @@ public:
     // 1 + the lowest bottom of the left rectangles that reach right of the open level's indent.
     int32_t LevelBottom() const;
     // Opens the list levels up to NewLevel at Y (35 pixels each), or closes those above it.
+    // A negative level counts as 0.
     void SetLevel(int32_t y, int32_t newLevel);
 
 protected:
-    void AddRect(TFreeList<IndentRec>& rects, int32_t x, int32_t top, int32_t bottom, int32_t level);
+    // Adds a float at Y, X from the column's left (right) edge.
+    void AddLeftFloat(int32_t y, int32_t x, int32_t bottom);
+    void AddRightFloat(int32_t y, int32_t x, int32_t bottom);
+
+private:
+    // The layout got down to Y: floats that ended above it can be set apart.
+    void Reach(int32_t y);
+
+    TIndentSide Left_;
+    TIndentSide Right_;
+    std::vector<int> OpenLevels_; // indexes of the left rectangles of open list levels, in order
 };
 
 class IndentManager : public IndentManagerBasic {
@@ -69,11 +121,11 @@ public:
         const int32_t bottom = ClampInt32(int64_t{y} + picture.ImageHeight);
         if (picture.Align == AlignLeft) {
             const int32_t free = LeftEdge(y) - LeftX;
-            AddRect(LeftRects, ClampInt32(int64_t{free} + w), y, bottom, 0);
+            AddLeftFloat(y, ClampInt32(int64_t{free} + w), bottom);
             picture.FloatX = free;
         } else if (picture.Align == AlignRight) {
             const int32_t x = ClampInt32(int64_t{RightEdge(y)} - RightX - w);
-            AddRect(RightRects, x, y, bottom, 0);
+            AddRightFloat(y, x, bottom);
             picture.FloatX = ClampInt32(int64_t{RightX} + x + picture.HSpace);
         }
     }

@@ -3,11 +3,76 @@
 #include "platform/Bitmap.h"
 #include "platform/Windows1252.h"
 
+#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPolygon>
+
+#include <array>
+#include <map>
+#include <tuple>
 
 namespace platform {
 
+// Advances are kept in 64ths of a pixel, as the font engine gives them, so that the advance of a
+// string is rounded once, as Qt rounds the advance of a whole string.
+struct TFontMeasures {
+    static constexpr int SubPixels = 64;
+
+    int Ascent = 0;
+    int Descent = 0;
+    int Leading = 0;
+    std::array<int32_t, 256> Advances{}; // of each byte, in 64ths of a pixel
+
+    int Width(std::string_view text) const
+    {
+        int64_t sum = 0;
+        for (const char c : text)
+            sum += Advances[static_cast<unsigned char>(c)];
+        return static_cast<int>((sum + SubPixels / 2) / SubPixels);
+    }
+};
+
 namespace {
+
+// Colour and charset change no advance: switching text colours keeps the font.
+bool SameShape(const TFontData& a, const TFontData& b)
+{
+    return a.Name == b.Name && a.Size == b.Size && a.Style == b.Style;
+}
+
+std::shared_ptr<const TFontMeasures> MeasureFont(const TFontData& font)
+{
+    const QFont qtFont = ToQFont(font);
+    const QFontMetrics metrics(qtFont);
+    const QFontMetricsF advances(qtFont);
+    auto measures = std::make_shared<TFontMeasures>();
+    measures->Ascent = metrics.ascent();
+    measures->Descent = metrics.descent();
+    measures->Leading = metrics.leading();
+    // Measured as text, not as lone glyphs: drawn in a string, controls and the soft hyphen
+    // take no room.
+    for (int byte = 0; byte < 256; ++byte)
+        measures->Advances[static_cast<size_t>(byte)] = qRound(
+            advances.horizontalAdvance(QString(AnsiCharToUnicode(static_cast<unsigned char>(byte))))
+            * TFontMeasures::SubPixels);
+    return measures;
+}
+
+// Shaping text costs far more than adding up advances, and the same few fonts come back on every
+// page and every canvas, so their measures are kept for the whole run (GUI thread only).
+std::shared_ptr<const TFontMeasures> LookUpMeasures(const TFontData& font)
+{
+    // A page may name any number of faces and sizes: past this many, start afresh.
+    constexpr size_t MaxFonts = 256;
+    using TKey = std::tuple<std::string, int, TFontStyles>;
+    static std::map<TKey, std::shared_ptr<const TFontMeasures>> known;
+    TKey key{font.Name, font.Size, font.Style};
+    if (const auto found = known.find(key); found != known.end())
+        return found->second;
+    if (known.size() >= MaxFonts)
+        known.clear();
+    return known.emplace(std::move(key), MeasureFont(font)).first->second;
+}
 
 QRect ToQRect(const TRect& r)
 {
@@ -65,6 +130,10 @@ QFont ToQFont(const TFontData& font)
     f.setItalic(font.Style & fsItalic);
     f.setUnderline(font.Style & fsUnderline);
     f.setStrikeOut(font.Style & fsStrikeOut);
+    // Windows draws each character at its own advance; shaping would also make text drawn in
+    // pieces (a selection) differ from the same text drawn whole.
+    f.setKerning(false);
+    f.setStyleStrategy(QFont::PreferNoShaping);
     return f;
 }
 
@@ -83,52 +152,55 @@ TQtCanvas::TQtCanvas(QPainter& painter) : Painter_(&painter) {}
 
 TQtCanvas::~TQtCanvas() = default;
 
-const QFontMetrics& TQtCanvas::Metrics()
+const TFontMeasures& TQtCanvas::Measures()
 {
-    // Colour and charset do not change the shapes: switching text colours keeps the font.
-    const auto sameShape = [](const TFontData& a, const TFontData& b) {
-        return a.Name == b.Name && a.Size == b.Size && a.Style == b.Style;
-    };
-    if (!MetricsFont_ || !sameShape(*MetricsFont_, Font())) {
-        MetricsFont_ = Font();
-        QtFont_ = ToQFont(Font());
-        Metrics_.emplace(QtFont_);
+    if (!MeasuresFont_ || !SameShape(*MeasuresFont_, Font())) {
+        MeasuresFont_ = Font();
+        Measures_ = LookUpMeasures(Font());
     }
-    return *Metrics_;
+    return *Measures_;
+}
+
+const QFont& TQtCanvas::DrawingFont()
+{
+    if (!DrawingFont_ || !SameShape(*DrawingFont_, Font())) {
+        DrawingFont_ = Font();
+        QtFont_ = ToQFont(Font());
+    }
+    return QtFont_;
 }
 
 TTextMetrics TQtCanvas::TextMetrics()
 {
-    const QFontMetrics& fm = Metrics();
+    const TFontMeasures& measures = Measures();
     TTextMetrics m;
-    m.Ascent = fm.ascent();
-    m.Descent = fm.descent();
+    m.Ascent = measures.Ascent;
+    m.Descent = measures.Descent;
     m.Height = m.Ascent + m.Descent;
-    m.ExternalLeading = std::max(0, fm.leading());
+    m.ExternalLeading = std::max(0, measures.Leading);
     return m;
 }
 
 TSize TQtCanvas::TextExtent(std::string_view text)
 {
-    const QFontMetrics& fm = Metrics();
-    return {fm.horizontalAdvance(AnsiToUnicode(std::string(text))), fm.ascent() + fm.descent()};
+    const TFontMeasures& measures = Measures();
+    return {measures.Width(text), measures.Ascent + measures.Descent};
 }
 
 void TQtCanvas::TextOut(int x, int y, std::string_view text, TTextAlign align, bool opaque,
                         const TRect* clip)
 {
-    const QFontMetrics& fm = Metrics();
-    const QString s = AnsiToUnicode(std::string(text));
-    const int top = align == TTextAlign::Top ? y : y - fm.ascent();
+    const TFontMeasures& measures = Measures();
+    const int top = align == TTextAlign::Top ? y : y - measures.Ascent;
     Painter_->save();
     if (clip)
         Painter_->setClipRect(ToQRect(*clip), Painter_->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
     if (opaque)
-        Painter_->fillRect(QRect(x, top, fm.horizontalAdvance(s), fm.ascent() + fm.descent()),
+        Painter_->fillRect(QRect(x, top, measures.Width(text), measures.Ascent + measures.Descent),
                            ToQColor(Brush().Color));
-    Painter_->setFont(QtFont_);
+    Painter_->setFont(DrawingFont());
     Painter_->setPen(ToQColor(Font().Color));
-    Painter_->drawText(x, top + fm.ascent(), s);
+    Painter_->drawText(x, top + measures.Ascent, AnsiToUnicode(std::string(text)));
     Painter_->restore();
 }
 

@@ -1,12 +1,13 @@
 #pragma once
 // The canvas that really draws: a QPainter on an image or on a widget being painted. Fonts
 // are sized in pixels at 96 dots per inch and the usual Windows faces are mapped to their
-// metric-compatible Liberation faces.
+// metric-compatible Liberation faces. Text is measured and drawn as Windows draws it: each
+// character at its own advance, without kerning or ligatures, so text drawn in pieces (a
+// selection) lines up with the same text drawn whole.
 #include "platform/Canvas.h"
 
 #include <QColor>
 #include <QFont>
-#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 
@@ -18,7 +19,11 @@ namespace platform {
 QColor ToQColor(TColor color);
 // The Qt face for a face name of a page or a form ("Arial" -> "Liberation Sans" ...).
 QString MapFontFace(const std::string& name);
+// The Qt font the canvas measures and draws with (no kerning, no ligatures).
 QFont ToQFont(const TFontData& font);
+
+// What the canvas needs to know of one font to measure text, kept per face, size and style.
+struct TFontMeasures;
 
 class TQtCanvas : public TCanvas {
 public:
@@ -48,16 +53,19 @@ protected:
     void Line(TPoint from, TPoint to) override;
 
 private:
-    // The Qt font and metrics of the current font, rebuilt only when its shape changed.
-    const QFontMetrics& Metrics();
+    // The measures of the current font, looked up again only when its shape changed.
+    const TFontMeasures& Measures();
+    // The Qt font of the current font, rebuilt only when its shape changed.
+    const QFont& DrawingFont();
     void SelectPenAndBrush();
 
     std::unique_ptr<QImage> OwnImage_;
     std::unique_ptr<QPainter> OwnPainter_;
     QPainter* Painter_;
-    std::optional<TFontData> MetricsFont_;
+    std::optional<TFontData> MeasuresFont_;
+    std::shared_ptr<const TFontMeasures> Measures_;
+    std::optional<TFontData> DrawingFont_;
     QFont QtFont_;
-    std::optional<QFontMetrics> Metrics_;
 };
 
 } // namespace platform

@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
+#include <random>
+#include <vector>
+
 using htmlview::IndentManager;
+using htmlview::IndentRec;
 
 namespace {
 
@@ -66,7 +72,7 @@ TEST_F(IndentManagerTest, FloatsNarrowTheirSideForTheirHeight)
     TFloatingPicture inline_{2, 100, 30};
     Indents.AddFloat(20, inline_);
     EXPECT_EQ(inline_.FloatX, -1);
-    EXPECT_EQ(Indents.LeftRects.Count() + Indents.RightRects.Count(), 2);
+    EXPECT_EQ(Indents.LeftRects().Count() + Indents.RightRects().Count(), 2);
 
     EXPECT_EQ(Indents.FloatBottom(), 60);
     int32_t clearLeft = 0, clearRight = 0;
@@ -138,4 +144,153 @@ TEST_F(IndentManagerTest, HugeSizesDoNotWrapAround)
     EXPECT_EQ(left, INT32_MAX);
     EXPECT_LT(Indents.RightEdge(0), 0);
     EXPECT_EQ(Indents.LeftEdge(INT32_MAX - 1), 100);
+}
+
+TEST_F(IndentManagerTest, ManyClosedListsKeepEveryAnswer)
+{
+    // 500 nested lists, each item 100 pixels apart: level 1 at Y, level 2 from Y + 20, both
+    // closed at Y + 60.
+    constexpr int32_t Lists = 500;
+    for (int32_t i = 0; i < Lists; ++i) {
+        Indents.SetLevel(100 * i, 1);
+        Indents.SetLevel(100 * i + 20, 2);
+        Indents.SetLevel(100 * i + 60, 0);
+    }
+    EXPECT_EQ(Indents.FloatBottom(), 100 * (Lists - 1) + 59);
+    // Painting asks again from the top, with the column moved.
+    Indents.SetEdges(10, 410);
+    ExpectEdges({{25010, 45, 410}, {25030, 80, 410}, {25058, 80, 410}, {25059, 10, 410}, {49999, 10, 410}});
+
+    Indents.SetEdges(0, 400);
+    Indents.SetLevel(50000, 1);
+    // The deeper levels of the earlier lists reach right of level 1: the last one ended at 49959.
+    EXPECT_EQ(Indents.LevelBottom(), 49960);
+    ExpectEdges({{49958, 70, 400}, {50000, 35, 400}});
+    Indents.SetLevel(50100, 0);
+    // At level 0 the float listed last (level 1 of Y 50000, at 35) sets the line.
+    EXPECT_EQ(Indents.LevelBottom(), 49960);
+    // A float wider than every level leaves nothing right of it.
+    TFloatingPicture picture{IndentManager::AlignLeft, 100, 300, 0};
+    Indents.AddFloat(50200, picture);
+    EXPECT_EQ(Indents.LevelBottom(), 1);
+}
+
+TEST_F(IndentManagerTest, NegativeLevelOpensNoFloat)
+{
+    Indents.SetLevel(0, -1);
+    Indents.SetLevel(10, 1);
+    ExpectEdges({{10, 35, 400}});
+    EXPECT_EQ(Indents.FloatBottom(), 0);
+    Indents.SetLevel(20, -1);
+    ExpectEdges({{20, 0, 400}});
+    EXPECT_EQ(Indents.FloatBottom(), 19);
+}
+
+namespace {
+
+// The rules with nothing skipped: every query looks at every rectangle.
+struct TPlainIndents {
+    std::vector<IndentRec> Left, Right;
+    int32_t Level = 0, LeftX = 0, RightX = 0;
+
+    static int32_t Extreme(const std::vector<IndentRec>& rects, int32_t y, bool largest)
+    {
+        int32_t x = 0;
+        for (const IndentRec& r : rects)
+            if (r.Top <= y && y < r.Bottom)
+                x = largest ? std::max(x, r.X) : std::min(x, r.X);
+        return x;
+    }
+    static std::optional<int32_t> LowestFloat(const std::vector<IndentRec>& rects)
+    {
+        std::optional<int32_t> bottom;
+        for (const IndentRec& r : rects)
+            if (r.Level == 0)
+                bottom = std::max(bottom.value_or(INT32_MIN), r.Bottom);
+        return bottom;
+    }
+    int32_t LeftEdge(int32_t y) const { return LeftX + Extreme(Left, y, true); }
+    int32_t RightEdge(int32_t y) const { return RightX + Extreme(Right, y, false); }
+    int32_t FloatBottom() const
+    {
+        const std::optional<int32_t> left = LowestFloat(Left), right = LowestFloat(Right);
+        return left && right ? std::max(*left, *right) : left.value_or(right.value_or(0));
+    }
+    int32_t LevelBottom() const
+    {
+        int32_t levelX = 0;
+        for (const IndentRec& r : Left)
+            if (r.Level == Level)
+                levelX = r.X;
+        std::optional<int32_t> bottom;
+        for (const IndentRec& r : Left)
+            if (r.X > levelX)
+                bottom = std::max(bottom.value_or(INT32_MIN), r.Bottom);
+        return bottom ? *bottom + 1 : 1;
+    }
+    void SetLevel(int32_t y, int32_t newLevel)
+    {
+        for (int32_t k = Level + 1; k <= newLevel; ++k)
+            Left.push_back({LeftEdge(y) - LeftX + 35, y, 9999999, k});
+        for (IndentRec& r : Left)
+            if (r.Level > newLevel)
+                r = {r.X, r.Top, y - 1, 0};
+        Level = newLevel;
+    }
+};
+
+} // namespace
+
+TEST_F(IndentManagerTest, AnswersMatchAScanOfEveryRectangle)
+{
+    // Layouts of random columns (Y mostly growing, floats of both sides, list levels going up
+    // and down), each followed by a paint that asks again from the top. Some columns run past the
+    // bottom that open list levels are given.
+    std::mt19937 random(7);
+    const auto below = [&](int32_t n) { return static_cast<int32_t>(random() % static_cast<uint32_t>(n)); };
+    TPlainIndents plain;
+    const auto expectSame = [&](int32_t y) {
+        ASSERT_EQ(Indents.LeftEdge(y), plain.LeftEdge(y)) << "Y " << y;
+        ASSERT_EQ(Indents.RightEdge(y), plain.RightEdge(y)) << "Y " << y;
+    };
+    for (int column = 0; column < 20; ++column) {
+        Indents.Clear();
+        Indents.SetEdges(0, 400);
+        plain = TPlainIndents{{}, {}, 0, 0, 400};
+        int32_t y = column % 4 == 3 ? 9999000 : 0;
+        for (int step = 0; step < 300; ++step) {
+            y += below(4) == 0 ? -below(30) : below(40);
+            switch (below(4)) {
+            case 0: {
+                const int32_t level = below(4);
+                Indents.SetLevel(y, level);
+                plain.SetLevel(y, level);
+                break;
+            }
+            case 1: {
+                TFloatingPicture picture{static_cast<uint8_t>(IndentManager::AlignLeft + below(2)),
+                                         1 + below(80), 1 + below(120), below(6)};
+                const bool left = picture.Align == IndentManager::AlignLeft;
+                const int32_t x = left ? plain.LeftEdge(y) + picture.ImageWidth + picture.HSpace
+                                       : plain.RightEdge(y) - plain.RightX - picture.ImageWidth - picture.HSpace;
+                (left ? plain.Left : plain.Right).push_back({x, y, y + picture.ImageHeight, 0});
+                Indents.AddFloat(y, picture);
+                break;
+            }
+            default:
+                break;
+            }
+            for (const int32_t at : {y, y + below(50), y - below(200)})
+                expectSame(at);
+            ASSERT_EQ(Indents.FloatBottom(), plain.FloatBottom());
+            ASSERT_EQ(Indents.LevelBottom(), plain.LevelBottom());
+        }
+        Indents.SetEdges(20, 420);
+        plain.LeftX = 20;
+        plain.RightX = 420;
+        plain.Level = 0;
+        for (int32_t at = y - 5000; at < y + 100; at += 7)
+            expectSame(at);
+        ASSERT_EQ(Indents.LevelBottom(), plain.LevelBottom());
+    }
 }

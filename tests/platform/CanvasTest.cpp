@@ -1,9 +1,12 @@
 #include "platform/Bitmap.h"
 #include "platform/QtCanvas.h"
 #include "platform/TestCanvas.h"
+#include "platform/Windows1252.h"
 
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <gtest/gtest.h>
+
 
 using namespace platform;
 
@@ -30,6 +33,16 @@ QImage WhiteImage(int width, int height)
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::white);
     return image;
+}
+
+// One past the rightmost column of Image with a dark pixel; 0 when there is none.
+int DarkRight(const QImage& image)
+{
+    for (int x = image.width() - 1; x >= 0; --x)
+        for (int y = 0; y < image.height(); ++y)
+            if (qGray(image.pixel(x, y)) < 128)
+                return x + 1;
+    return 0;
 }
 
 } // namespace
@@ -142,6 +155,71 @@ TEST(QtCanvas, TextIsDrawnWhereItsExtentSays)
     const TDarkCount count = CountDark(image, QRect(20, 10, extent.Width, extent.Height));
     EXPECT_GT(count.Inside, 30);
     EXPECT_EQ(count.Outside, 0);
+}
+
+TEST(QtCanvas, PairsThatFontsKernAreDrawnAsWideAsMeasured)
+{
+    // Forty "AV" pairs: kerning would pull the drawing well short of the measure.
+    const std::string text = [] {
+        std::string t;
+        for (int i = 0; i < 40; ++i)
+            t += "AV";
+        return t;
+    }();
+    for (const TFontData& font : {TFontData{"Arial", 12}, TFontData{"Times New Roman", 14, fsItalic}}) {
+        QImage image = WhiteImage(1200, 40);
+        int width = 0;
+        {
+            TQtCanvas canvas(image);
+            canvas.SetFont(font);
+            width = canvas.TextWidth(text);
+            canvas.TextOut(0, 5, text, TTextAlign::Top);
+        }
+        EXPECT_NEAR(DarkRight(image), width, 2) << font.Name;
+    }
+}
+
+TEST(QtCanvas, TextIsMeasuredAsQtLaysItOutToDraw)
+{
+    // Every byte but the tab (whose width depends on where it starts; pages never hand one
+    // over), in fonts whose advances are fractions of a pixel: rounding each character alone
+    // would be pixels off, and controls and the soft hyphen take no room in drawn text.
+    std::string text;
+    for (int byte = 1; byte < 256; ++byte)
+        if (byte != '\t')
+            text += static_cast<char>(byte);
+    const TFontData fonts[] = {{"Courier New", 12}, {"Arial", 9, fsBold}, {"Times New Roman", 14, fsItalic}};
+    TQtCanvas canvas;
+    for (const TFontData& font : fonts) {
+        canvas.SetFont(font);
+        EXPECT_EQ(canvas.TextWidth(text), QFontMetrics(ToQFont(font)).horizontalAdvance(AnsiToUnicode(text)))
+            << font.Name;
+        EXPECT_EQ(canvas.TextWidth("\x01\x7F\x81\xAD"), 0) << font.Name;
+    }
+}
+
+TEST(QtCanvas, MeasuresFollowTheShapeOfTheFont)
+{
+    TQtCanvas canvas;
+    const std::string text = "Potence";
+    canvas.SetFont({"Arial", 12});
+    const TSize regular = canvas.TextExtent(text);
+    canvas.SetFont({"Arial", 12, fsBold});
+    const TSize bold = canvas.TextExtent(text);
+    canvas.SetFont({"Arial", 24});
+    const TSize large = canvas.TextExtent(text);
+    canvas.SetFont({"Arial", 12, 0, clRed}); // the colour changes no shape
+    EXPECT_EQ(canvas.TextExtent(text), regular);
+    EXPECT_GT(bold.Width, regular.Width);
+    EXPECT_NEAR(large.Width, 2 * regular.Width, 2);
+    EXPECT_GT(large.Height, regular.Height);
+    EXPECT_EQ(canvas.TextMetrics().Height, regular.Height);
+
+    // Another canvas measures the same.
+    QImage image = WhiteImage(10, 10);
+    TQtCanvas drawing(image);
+    drawing.SetFont({"Arial", 12, fsBold});
+    EXPECT_EQ(drawing.TextExtent(text), bold);
 }
 
 TEST(QtCanvas, BaselineTextSitsAboveTheBaseline)
