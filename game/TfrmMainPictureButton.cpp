@@ -1,0 +1,68 @@
+#include "game/TfrmMainPictureButton.h"
+
+#include <QPainter>
+
+namespace game {
+
+namespace {
+
+// How far the grey of a disabled face goes toward white, and how much of it still covers the
+// background.
+constexpr int GreyLightenPercent = 45;
+constexpr int GreyOpacityPercent = 55;
+
+} // namespace
+
+QImage GreyedPicture(const QImage& picture)
+{
+    QImage greyed = picture.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < greyed.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(greyed.scanLine(y));
+        for (int x = 0; x < greyed.width(); ++x) {
+            const QRgb pixel = line[x];
+            const int grey = qGray(pixel);
+            const int light = grey + (255 - grey) * GreyLightenPercent / 100;
+            line[x] = qRgba(light, light, light, qAlpha(pixel) * GreyOpacityPercent / 100);
+        }
+    }
+    return greyed;
+}
+
+TPictureButton::TPictureButton(QWidget* parent) : QAbstractButton(parent)
+{
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void TPictureButton::SetGlyph(const QPixmap& glyph)
+{
+    if (glyph.isNull())
+        return;
+    glyph_ = glyph;
+    greyed_ = QPixmap::fromImage(GreyedPicture(glyph.toImage()));
+    update();
+}
+
+QSize TPictureButton::sizeHint() const
+{
+    return glyph_.isNull() ? QSize(41, 25) : glyph_.size();
+}
+
+void TPictureButton::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    if (!isEnabled()) {
+        painter.drawPixmap(0, 0, greyed_);
+        return;
+    }
+    const int shift = isDown() ? 1 : 0;
+    painter.drawPixmap(shift, shift, glyph_);
+    if (hasFocus()) {
+        // The focused key shows a dotted frame inside its face, as keyboard play needs to see it.
+        QPen pen(Qt::black, 1, Qt::DotLine);
+        painter.setPen(pen);
+        painter.drawRect(rect().adjusted(2, 2, -3, -3));
+    }
+}
+
+} // namespace game

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the game in build/ and starts it from the build's program
+# folder (build/bin). On the first run, and whenever no dictionary was opened before, the game
+# opens the bundled French dictionary.
+#   ./run.sh                 the game
+#   ./run.sh lexorim [FILE]  the dictionary utility
+set -euo pipefail
+cd "$(dirname "$0")"
+
+if [ "${1:-}" = "lexorim" ]; then
+    echo "The dictionary utility Lexorim is not built yet; only the game can be started for now." >&2
+    exit 1
+fi
+
+source ./scripts/packages.sh
+ensure_packages
+
+cmake -S . -B build -G Ninja >/dev/null
+cmake --build build -j "$(nproc)" --target garvo garvo_data
+
+bin="$(pwd)/build/bin"
+args=("$@")
+# A LastFile with a value means the game reopens the dictionary it had at its last exit.
+if ! grep -qiE '^LastFile=[^[:space:]]' "$bin/garvo.ini" 2>/dev/null; then
+    args=("/d=$bin/Dictionnaires/Francais.dat" "${args[@]}")
+fi
+exec "$bin/garvo" "${args[@]}"

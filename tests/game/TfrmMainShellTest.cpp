@@ -1,0 +1,267 @@
+#include "TfrmMainTest.h"
+
+#include "htmlview/HtmlView.h"
+#include "platform/IniFile.h"
+
+#include <QProgressBar>
+#include <QSignalSpy>
+
+#include <optional>
+#include <sys/stat.h>
+
+using namespace game;
+
+namespace {
+
+using ShellTest = TMainWindowTest;
+
+TEST_F(ShellTest, CommandLineOpensTheDictionary)
+{
+    StartOn("Animaux.dat");
+    EXPECT_EQ(DictionaryPath, Path("Animaux.dat"));
+    EXPECT_EQ(DictionaryWordCount, 1);
+    EXPECT_TRUE(frmMain->btnStart->isEnabled());
+    EXPECT_EQ(frmMain->focusWidget(), frmMain->btnStart);
+    EXPECT_TRUE(Dialogs->FileDialogs.empty());
+    EXPECT_TRUE(Exists("Animaux.ndx"));
+    EXPECT_FALSE(frmMain->prgBar->isVisible());
+    // Pictures and links of the dictionary's pages resolve against its folder.
+    EXPECT_EQ(frmMain->htmlViewer->BaseHref(), Path());
+}
+
+TEST_F(ShellTest, MissingLastFileOffersTheDialogThenTheWelcomePage)
+{
+    Settings("LastFile=" + Path("Parti.dat") + "\r\n");
+    Start({});
+    // The file that is gone is forgotten before the dialog opens on the bundled dictionaries.
+    ASSERT_EQ(Dialogs->FileDialogs.size(), 1u);
+    EXPECT_EQ(Dialogs->FileDialogs[0].Request.InitialDir, Path("Dictionnaires/"));
+    EXPECT_EQ(Dialogs->FileDialogs[0].Request.FileName, "");
+    EXPECT_EQ(Dialogs->FileDialogs[0].Request.Filter, "Dictionnaire (*.dat)|*.dat|Tous les fichiers (*.*)|*.*");
+    EXPECT_TRUE(DictionaryPath.empty());
+    EXPECT_FALSE(frmMain->btnStart->isVisible());
+    EXPECT_EQ(frmMain->htmlViewer->BaseHref(), ProgramFolder);
+    EXPECT_EQ(frmMain->focusWidget(), frmMain->btnOpen);
+}
+
+TEST_F(ShellTest, FailedOpeningLeavesNoWordToDraw)
+{
+    StartOn("Animaux.dat");
+    Dialogs->FileAnswers.push_back(Path("Parti.dat"));
+    Type(Qt::Key_F2);
+    ASSERT_EQ(Dialogs->FileDialogs.size(), 1u);
+    EXPECT_EQ(Dialogs->FileDialogs[0].Request.InitialDir, Path());
+    EXPECT_TRUE(DictionaryPath.empty());
+    EXPECT_EQ(DictionaryWordCount, 0);
+    EXPECT_FALSE(frmMain->btnStart->isEnabled());
+    EXPECT_FALSE(frmMain->btnStart->isVisible());
+
+    Type(Qt::Key_F9);
+    Click(frmMain->btnStart);
+    EXPECT_FALSE(RoundInProgress);
+    EXPECT_TRUE(Mask().empty());
+}
+
+TEST_F(ShellTest, EmptyDictionaryKeepsStartHidden)
+{
+    Write("Vide.dat", "");
+    Start({"/D=" + Path("Vide.dat")});
+    EXPECT_EQ(DictionaryWordCount, 0);
+    EXPECT_TRUE(DictionaryPath.empty());
+    EXPECT_FALSE(frmMain->btnStart->isVisible());
+    EXPECT_EQ(frmMain->focusWidget(), frmMain->btnOpen);
+}
+
+TEST_F(ShellTest, FunctionKeys)
+{
+    StartOn("Animaux.dat");
+    QSignalSpy options(frmMain, &TfrmMain::OptionsRequested);
+    QSignalSpy about(frmMain, &TfrmMain::AboutRequested);
+
+    Type(Qt::Key_F3, Qt::ShiftModifier);
+    EXPECT_TRUE(ScoresModes.empty());
+    Type(Qt::Key_F3);
+    EXPECT_EQ(ScoresModes, std::vector<int>{ScoresModeBestTen});
+    Type(Qt::Key_F4);
+    EXPECT_EQ(options.count(), 1);
+    Type(Qt::Key_F5);
+    EXPECT_EQ(about.count(), 1);
+    Type(Qt::Key_F1);
+    EXPECT_EQ(Shell->Opened, std::vector<std::string>{HelpFolder + "garvo.htm"});
+
+    // During a game, also between its words, the dictionary and the options stay as they are.
+    Type(Qt::Key_F9);
+    ASSERT_TRUE(RoundInProgress);
+    Type(Qt::Key_F2);
+    Type(Qt::Key_F4);
+    for (Qt::Key letter : {Qt::Key_A, Qt::Key_N, Qt::Key_S})
+        Type(letter);
+    ASSERT_FALSE(RoundInProgress);
+    Type(Qt::Key_F2);
+    Type(Qt::Key_F4);
+    EXPECT_TRUE(Dialogs->FileDialogs.empty());
+    EXPECT_EQ(options.count(), 1);
+    Type(Qt::Key_F3, Qt::ControlModifier);
+    EXPECT_EQ(Shell->Started.size(), 1u);
+
+    // F10 stops the game, then quits.
+    Type(Qt::Key_F10);
+    EXPECT_FALSE(RoundInProgress);
+    EXPECT_FALSE(frmMain->btnStop->isEnabled());
+    EXPECT_TRUE(frmMain->btnOption->isEnabled());
+    EXPECT_TRUE(frmMain->isVisible());
+    Type(Qt::Key_F10);
+    EXPECT_FALSE(frmMain->isVisible());
+    EXPECT_EQ(platform::TIniFile(SettingsFilePath).ReadString("General", "LastFile", ""), Path("Animaux.dat"));
+}
+
+TEST_F(ShellTest, ZoomSwitchKeepsItsPlaceAndLook)
+{
+    StartOn("Animaux.dat");
+    Type(Qt::Key_F8);
+    ASSERT_TRUE(frmZoom->isVisible());
+    frmZoom->move(40, 50);
+    frmZoom->SetFontSize(44);
+    Type(Qt::Key_F8);
+    EXPECT_FALSE(frmZoom->isVisible());
+    EXPECT_EQ(ZoomWindowLeft, 40);
+    EXPECT_EQ(ZoomWindowTop, 50);
+    EXPECT_EQ(ZoomFontSize, 44);
+    Type(Qt::Key_F8);
+    EXPECT_TRUE(frmZoom->isVisible());
+    EXPECT_EQ(frmZoom->FontSize(), 44);
+}
+
+TEST_F(ShellTest, UtilityStartsOnTheDictionaryWithoutQuotes)
+{
+    Write("Mes mots.dat", "ananas [fruit]");
+    StartOn("Mes mots.dat");
+    LanguageCode = 1;
+    Click(frmMain->btnEdit);
+    ASSERT_EQ(Shell->Started.size(), 1u);
+    EXPECT_EQ(Shell->Started[0].Program, ProgramFolder + "lexorim");
+    EXPECT_EQ(Shell->Started[0].Argument, Path("Mes mots.dat"));
+    EXPECT_EQ(platform::TIniFile(SettingsFilePath).ReadInteger("Lexorim", "Language", 0), 1);
+}
+
+TEST_F(ShellTest, PageBaseKeepsAQuoteAndAnAmpersandOfTheFolder)
+{
+    const std::string folder = Path("a\"b&c/");
+    ASSERT_EQ(::mkdir(platform::NativePath(folder).c_str(), 0755), 0);
+    Write("a\"b&c/Animaux.dat", "ananas [fruit]");
+    Start({"/d=" + folder + "Animaux.dat"});
+    EXPECT_EQ(DictionaryWordCount, 1);
+    EXPECT_EQ(frmMain->htmlViewer->BaseHref(), folder);
+}
+
+TEST_F(ShellTest, LinksOfThePageGoToTheDesktopOnlyWhenSafe)
+{
+    StartOn("Animaux.dat");
+    bool handled = false;
+    frmMain->htmlViewerHotSpotClick("http://example.org/", handled);
+    EXPECT_TRUE(handled);
+    handled = false;
+    frmMain->htmlViewerHotSpotClick("javascript:alert(1)", handled);
+    EXPECT_TRUE(handled); // the viewer never follows a link itself
+    EXPECT_EQ(Shell->Opened, std::vector<std::string>{"http://example.org/"});
+}
+
+using PagesTest = TGameTest;
+
+TEST_F(PagesTest, InformationPageLines)
+{
+    SetDefaultLanguageTexts();
+    Write("Animaux.dat", std::string(1234, 'x'));
+    Write("Animaux.htm", std::string(" \r\n<p>Zoo</p>\t\r\n\0cach\xE9", 23));
+    const std::string dictionary = Path("Animaux.dat");
+    const std::string description = ReadDictionaryDescription(dictionary);
+    EXPECT_EQ(description, "<p>Zoo</p>");
+    EXPECT_EQ(BuildDictionaryInfo(dictionary, description, 12),
+              "Dictionnaire: Animaux.dat (1234 octets)<br>\r\nIndex: Animaux.ndx<br>\r\nMots: 12<br>\r\n<hr>\r\n"
+              "<p>Zoo</p>");
+    EXPECT_EQ(BuildDictionaryInfo(Path("Parti.dat"), ReadDictionaryDescription(Path("Parti.dat")), 0),
+              "Dictionnaire: Parti.dat (0 octets)<br>\r\nIndex: Parti.ndx<br>\r\n<hr>\r\n");
+}
+
+TEST_F(PagesTest, PageWrapping)
+{
+    EXPECT_EQ(WrapHtmlPage("/d/a\"b&c/", "<b>x</b>"),
+              "<html><body><base href=\"/d/a&quot;b&amp;c/\"><b>x</b></body></html>");
+    HtmlInfoTextFR = "Choisissez";
+    HtmlInfoTextUS = "Choose";
+    EXPECT_EQ(WelcomePage(), "<h2><img src=\"./aide/info.gif\" align=\"middle\" transp>&nbsp;<u>Information</u></h2>"
+                             "<hr size=1>Choisissez<hr size=1>Choose");
+    EXPECT_EQ(PageBaseFolder(), ProgramFolder);
+    DictionaryPath = "/jeux/Dic/Animaux.dat";
+    EXPECT_EQ(PageBaseFolder(), "/jeux/Dic/");
+}
+
+struct TArgumentsCase {
+    const char* name;
+    std::vector<std::string> arguments;
+    std::optional<std::string> path;
+};
+
+class ArgumentsTest : public ::testing::TestWithParam<TArgumentsCase> {};
+
+TEST_P(ArgumentsTest, FirstSwitchNamesTheDictionary)
+{
+    EXPECT_EQ(DictionaryPathFromArguments(GetParam().arguments), GetParam().path);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLines, ArgumentsTest,
+    ::testing::Values(TArgumentsCase{"AnyCaseKeepsThePathsCase", {"/D=C:\\Dic\\Animaux.dat"}, "C:\\Dic\\Animaux.dat"},
+                      TArgumentsCase{"FromTheFourthCharacter", {"x/d=abc"}, "=abc"},
+                      TArgumentsCase{"FirstSwitchWins", {"-v", "/d=un.dat", "/d=deux.dat"}, "un.dat"},
+                      TArgumentsCase{"EmptySwitch", {"/d="}, ""},
+                      TArgumentsCase{"NoSwitch", {"un.dat"}, std::nullopt},
+                      TArgumentsCase{"NoArgument", {}, std::nullopt}),
+    [](const ::testing::TestParamInfo<TArgumentsCase>& info) { return std::string(info.param.name); });
+
+struct TLinkCase {
+    const char* name;
+    std::string url;
+    std::optional<std::string> target; // relative to the page's folder unless a URL
+    bool inFolder = true;
+};
+
+class LinkTest : public TGameTest, public ::testing::WithParamInterface<TLinkCase> {};
+
+TEST_P(LinkTest, OnlySafeLinksReachTheDesktop)
+{
+    ASSERT_EQ(::mkdir(platform::NativePath(Path("img")).c_str(), 0755), 0);
+    Write("img/pic.gif", "GIF89a");
+    Write("doc.htm", "<p>");
+    Write("run.sh", "#!/bin/sh\n");
+    ::chmod(platform::NativePath(Path("run.sh")).c_str(), 0755);
+    Write("lanceur.desktop", "[Desktop Entry]\n");
+    const TLinkCase& c = GetParam();
+    std::string url = c.url;
+    if (url.rfind("file://", 0) == 0)
+        url += Path("doc.htm");
+    std::optional<std::string> expected = c.target;
+    if (expected && c.inFolder)
+        expected = Path(*expected);
+    EXPECT_EQ(DesktopLinkTarget(url, Path()), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Links, LinkTest,
+    ::testing::Values(TLinkCase{"Http", "http://a.org/x", "http://a.org/x", false},
+                      TLinkCase{"HttpsAnyCase", "HTTPS://A.org", "HTTPS://A.org", false},
+                      TLinkCase{"Mailto", "mailto:x@y.fr", "mailto:x@y.fr", false},
+                      TLinkCase{"Script", "javascript:alert(1)", std::nullopt},
+                      TLinkCase{"OtherScheme", "ftp://a.org/f", std::nullopt},
+                      TLinkCase{"PictureBesideThePage", "img/pic.gif", "img/pic.gif"},
+                      TLinkCase{"NameWrittenInOtherCase", "IMG/Pic.GIF", "img/pic.gif"},
+                      TLinkCase{"AnchorDropped", " doc.htm#part ", "doc.htm"},
+                      TLinkCase{"FileUrl", "file://", "doc.htm"},
+                      TLinkCase{"ExecutableFile", "run.sh", std::nullopt},
+                      TLinkCase{"LauncherFile", "lanceur.desktop", std::nullopt},
+                      TLinkCase{"MissingFile", "absent.gif", std::nullopt},
+                      TLinkCase{"Folder", "img", std::nullopt},
+                      TLinkCase{"Empty", "", std::nullopt}),
+    [](const ::testing::TestParamInfo<TLinkCase>& info) { return std::string(info.param.name); });
+
+} // namespace
