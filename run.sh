@@ -7,13 +7,15 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-if [ "${1:-}" = "lexorim" ]; then
-    echo "The dictionary utility Lexorim is not built yet; only the game can be started for now." >&2
-    exit 1
-fi
-
 source ./scripts/packages.sh
 ensure_packages
+
+if [ "${1:-}" = "lexorim" ]; then
+    shift
+    cmake -S . -B build -G Ninja >/dev/null
+    cmake --build build -j "$(nproc)" --target lexorim garvo_data
+    exec "$(pwd)/build/bin/lexorim" "$@"
+fi
 
 cmake -S . -B build -G Ninja >/dev/null
 cmake --build build -j "$(nproc)" --target garvo garvo_data

@@ -1,0 +1,132 @@
+#include "utility/DictionaryEdits.h"
+
+#include "platform/Exceptions.h"
+#include "platform/FileSystem.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+namespace utility {
+
+namespace {
+
+bool IsBlank(char c)
+{
+    return static_cast<unsigned char>(c) <= ' ';
+}
+
+bool HoldsBracket(const std::string& text)
+{
+    return text.find_first_of("[]") != std::string::npos;
+}
+
+QString QtName(const std::string& path)
+{
+    return QFile::decodeName(QByteArray::fromStdString(platform::NativePath(path)));
+}
+
+} // namespace
+
+std::string TrimBlanks(const std::string& text)
+{
+    const auto first = std::find_if_not(text.begin(), text.end(), IsBlank);
+    const auto last = std::find_if_not(text.rbegin(), text.rend(), IsBlank).base();
+    return first < last ? std::string(first, last) : std::string();
+}
+
+std::optional<TEntryRefusal> CheckNewEntry(const std::string& word, const std::string& definition)
+{
+    // A bracket would end the word or the definition early and shift every later entry.
+    if (HoldsBracket(word) || HoldsBracket(definition))
+        return TEntryRefusal::BracketInText;
+    if (word.size() > MaxWordLength)
+        return TEntryRefusal::WordTooLong;
+    if (definition.size() > MaxDefinitionLength)
+        return TEntryRefusal::DefinitionTooLong;
+    return std::nullopt;
+}
+
+std::vector<std::string> MemoLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = text.find("\r\n", start);
+        if (end == std::string::npos) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+std::string FormatNewEntry(const std::string& word, const std::string& definition)
+{
+    const std::vector<std::string> lines = MemoLines(definition);
+    std::string entry = word + "\r\n";
+    switch (lines.size()) {
+    case 0:
+        return entry + "  []\r\n";
+    case 1:
+        // The whole text, so a definition ended with Enter puts "]" on a line of its own.
+        return entry + "  [" + definition + "]\r\n";
+    default:
+        entry += "  [" + lines.front() + "\r\n";
+        for (size_t i = 1; i + 1 < lines.size(); ++i)
+            if (!TrimBlanks(lines[i]).empty())
+                entry += "  " + lines[i] + "\r\n";
+        return entry + "  " + lines.back() + "]\r\n";
+    }
+}
+
+void AppendToFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(platform::NativePath(path), std::ios::binary | std::ios::app);
+    if (!out)
+        throw platform::EInOutError("Cannot open " + path);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out)
+        throw platform::EInOutError("Cannot write " + path);
+}
+
+std::string ReadWholeFile(const std::string& path)
+{
+    std::ifstream in(platform::NativePath(path), std::ios::binary);
+    if (!in)
+        throw platform::EInOutError("Cannot open " + path);
+    std::string text{std::istreambuf_iterator<char>(in), {}};
+    if (in.bad())
+        throw platform::EInOutError("Cannot read " + path);
+    return text;
+}
+
+void ReplaceFileContent(const std::string& path, const std::string& bytes)
+{
+    uint32_t attributes = 0;
+    if (platform::GetFileAttributes(path, attributes) && (attributes & (platform::faReadOnly | platform::faDirectory)))
+        throw platform::EInOutError("Cannot write " + path);
+    QSaveFile file(QtName(path));
+    if (!file.open(QIODevice::WriteOnly))
+        throw platform::EInOutError("Cannot create " + path);
+    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())
+        || !file.commit())
+        throw platform::EInOutError("Cannot write " + path);
+}
+
+std::string ReadDescription(const std::string& path)
+{
+    if (!platform::FileExists(path))
+        return {};
+    std::string text = ReadWholeFile(path);
+    text.erase(std::min(text.find('\0'), text.size()));
+    return TrimBlanks(text);
+}
+
+} // namespace utility

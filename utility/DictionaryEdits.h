@@ -1,0 +1,44 @@
+#pragma once
+// What the utility writes into dictionary files and reads from them besides the engine: the
+// layout of an appended entry, the checks that keep an entry within the file's format, and
+// whole-file reads and replacements that never leave half a file behind.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace utility {
+
+constexpr size_t MaxWordLength = 50;
+constexpr size_t MaxDefinitionLength = 32760;
+
+enum class TEntryRefusal { BracketInText, WordTooLong, DefinitionTooLong };
+
+// Text without the blanks and control bytes (value 32 or lower) at its ends, as readers take a
+// word.
+std::string TrimBlanks(const std::string& text);
+
+// Why Word and Definition (CR LF lines) could not become an entry; nothing when they can.
+std::optional<TEntryRefusal> CheckNewEntry(const std::string& word, const std::string& definition);
+
+// The lines of a memo's text (CR LF between lines): an empty last line is not a line, so an empty
+// text has none.
+std::vector<std::string> MemoLines(const std::string& text);
+
+// The entry as the utility appends it: the word on a line of its own, then the definition on
+// lines that begin with two blanks, the first "  [" and the last ending "]"; blank middle lines
+// of a longer definition are dropped. Every line ends with CR LF.
+std::string FormatNewEntry(const std::string& word, const std::string& definition);
+
+// Bytes are appended as they are; throws platform::EInOutError when the file cannot be written.
+void AppendToFile(const std::string& path, const std::string& bytes);
+// The file's bytes; throws platform::EInOutError when it cannot be read.
+std::string ReadWholeFile(const std::string& path);
+// Replaces the file's content by way of a temporary file renamed over it, so a failed write
+// leaves the old file whole. A read-only file is refused. Throws platform::EInOutError.
+void ReplaceFileContent(const std::string& path, const std::string& bytes);
+// A description file's text: up to its first NUL byte, control bytes and blanks trimmed from both
+// ends; empty when the file does not exist.
+std::string ReadDescription(const std::string& path);
+
+} // namespace utility
