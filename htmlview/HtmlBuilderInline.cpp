@@ -1,5 +1,6 @@
 // Text-level markup: text, paragraphs and breaks, styles, fonts, links, anchors and headings.
 #include "htmlview/HtmlBuilderState.h"
+#include "htmlview/HtmlImages.h"
 #include "htmlview/Section.h"
 #include "htmlview/SectionList.h"
 #include "htmlview/SpacingSections.h"
@@ -29,6 +30,10 @@ void THtmlBuilder::ParseInline(int32_t level)
         return;
     case BrTag:
         ParseBreak(level);
+        break;
+    case ImgTag:
+        EnsureSection(level);
+        CurrentSection->AddImage(std::make_unique<TImageObj>(AttributeList), CurrentCell);
         break;
     case SubTag:
     case SupTag:
@@ -110,7 +115,7 @@ void THtmlBuilder::ParseInline(int32_t level)
         SkipScriptContent();
         break;
     default:
-        // Style tags; pictures, form controls and maps are not placed yet.
+        // Style tags; form controls and maps are not placed yet.
         if (ApplyStyleTag(Token))
             ChangeFont();
         break;

@@ -2,6 +2,7 @@
 // the frame and the error box.
 #include "htmlview/HtmlView.h"
 
+#include "htmlview/HtmlImageCache.h"
 #include "htmlview/HtmlUtils.h"
 #include "htmlview/PaintPanel.h"
 #include "htmlview/ScrollBar32.h"
@@ -88,6 +89,7 @@ void THtmlView::CreateParts()
         Panel_->update();
     };
     Document_->ShowErrorBox = [this](const std::string& message) { ShowErrorLater(message); };
+    Document_->ExpandPath = [this](const std::string& path) { return ExpandDocumentPath(path); };
 
     AutoScrollTimer_.setInterval(AutoScrollInterval);
     connect(&AutoScrollTimer_, &QTimer::timeout, this, [this] { RunGuarded([this] { AutoScrollStep(); }); });
@@ -156,8 +158,10 @@ void THtmlView::SetViewImages(bool value)
         return;
     WithProcessing(true, [&] {
         Document_->ShowImages = value;
-        if (Loaded())
+        if (Loaded()) {
+            Document_->BackgroundImage();
             LayoutKeepingPosition();
+        }
     });
     Panel_->update();
 }
@@ -231,6 +235,19 @@ void THtmlView::SetDefHotSpotColor(TColor value)
 void THtmlView::SetImageCacheCount(int32_t value)
 {
     ImageCacheCount_ = std::clamp(value, 0, MaxImageCacheCount);
+    // One limit for the whole process: the last viewer to set it wins.
+    ImageCache().SetCacheLimit(ImageCacheCount_);
+}
+
+void THtmlView::SetOnImageRequest(TGetImageEvent handler)
+{
+    OnImageRequest_ = std::move(handler);
+    if (OnImageRequest_)
+        Document_->ImageRequest = [this](const std::string& name, const std::string*& stream) {
+            OnImageRequest_(this, name, stream);
+        };
+    else
+        Document_->ImageRequest = nullptr;
 }
 
 void THtmlView::SetNoSelect(bool value)

@@ -88,6 +88,9 @@ using TImageClickEvent = std::function<void(THtmlView* sender, TImageObj* obj, Q
                                             Qt::KeyboardModifiers shift, int32_t x, int32_t y)>;
 using TImageOverEvent = std::function<void(THtmlView* sender, TImageObj* obj, Qt::KeyboardModifiers shift,
                                            int32_t x, int32_t y)>;
+// Points Stream at the bytes of picture Src (kept alive by the handler until the next call),
+// at WaitStream() when the picture comes later, or leaves it none (no picture).
+using TGetImageEvent = std::function<void(THtmlView* sender, const std::string& src, const std::string*& stream)>;
 using TRightClickEvent = std::function<void(THtmlView* sender, const TRightClickParameters& parameters)>;
 
 class THtmlView : public QWidget {
@@ -117,6 +120,9 @@ public:
     TImageClickEvent OnImageClick;
     TImageOverEvent OnImageOver;
     TRightClickEvent OnRightClick;
+    // Pictures come from this handler instead of files (names are then taken as written).
+    const TGetImageEvent& OnImageRequest() const { return OnImageRequest_; }
+    void SetOnImageRequest(TGetImageEvent handler);
     // Shows an error that an event handler of the viewer caught. It runs later, from the event
     // loop, never inside the handler; by default a critical message box.
     std::function<void(const std::string& message)> ErrorBox;
@@ -242,7 +248,8 @@ private:
     void ShowErrorLater(const std::string& message);
 
     // HtmlViewLoad.cpp.
-    void PrepareDocument();
+    // Empties the document for a new page; a load also ages the shared picture cache.
+    void PrepareDocument(bool purgeImageCache);
     void StopBackgroundSound();
     TParseHandlers HtmlHandlers();
     // Loads and, when the file or the kind changed, records the page left in the history.
@@ -298,6 +305,7 @@ private:
     platform::TColor DefFontColor_ = platform::clBtnText;
     platform::TColor DefHotSpotColor_ = platform::clBlue;
     int32_t ImageCacheCount_ = 5;
+    TGetImageEvent OnImageRequest_;
     bool NoSelect_ = false;
     TScrollStyle ScrollBars_ = TScrollStyle::ssBoth;
     uint8_t CharSet_ = platform::DEFAULT_CHARSET;

@@ -2,6 +2,7 @@
 // and painting.
 #include "htmlview/HtmlView.h"
 
+#include "htmlview/HtmlImageCache.h"
 #include "htmlview/PaintPanel.h"
 #include "htmlview/ScrollBar32.h"
 #include "platform/Bitmap.h"
@@ -35,9 +36,11 @@ std::string ImageFileTag(const std::string& fileName)
     return tag + "\">";
 }
 
-void THtmlView::PrepareDocument()
+void THtmlView::PrepareDocument(bool purgeImageCache)
 {
     Document_->Clear();
+    if (purgeImageCache)
+        ImageCache().AgeAndTrim();
     Document_->SetDefaults(DefFontName_, DefPreFontName_, DefFontSize_, DefFontColor_, DefHotSpotColor_,
                            DefBackground_);
     AnchorNames_.clear();
@@ -72,7 +75,7 @@ void THtmlView::LoadFromBuffer(const char* buffer, int32_t bufSize)
                                       : std::string_view();
     WithProcessing(false, [&] {
         PendingRefreshDelay_ = 0;
-        PrepareDocument();
+        PrepareDocument(true);
         StopBackgroundSound();
         // What was read before a parse error is shown before the error goes on.
         std::exception_ptr parseError;
@@ -128,7 +131,7 @@ void THtmlView::LoadDocument(const std::string& fileName, uint8_t kind)
         const std::string path = platform::ResolvePathCase(name);
         if (!platform::FileExists(path))
             throw platform::EInOutError("Can't locate file: " + name);
-        PrepareDocument();
+        PrepareDocument(true);
         std::exception_ptr readError;
         try {
             ParseDocument(path, kind);
@@ -172,6 +175,7 @@ void THtmlView::FinishLoading()
     PageTitle_ = ParsedHead_.Title;
     BaseHref_ = ParsedHead_.BaseHref;
     BaseTargetName_ = ParsedHead_.BaseTarget;
+    Document_->BackgroundImage();
     LayoutDocument();
 }
 
@@ -185,7 +189,7 @@ void THtmlView::Clear()
 {
     if (Processing_)
         return;
-    PrepareDocument();
+    PrepareDocument(false);
     BaseHref_.clear();
     BaseTargetName_.clear();
     PageTitle_.clear();

@@ -1,10 +1,17 @@
 #include "htmlview/SectionList.h"
 
+#include "htmlview/HtmlGif.h"
+#include "htmlview/HtmlImageCache.h"
+#include "htmlview/HtmlImageLoad.h"
+#include "platform/FileSystem.h"
+#include "platform/Windows1252.h"
+
 #include <algorithm>
 
 namespace htmlview {
 
 using platform::TCanvas;
+using platform::TBitmap;
 using platform::TColor;
 using platform::TRect;
 
@@ -23,7 +30,7 @@ TSectionList::~TSectionList()
 
 void TSectionList::Clear()
 {
-    BackgroundBitmap = nullptr;
+    ReleaseBackground();
     BackgroundImageName.clear();
     BackgroundFetched = false;
     // The pictures and controls these point to go with the sections.
@@ -56,9 +63,162 @@ void TSectionList::SetBackgroundColor(TColor color)
 
 void TSectionList::SetBackgroundImageName(const std::string& name)
 {
-    BackgroundBitmap = nullptr;
+    ReleaseBackground();
     BackgroundImageName = name;
     BackgroundFetched = false;
+}
+
+void TSectionList::ReleaseBackground()
+{
+    BackgroundBitmap = nullptr;
+    if (!BackgroundKey_.empty())
+        ImageCache().ReleaseImage(BackgroundKey_);
+    BackgroundKey_.clear();
+}
+
+const TBitmap* TSectionList::BackgroundImage()
+{
+    if (!ShowImages || BackgroundFetched || BackgroundImageName.empty() || BackgroundBitmap)
+        return BackgroundBitmap;
+    std::string name = BackgroundImageName;
+    if (!ImageRequest && ExpandPath)
+        name = ExpandPath(name);
+    uint8_t transparentMode = NoTransparency;
+    bool delayed = false;
+    bool fromCache = false;
+    const TBitmap* mask = nullptr;
+    if (TBitmapItem* item = FetchImage(name, transparentMode, delayed, fromCache, mask)) {
+        BackgroundKey_ = name;
+        BackgroundBitmap = item->Bitmap.get();
+    } else if (delayed) {
+        PendingImages.push_back({name, nullptr});
+    }
+    BackgroundFetched = true;
+    return BackgroundBitmap;
+}
+
+namespace {
+
+// The cache entry of a GIF: a still one becomes a bitmap with its own mask (or the TRANSP
+// mask), an animated one stays a GIF.
+std::unique_ptr<TBitmapItem> GifItem(std::unique_ptr<TGIFImage> gif, bool still, uint8_t& transparentMode)
+{
+    auto item = std::make_unique<TBitmapItem>();
+    if (!still) {
+        item->Gif = std::move(gif);
+        return item;
+    }
+    const TBitmap* picture = gif->Bitmap();
+    if (picture == nullptr)
+        return nullptr;
+    item->Bitmap = std::make_unique<TBitmap>(*picture);
+    if (const TBitmap* mask = gif->HasTransparency() ? gif->Mask() : nullptr) {
+        item->MaskBitmap = std::make_unique<TBitmap>(*mask);
+        transparentMode = GifTransparent;
+    } else if (transparentMode == LowerLeftTransparent) {
+        item->MaskBitmap = MakeMask(*item->Bitmap, false, 0);
+    }
+    return item;
+}
+
+std::unique_ptr<TBitmapItem> BitmapItem(std::unique_ptr<TBitmap> bitmap, std::unique_ptr<TBitmap> mask)
+{
+    if (!bitmap)
+        return nullptr;
+    auto item = std::make_unique<TBitmapItem>();
+    item->Bitmap = std::move(bitmap);
+    item->MaskBitmap = std::move(mask);
+    return item;
+}
+
+void DropUnusedPictures()
+{
+    ImageCache().DropUnused();
+}
+
+constexpr size_t MaxExtensionLength = 6;
+
+bool HasGifExtension(const std::string& name)
+{
+    const std::string file = platform::ExtractFileName(name);
+    const size_t dot = file.rfind('.');
+    return dot != std::string::npos && platform::AnsiSameText(file.substr(dot, MaxExtensionLength), ".gif");
+}
+
+} // namespace
+
+std::unique_ptr<TBitmapItem> TSectionList::RequestImage(const std::string& name, uint8_t& transparentMode,
+                                                        bool& delayed)
+{
+    const std::string* stream = nullptr;
+    ImageRequest(name, stream);
+    if (stream == WaitStream()) {
+        delayed = true;
+        return nullptr;
+    }
+    if (stream == nullptr || stream->empty())
+        return nullptr;
+    const TPictureKind kind = PictureKind(*stream);
+    if (kind == pkGif87a || kind == pkGif89a) {
+        bool still = false;
+        if (std::unique_ptr<TGIFImage> gif = CreateGIFFromStream(*stream, still, DropUnusedPictures))
+            return GifItem(std::move(gif), still, transparentMode);
+    }
+    std::unique_ptr<TBitmap> mask;
+    std::unique_ptr<TBitmap> bitmap = LoadPictureStream(stream, transparentMode, mask);
+    return BitmapItem(std::move(bitmap), std::move(mask));
+}
+
+std::unique_ptr<TBitmapItem> TSectionList::ReadImageFile(const std::string& name, uint8_t& transparentMode)
+{
+    const std::string path = platform::ResolvePathCase(TrimText(name));
+    if (HasGifExtension(path)) {
+        bool still = false;
+        if (std::unique_ptr<TGIFImage> gif = CreateGIFFromFile(path, still, DropUnusedPictures))
+            return GifItem(std::move(gif), still, transparentMode);
+    }
+    std::unique_ptr<TBitmap> mask;
+    std::unique_ptr<TBitmap> bitmap = LoadPictureFileMasked(path, transparentMode, mask);
+    return BitmapItem(std::move(bitmap), std::move(mask));
+}
+
+TBitmapItem* TSectionList::FetchImage(const std::string& name, uint8_t& transparentMode, bool& delayed,
+                                      bool& fromCache, const TBitmap*& mask)
+{
+    delayed = false;
+    fromCache = false;
+    mask = nullptr;
+    const std::string key = ImageCacheKey(name);
+    if (key.empty())
+        return nullptr;
+    TStringBitmapList& cache = ImageCache();
+    if (const int index = cache.IndexOf(key); index >= 0) {
+        fromCache = true;
+        TBitmapItem& item = cache.TakeImage(index);
+        if (item.Bitmap) {
+            if (item.TransparencyKind == GifTransparent) {
+                transparentMode = GifTransparent;
+            } else if (transparentMode == LowerLeftTransparent) {
+                if (!item.MaskBitmap)
+                    item.MaskBitmap = MakeMask(*item.Bitmap, false, 0);
+                if (item.MaskBitmap)
+                    item.TransparencyKind = LowerLeftTransparent;
+            }
+            mask = item.MaskBitmap.get();
+        }
+        return &item;
+    }
+    std::unique_ptr<TBitmapItem> item =
+        ImageRequest ? RequestImage(name, transparentMode, delayed) : ReadImageFile(name, transparentMode);
+    if (!item)
+        return nullptr;
+    item->TransparencyKind = item->MaskBitmap ? transparentMode : NoTransparency;
+    const int index = cache.AddObject(key, item);
+    if (index < 0)
+        return nullptr; // a handler that fetched the same name meanwhile; the item goes
+    TBitmapItem& added = cache.Item(index);
+    mask = added.MaskBitmap.get();
+    return &added;
 }
 
 void TSectionList::SetScrollTop(int32_t y)

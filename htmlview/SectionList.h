@@ -13,6 +13,7 @@ namespace htmlview {
 
 class THtmlView;
 class TPaintPanel;
+struct TBitmapItem;
 
 // What the document asks of an animated picture it shows.
 class TAnimatedPicture {
@@ -63,6 +64,12 @@ public:
     QTimer AnimationTimer;
     std::vector<TFormControlObj*> FormControls; // not owned: each form owns its controls
     std::vector<TPendingImage> PendingImages;
+    // The control's image request: it points Stream at the picture's bytes (kept alive by the
+    // handler), at WaitStream() when the picture comes later, or leaves it none. Unset: pictures
+    // are read from files.
+    std::function<void(const std::string& name, const std::string*& stream)> ImageRequest;
+    // Makes a page's relative path absolute (the control's path expansion); unset: kept as is.
+    std::function<std::string(const std::string& path)> ExpandPath;
     // Shows the message of a section dropped by a layout error (an error box in the control).
     std::function<void(const std::string& message)> ShowErrorBox;
 
@@ -78,6 +85,16 @@ public:
     void SetBackgroundImageName(const std::string& name);
     void SetScrollTop(int32_t y);
 
+    // The picture of Name through the shared cache: taken from it, or read (image request, else
+    // file) and added to it. The caller becomes a user of the entry it gets and releases it with
+    // ImageCache().ReleaseImage(Name). TransparentMode 1 (TRANSP) asks for the lower-left
+    // colour's mask; a GIF's own transparency sets 2. Delayed: the picture comes later.
+    TBitmapItem* FetchImage(const std::string& name, uint8_t& transparentMode, bool& delayed, bool& fromCache,
+                            const platform::TBitmap*& mask);
+    // The BODY BACKGROUND picture, fetched once when pictures are shown; none for an animated
+    // or missing picture.
+    const platform::TBitmap* BackgroundImage();
+
     // The document passes: the timer rests while they run and starts again after them when
     // the page has animated pictures.
     int32_t Layout(platform::TCanvas& canvas, int32_t y, int32_t width, int32_t& maxWidth,
@@ -92,6 +109,12 @@ public:
 
 private:
     void StartAnimationTimer();
+    // Reads a picture that is not in the cache.
+    std::unique_ptr<TBitmapItem> RequestImage(const std::string& name, uint8_t& transparentMode, bool& delayed);
+    std::unique_ptr<TBitmapItem> ReadImageFile(const std::string& name, uint8_t& transparentMode);
+    void ReleaseBackground();
+
+    std::string BackgroundKey_; // the cache entry the background holds, if any
 
     platform::TCanvas& Screen_;
 };

@@ -1,0 +1,256 @@
+// Picture loading: BMP and JPEG written here by Qt decode to the right size and pixels; bad,
+// cut, huge and unknown data give no picture and never crash.
+#include "htmlview/HtmlGif.h"
+#include "htmlview/HtmlImageLoad.h"
+#include "htmlview/HtmlJpeg.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <string>
+
+using namespace htmlview;
+using platform::TBitmap;
+
+namespace {
+
+// 40 x 30: the left half red, the right half blue, the lower-left 4 x 4 corner green.
+QImage TestPicture()
+{
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(qRgb(255, 0, 0));
+    for (int y = 0; y < 30; ++y)
+        for (int x = 20; x < 40; ++x)
+            image.setPixel(x, y, qRgb(0, 0, 255));
+    for (int y = 26; y < 30; ++y)
+        for (int x = 0; x < 4; ++x)
+            image.setPixel(x, y, qRgb(0, 255, 0));
+    return image;
+}
+
+std::string Encode(const QImage& image, const char* format, int quality = 95)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(image.save(&buffer, format, quality));
+    return bytes.toStdString();
+}
+
+bool Near(platform::TColor color, int r, int g, int b)
+{
+    return std::abs(platform::GetRValue(color) - r) < 24 && std::abs(platform::GetGValue(color) - g) < 24 &&
+           std::abs(platform::GetBValue(color) - b) < 24;
+}
+
+// A copy of a JPEG whose frame header claims Width x Height.
+std::string WithJpegSize(std::string jpeg, int width, int height)
+{
+    for (size_t i = 2; i + 9 < jpeg.size(); ++i) {
+        const auto marker = static_cast<unsigned char>(jpeg[i + 1]);
+        if (static_cast<unsigned char>(jpeg[i]) == 0xFF && (marker == 0xC0 || marker == 0xC2)) {
+            jpeg[i + 5] = static_cast<char>(height >> 8);
+            jpeg[i + 6] = static_cast<char>(height & 0xFF);
+            jpeg[i + 7] = static_cast<char>(width >> 8);
+            jpeg[i + 8] = static_cast<char>(width & 0xFF);
+            return jpeg;
+        }
+    }
+    ADD_FAILURE() << "no frame header";
+    return jpeg;
+}
+
+// A copy of a BMP whose header claims Width x Height.
+std::string WithBmpSize(std::string bmp, int32_t width, int32_t height)
+{
+    for (int i = 0; i < 4; ++i) {
+        bmp[18 + i] = static_cast<char>((width >> (8 * i)) & 0xFF);
+        bmp[22 + i] = static_cast<char>((height >> (8 * i)) & 0xFF);
+    }
+    return bmp;
+}
+
+class PictureLoadTest : public ::testing::Test {
+protected:
+    QTemporaryDir Folder;
+
+    std::string Write(const std::string& name, const std::string& bytes)
+    {
+        const QString path = QDir(Folder.path()).filePath(QString::fromStdString(name));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        return path.toStdString();
+    }
+};
+
+} // namespace
+
+TEST(PictureKindTest, ComesFromTheFirstBytes)
+{
+    const struct {
+        std::string Bytes;
+        TPictureKind Kind;
+    } cases[] = {
+        {"GIF89a....", pkGif89a},   {"GIF87a....", pkGif87a}, {"GIF8", pkGif87a},
+        {"BM\x36\x00", pkBmp},      {"\x89PNG\r\n", pkPng},    {"\xFF\xD8\xFF\xE0", pkJpeg},
+        {"\xFF\xD9", pkUnknown},    {"", pkUnknown},           {"<html>", pkUnknown},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PictureKind(c.Bytes), c.Kind) << c.Bytes;
+}
+
+TEST_F(PictureLoadTest, BmpAndJpegDecodeWithTheirSizeAndPixels)
+{
+    for (const char* format : {"BMP", "JPG"}) {
+        SCOPED_TRACE(format);
+        // The kind comes from the content: the extension says nothing.
+        const std::unique_ptr<TBitmap> bitmap = LoadPictureFile(Write(std::string("picture.dat.") + format,
+                                                                      Encode(TestPicture(), format)));
+        ASSERT_TRUE(bitmap);
+        EXPECT_EQ(bitmap->Width(), 40);
+        EXPECT_EQ(bitmap->Height(), 30);
+        EXPECT_TRUE(Near(bitmap->Pixel(8, 8), 255, 0, 0));
+        EXPECT_TRUE(Near(bitmap->Pixel(32, 8), 0, 0, 255));
+        EXPECT_TRUE(Near(bitmap->Pixel(0, 29), 0, 255, 0));
+    }
+}
+
+TEST_F(PictureLoadTest, GreyJpegComesOutInColourChannels)
+{
+    QImage grey(16, 8, QImage::Format_Grayscale8);
+    grey.fill(200);
+    const std::string jpeg = Encode(grey, "JPG");
+    const QImage decoded = DecodeJpeg(reinterpret_cast<const unsigned char*>(jpeg.data()), jpeg.size());
+    ASSERT_FALSE(decoded.isNull());
+    EXPECT_EQ(decoded.format(), QImage::Format_RGB888);
+    EXPECT_NEAR(qGreen(decoded.pixel(3, 3)), 200, 4);
+}
+
+TEST_F(PictureLoadTest, BadDataGivesNoPicture)
+{
+    const std::string jpeg = Encode(TestPicture(), "JPG");
+    const std::string bmp = Encode(TestPicture(), "BMP");
+    std::string corruptJpeg = jpeg;
+    for (size_t i = corruptJpeg.size() / 3; i < corruptJpeg.size() - 2; ++i)
+        corruptJpeg[i] = static_cast<char>(0xFF);
+    const struct {
+        const char* Name;
+        std::string Bytes;
+    } cases[] = {
+        {"jpeg cut after its header", jpeg.substr(0, jpeg.size() / 2)},
+        {"jpeg of markers only", corruptJpeg},
+        {"jpeg claiming 60000 x 60000", WithJpegSize(jpeg, 60000, 60000)},
+        {"jpeg claiming 0 rows", WithJpegSize(jpeg, 40, 0)},
+        {"jpeg start only", std::string("\xFF\xD8", 2)},
+        {"bmp cut in its header", bmp.substr(0, 30)},
+        {"bmp cut in its rows", bmp.substr(0, bmp.size() - 1)},
+        {"bmp claiming 100000 x 100000", WithBmpSize(bmp, 100000, 100000)},
+        {"bmp claiming 0 columns", WithBmpSize(bmp, 0, 30)},
+        {"png", Encode(TestPicture(), "PNG")},
+        {"text", "just some words, no picture at all"},
+        {"empty", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_FALSE(DecodePicture(c.Bytes)) << c.Name;
+        EXPECT_FALSE(LoadPictureFile(Write("bad.jpg", c.Bytes))) << c.Name;
+        uint8_t transparency = LowerLeftTransparent;
+        std::unique_ptr<TBitmap> mask;
+        EXPECT_FALSE(LoadPictureStream(&c.Bytes, transparency, mask)) << c.Name;
+        EXPECT_FALSE(mask) << c.Name;
+    }
+    EXPECT_FALSE(LoadPictureFile(Folder.path().toStdString() + "/missing/none.bmp"));
+}
+
+TEST_F(PictureLoadTest, StreamsBelowTwentyBytesGiveNoPicture)
+{
+    const std::string bmp = Encode(QImage(1, 1, QImage::Format_RGB32), "BMP");
+    ASSERT_GE(bmp.size(), 20u);
+    uint8_t transparency = NoTransparency;
+    std::unique_ptr<TBitmap> mask;
+    EXPECT_TRUE(LoadPictureStream(&bmp, transparency, mask));
+    const std::string short19 = bmp.substr(0, 19);
+    EXPECT_FALSE(LoadPictureStream(&short19, transparency, mask));
+    EXPECT_FALSE(LoadPictureStream(nullptr, transparency, mask));
+}
+
+TEST_F(PictureLoadTest, TranspMasksTheLowerLeftColour)
+{
+    const std::string bmp = Encode(TestPicture(), "BMP");
+    const std::string path = Write("corner.bmp", bmp);
+    uint8_t transparency = LowerLeftTransparent;
+    std::unique_ptr<TBitmap> mask;
+    ASSERT_TRUE(LoadPictureFileMasked(path, transparency, mask));
+    ASSERT_TRUE(mask);
+    EXPECT_TRUE(mask->IsTransparentAt(0, 29));
+    EXPECT_TRUE(mask->IsTransparentAt(3, 26));
+    EXPECT_FALSE(mask->IsTransparentAt(4, 26));
+    EXPECT_FALSE(mask->IsTransparentAt(30, 5));
+
+    // From a stream a BMP takes TRANSP, a JPEG does not.
+    mask.reset();
+    EXPECT_TRUE(LoadPictureStream(&bmp, transparency, mask));
+    EXPECT_TRUE(mask);
+    const std::string jpeg = Encode(TestPicture(), "JPG");
+    EXPECT_TRUE(LoadPictureStream(&jpeg, transparency, mask));
+    EXPECT_FALSE(mask);
+    EXPECT_EQ(transparency, NoTransparency);
+
+    transparency = NoTransparency;
+    EXPECT_TRUE(LoadPictureFileMasked(path, transparency, mask));
+    EXPECT_FALSE(mask);
+}
+
+TEST(BundledPicturesTest, AllLoad)
+{
+    const QDir folder(QString::fromStdString(
+        (std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data/Dictionnaires/img").string()));
+    const QStringList names = folder.entryList(QDir::Files);
+    ASSERT_FALSE(names.isEmpty());
+    for (const QString& name : names) {
+        const std::string path = folder.filePath(name).toStdString();
+        SCOPED_TRACE(path);
+        if (name.endsWith(".gif", Qt::CaseInsensitive)) {
+            bool still = false;
+            const std::unique_ptr<TGIFImage> gif = CreateGIFFromFile(path, still);
+            ASSERT_TRUE(gif);
+            EXPECT_GT(gif->Width(), 0);
+            EXPECT_GT(gif->Height(), 0);
+        } else {
+            const std::unique_ptr<TBitmap> bitmap = LoadPictureFile(path);
+            ASSERT_TRUE(bitmap);
+            EXPECT_GT(bitmap->Width(), 0);
+            EXPECT_GT(bitmap->Height(), 0);
+        }
+    }
+}
+
+TEST(PictureMutationTest, DamagedFilesDecodeSafely)
+{
+    // Run under the sanitizers this finds reads past the data and overflowing sizes.
+    std::mt19937 random(20261210);
+    for (const char* format : {"BMP", "JPG"}) {
+        const std::string sample = Encode(TestPicture(), format);
+        for (int round = 0; round < 1500; ++round) {
+            std::string data = sample;
+            const int flips = 1 + static_cast<int>(random() % 4);
+            for (int i = 0; i < flips; ++i)
+                data[random() % data.size()] ^= static_cast<char>(1 << (random() % 8));
+            if (round % 3 == 0)
+                data.resize(random() % data.size());
+            const std::unique_ptr<TBitmap> bitmap = DecodePicture(data);
+            if (!bitmap)
+                continue;
+            ASSERT_GT(bitmap->Width(), 0) << format << " " << round;
+            ASSERT_GT(bitmap->Height(), 0) << format << " " << round;
+            ASSERT_LE(int64_t{bitmap->Width()} * bitmap->Height(), MaxPicturePixels) << format << " " << round;
+        }
+    }
+}
