@@ -1,6 +1,7 @@
 // Shows a sample page in the viewer control in a 500 x 400 window: headings, paragraphs, a
 // list, a link and enough text to need the scroll bar. Links are printed, not followed.
 #include "htmlview/HtmlView.h"
+#include "htmlview/HtmlImageCache.h"
 #include "htmlview/ViewerCursors.h"
 #include "platform/Windows1252.h"
 
@@ -45,26 +46,32 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     htmlview::StartViewerCursors();
+    htmlview::StartPictureUnit();
 
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("THtmlView"));
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* viewer = new htmlview::THtmlView(&window);
-    layout->addWidget(viewer);
-    viewer->SetDefBackground(platform::clWhite);
-    viewer->SetDefFontColor(platform::clBlack);
-    viewer->OnHotSpotClick = [](htmlview::THtmlView*, const std::string& url, bool& handled) {
-        std::cout << "link: " << platform::AnsiToUnicode(url).toStdString() << std::endl;
-        handled = true;
-    };
-    const std::string page = SamplePage();
-    viewer->LoadFromBuffer(page.data(), static_cast<int32_t>(page.size()));
-    window.resize(500, 400);
-    window.show();
-    viewer->setFocus();
+    int result = 0;
+    {
+        QWidget window;
+        window.setWindowTitle(QStringLiteral("THtmlView"));
+        auto* layout = new QVBoxLayout(&window);
+        layout->setContentsMargins(0, 0, 0, 0);
+        auto* viewer = new htmlview::THtmlView(&window);
+        layout->addWidget(viewer);
+        viewer->SetDefBackground(platform::clWhite);
+        viewer->SetDefFontColor(platform::clBlack);
+        viewer->OnHotSpotClick = [](htmlview::THtmlView*, const std::string& url, bool& handled) {
+            std::cout << "link: " << platform::AnsiToUnicode(url).toStdString() << std::endl;
+            handled = true;
+        };
+        const std::string page = SamplePage();
+        viewer->LoadFromBuffer(page.data(), static_cast<int32_t>(page.size()));
+        window.resize(500, 400);
+        window.show();
+        viewer->setFocus();
 
-    const int result = app.exec();
+        result = app.exec();
+    }
+    // The viewer releases its pictures before the cache goes.
+    htmlview::StopPictureUnit();
     htmlview::StopViewerCursors();
     return result;
 }

@@ -1,5 +1,6 @@
 // The utility's program entry: the application, the main window with the command line, the
 // about window, and the event loop until the main window closes.
+#include "htmlview/HtmlImageCache.h"
 #include "htmlview/ViewerCursors.h"
 #include "platform/Dialogs.h"
 #include "platform/Windows1252.h"
@@ -79,6 +80,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Lexorim"));
     utility::InitUtilityResources();
     htmlview::StartViewerCursors();
+    htmlview::StartPictureUnit();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/lexorim/icon.png")));
 
     int result = EXIT_FAILURE;
@@ -96,6 +98,7 @@ int main(int argc, char** argv)
         result = QApplication::exec();
         utility::frmAbout = nullptr;
     }
+    htmlview::StopPictureUnit();
     htmlview::StopViewerCursors();
     return result;
 }
