@@ -1,7 +1,10 @@
 #include "game/TfrmMain.h"
 
+#include "game/TfrmCDPlayer.h"
+
 #include "game/GameSettings.h"
 #include "game/HighScores.h"
+#include "game/LanguageTexts.h"
 #include "game/Players.h"
 #include "game/TfrmMainPictureButton.h"
 #include "game/TfrmScores.h"
@@ -76,23 +79,6 @@ void SetTextColor(QWidget* control, const QColor& color)
     QPalette palette = control->palette();
     palette.setColor(QPalette::WindowText, color);
     control->setPalette(palette);
-}
-
-void SetDefaultLanguageTexts()
-{
-    LanguageCode = LanguageCodeFrench;
-    BytesText = "octets";
-    DictionaryText = "Dictionnaire";
-    IndexFileText = "Index";
-    WordsText = "Mots";
-    WordFoundText = "Mot trouv\xE9";
-    WordsFoundText = "Mots trouv\xE9s";
-    DefaultPlayerName = "Sans nom";
-    TryRemainingText = "Essai restant:";
-    TriesRemainingText = "Essais restants:";
-    ZoomBackgroundMenuText = "Changer la couleur du f&ond";
-    ZoomTextMenuText = "Changer la couleur du &texte";
-    dictionary::SetDictionaryLanguage(DictionaryTranslation, LanguageCode);
 }
 
 TfrmMain::TfrmMain(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
@@ -297,8 +283,7 @@ void TfrmMain::LoadPictures()
 
 void TfrmMain::LoadLanguageTexts()
 {
-    SetDefaultLanguageTexts();
-    ShowTexts();
+    game::LoadLanguageTexts(objectName().toStdString(), 0);
 }
 
 void TfrmMain::ShowTexts()
@@ -448,6 +433,10 @@ void TfrmMain::FormClose()
     if (ZoomWindowVisible == 1) {
         StoreZoomWindow();
         frmZoom->close();
+    }
+    if (frmCDPlayer != nullptr) {
+        frmCDPlayer->Tag = 1;
+        frmCDPlayer->close();
     }
     SaveGameOptions(x(), y(), htmlViewer->DefFontSize());
     SaveScores();
@@ -600,10 +589,11 @@ void TfrmMain::ShowZoomWindow()
     frmZoom->SetBackColor(ZoomBackColor);
     frmZoom->SetTextColor(ZoomFontColor);
     frmZoom->SetFontSize(ZoomFontSize);
-    frmZoom->Texts.ChangeBackgroundColor = ZoomBackgroundMenuText;
-    frmZoom->Texts.ChangeTextColor = ZoomTextMenuText;
     frmZoom->Tag = 0;
     frmZoom->show();
+    // The zoom window's show loads its own menu texts; the main window's colour items win.
+    frmZoom->mnuColorBackground->setText(platform::AnsiToUnicode(ZoomBackgroundMenuText));
+    frmZoom->mnuColorText->setText(platform::AnsiToUnicode(ZoomTextMenuText));
     activateWindow();
 }
 

@@ -54,6 +54,11 @@ struct TMainTexts {
     std::string Stop = "Arr\xEAter la partie en cours [Touche F10]";
     std::string Exit = "Quitter le Jeu du Garvo [Touche F10]";
     std::string EditDictionary = "Cr\xE9" "er ou modifier un dictionnaire [Touches Ctrl-F3]";
+    std::string Copy = "Co&pier tout";
+    std::string CopySelection = "Co&pier la s\xE9lection";
+    std::string Print = "Im&primer";
+    std::string IncreaseFontSize = "&Augmenter la taille des caract\xE8res";
+    std::string DecreaseFontSize = "&Diminuer la taille des caract\xE8res";
     std::string TimeRemaining = "Temps restant";
     std::string OpenDialogTitle = "Ouvrir un dictionnaire";
     std::string DictionaryFilter = "Dictionnaire";
@@ -66,7 +71,8 @@ inline const QColor HighlightTextColor{255, 255, 0};
 void SetTextColor(QWidget* control, const QColor& color);
 
 // The French texts the game's code keeps for later (information page, round labels, player
-// name, zoom menu) and the engine's messages in the language of LanguageCode.
+// name, zoom menu) and the engine's messages in French: what a language file that gives
+// nothing leaves.
 void SetDefaultLanguageTexts();
 
 // Result of the last engine call and the engine's messages in the current language.
@@ -101,6 +107,8 @@ std::string UtilityProgramPath();
 class TfrmMain : public QWidget {
     Q_OBJECT
 public:
+    // Shows the current player's name (after the options change the players).
+    void ShowPlayer();
     static constexpr int ClientWidth = 800;
     static constexpr int ClientHeight = 600;
     static constexpr int GallowsPictureCount = 8;
@@ -168,6 +176,8 @@ public:
     void OnRestore();
     void ShowZoomWindow();
     void LayoutWordAndViewer();
+    // Puts Texts on the controls (the language loader has just filled them).
+    void ShowTexts();
 
     // Dictionaries (TfrmMainDictionary.cpp).
     void btnOpenClick();
@@ -211,7 +221,6 @@ private:
     void ConnectControls();
     void LoadPictures();
     void LoadLanguageTexts();
-    void ShowTexts();
     void PreviewKeys();
     void StoreZoomWindow();
 
@@ -223,7 +232,6 @@ private:
 
     // The round (TfrmMainRound.cpp).
     void DrawWord(bool firstOfGame);
-    void ShowPlayer();
     void ShowScore();
     void DisableShownLetterKeys(const std::string& compareMask);
     void ShowWordAndDefinition();

@@ -49,6 +49,16 @@ std::string ThemesFolder;
 std::string SettingsFilePath;
 std::string ScoresFilePath;
 
+std::string SiteAddressFrench;
+std::string SiteAddressOther;
+std::string MailAddress1;
+std::string MailAddress2;
+std::string MailName1;
+std::string MailName2;
+std::string AuthorName;
+std::string AssociationSiteAddress;
+std::string AssociationName;
+
 std::string ThemeName;
 std::string LanguageName;
 std::string ThemeFolder;

@@ -125,6 +125,17 @@ extern std::string ThemesFolder;
 extern std::string SettingsFilePath;
 extern std::string ScoresFilePath;
 
+// The about window's links and the names in their hints, set with the program folders.
+extern std::string SiteAddressFrench; // shown, and opened for LanguageCode 33
+extern std::string SiteAddressOther;  // opened for every other language
+extern std::string MailAddress1;
+extern std::string MailAddress2;
+extern std::string MailName1;
+extern std::string MailName2;
+extern std::string AuthorName;
+extern std::string AssociationSiteAddress;
+extern std::string AssociationName;
+
 // Theme and language in use; their folders end without "/".
 extern std::string ThemeName;
 extern std::string LanguageName;

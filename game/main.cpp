@@ -1,10 +1,10 @@
-// The game's program entry: the application, the program's folders, the windows, and the event
-// loop until the main window closes.
+// The game's program entry: the screen check, one running copy, the cursors, the program's
+// folders, the language of a first run, the windows made behind the splash picture, and the
+// event loop until the main window closes.
 #include "game/GameResources.h"
-#include "game/TfrmMain.h"
-#include "game/TfrmScores.h"
-#include "game/TfrmZoom.h"
-#include "game/globalDefs.h"
+#include "game/StartUp.h"
+#include "game/TfrmSplashScreen.h"
+#include "game/unitCursors.h"
 #include "htmlview/ViewerCursors.h"
 #include "platform/Dialogs.h"
 #include "platform/Windows1252.h"
@@ -53,19 +53,6 @@ std::string AnsiText(const QString& text)
     return ansi;
 }
 
-// The program folder is the executable's, with its case as it is; the settings and the scores
-// are written there.
-void SetProgramPaths()
-{
-    using namespace game;
-    ProgramFolder = AnsiText(QDir::fromNativeSeparators(QApplication::applicationDirPath())) + "/";
-    HelpFolder = ProgramFolder + "Aide/";
-    SoundsFolder = ProgramFolder + "Sons/";
-    ThemesFolder = ProgramFolder + "Themes/";
-    SettingsFilePath = ProgramFolder + "garvo.ini";
-    ScoresFilePath = ProgramFolder + "scores.ini";
-}
-
 // The command line after the program's name, as the game reads it.
 std::vector<std::string> Arguments()
 {
@@ -77,35 +64,43 @@ std::vector<std::string> Arguments()
     return ansi;
 }
 
+// The game from its first window to the end of its event loop.
+int RunGame()
+{
+    game::LoadCursors();
+    game::SetProgramPaths(AnsiText(QDir::fromNativeSeparators(QApplication::applicationDirPath())));
+    game::ChooseLanguageIfNeeded();
+
+    auto splash = std::make_unique<game::TfrmSplashScreen>();
+    splash->ShowNow();
+    game::TGameWindows windows(Arguments());
+    windows.Show();
+    splash.reset();
+    return QApplication::exec();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     PreferX11(argc, argv);
     TGarvoApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Le Jeu du Garvo"));
+    QApplication::setApplicationName(QString::fromStdString(game::GameTitle));
     game::InitGameResources();
-    htmlview::StartViewerCursors();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/garvo.png")));
-    SetProgramPaths();
 
+    if (!game::CheckScreen())
+        return EXIT_FAILURE;
+    game::TSingleInstance instance;
+    if (instance.Acquire() == game::TSingleInstance::TResult::AlreadyRunning)
+        return EXIT_FAILURE;
+
+    htmlview::StartViewerCursors();
     int result = EXIT_FAILURE;
-    {
-        game::TfrmMain mainWindow;
-        game::frmMain = &mainWindow;
-        mainWindow.FormCreate(Arguments());
-        game::TfrmZoom zoomWindow;
-        game::frmZoom = &zoomWindow;
-        game::TfrmScores scoresWindow(&mainWindow);
-        game::frmScores = &scoresWindow;
-        QObject::connect(&zoomWindow, &game::TfrmZoom::KeyPress, &mainWindow, &game::TfrmMain::FormKeyPress);
-        QObject::connect(&scoresWindow, &game::TfrmScores::HelpRequested, &mainWindow, &game::TfrmMain::btnHelpClick);
-
-        mainWindow.show();
-        if (game::ZoomWindowVisible == 1)
-            mainWindow.ShowZoomWindow();
-        mainWindow.activateWindow();
-        result = QApplication::exec();
+    try {
+        result = RunGame();
+    } catch (const std::exception& error) {
+        platform::ErrorBox(error.what());
     }
     htmlview::StopViewerCursors();
     return result;

@@ -1,0 +1,112 @@
+#pragma once
+// What the player can do with the main window's definition view and the word box above it:
+// copy the word with the whole page, copy the selection, make the text larger or smaller, and
+// print the word with its definition. The commands hang on the view's pop-up menu, whose items
+// also answer their shortcuts while the view has the focus.
+#include <QObject>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QPrinter;
+class QTextEdit;
+
+namespace htmlview {
+class THtmlView;
+}
+
+namespace game {
+
+class TfrmMain;
+
+// What the player is told when nothing could be printed (Windows-1252).
+inline const std::string NoPrinterText = "Impression impossible : aucune imprimante n'est pr\xEAte.";
+
+// The view's text size moves between these bounds by this step.
+constexpr int32_t ViewFontSizeStep = 2;
+
+// Copies at most this many characters of the page (the last place of the buffer ends it).
+constexpr int32_t CopyBufferSize = 32767;
+
+// Which items of the menu can be used now.
+struct TViewMenuState {
+    bool CopySelection = false;
+    bool Copy = false;
+    bool Print = false;
+    bool IncreaseFontSize = false;
+    bool DecreaseFontSize = false;
+};
+// While a word is being guessed nothing of its page may leave the game.
+TViewMenuState ViewMenuState(int32_t selLength, int32_t defFontSize, bool roundInProgress);
+
+// The word box's text, two line ends and the whole page's text, as "copy all" puts it on the
+// clipboard. The view's selection is left empty.
+std::string CopyAllText(htmlview::THtmlView& viewer, const std::string& wordBoxText);
+void CopyAll(htmlview::THtmlView& viewer, const QTextEdit& wordBox);
+
+// The view's text size and the word box's type size, kept equal, one step larger or smaller
+// within the bounds (a size between two steps goes to the bound). False when nothing changed.
+bool IncreaseFontSize(TfrmMain& form);
+bool DecreaseFontSize(TfrmMain& form);
+
+// Printer geometry, in printer pixels, from the size of a Courier New "A" and line at 10 points.
+struct TPrintGeometry {
+    int32_t CharWidth = 0;
+    int32_t LineHeight = 0;
+    int32_t TopMargin = 0;  // 30 mm
+    int32_t LeftMargin = 0; // 9 characters
+    int32_t LineLength = 1; // characters per line: 9 characters of margin on each side
+};
+TPrintGeometry MeasurePrintGeometry(int32_t pixelsPerInch, int32_t pageWidth, int32_t charWidth, int32_t lineHeight);
+// Top of line N (from 1) of a page.
+int32_t PrintLineTop(const TPrintGeometry& geometry, int32_t line);
+// Text cut into lines of at most LineLength characters (one more when the rest fits with its
+// last space), at the last space where there is one; the space a line ends at is not printed.
+std::vector<std::string> CutPrintLines(const std::string& text, int32_t lineLength);
+
+// Prints Header (14 points bold) and Text (10 points, cut into lines) on Printer, each further
+// page starting with the header and "(suite...)". False when the printer could not start.
+bool PrintText(QPrinter& printer, const std::string& header, const std::string& text);
+// Prints the word box's text and the definition of CurrentWord on the default printer; without
+// a printer that starts, the player is shown NoPrinterText and nothing is printed.
+bool PrintDefinition(TfrmMain& form, const std::string& noPrinterText = NoPrinterText);
+
+// The view's pop-up menu on the main window; its captions are the window's Texts.
+class TDefinitionViewMenu : public QObject {
+    Q_OBJECT
+public:
+    explicit TDefinitionViewMenu(TfrmMain& form);
+
+    QMenu* mnuHtmlViewer;
+    QAction* mnuHtmlCopySelection;
+    QAction* mnuHtmlCopy;
+    QAction* mnuHtmlPrint;
+    QAction* mnuHtmlSep1;
+    QAction* mnuHtmlIncreaseFontSize;
+    QAction* mnuHtmlDecreaseFontSize;
+
+    // Captions from the window's Texts, and the items' states for the view and the round as they
+    // are now.
+    void mnuHtmlViewerPopup();
+    void mnuHtmlCopyClick();
+    void mnuHtmlCopySelectionClick();
+    void mnuHtmlIncreaseFontSizeClick();
+    void mnuHtmlDecreaseFontSizeClick();
+    void mnuHtmlPrintClick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QAction* AddItem(const QKeySequence& shortcut, void (TDefinitionViewMenu::*handler)());
+
+    TfrmMain& form_;
+};
+
+// Gives the main window's view its pop-up menu and shortcuts; the menu belongs to the window.
+TDefinitionViewMenu* InstallDefinitionViewMenu(TfrmMain& form);
+
+} // namespace game

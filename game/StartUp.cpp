@@ -1,0 +1,172 @@
+#include "game/StartUp.h"
+
+#include "game/DefinitionViewCommands.h"
+#include "game/LanguageTexts.h"
+#include "game/TfrmAbout.h"
+#include "game/TfrmCDPlayer.h"
+#include "game/TfrmMain.h"
+#include "game/TfrmOptions.h"
+#include "game/TfrmScores.h"
+#include "game/TfrmSelectLanguage.h"
+#include "game/TfrmZoom.h"
+#include "game/globalDefs.h"
+#include "game/unitCursors.h"
+#include "platform/Dialogs.h"
+#include "platform/IniFile.h"
+#include "platform/Screen.h"
+
+#include <QDir>
+#include <QListWidget>
+#include <QStandardPaths>
+
+#include <cmath>
+
+namespace game {
+
+namespace {
+
+constexpr int MinScreenWidth = 800;
+constexpr int MinScreenHeight = 600;
+constexpr double MinScreenColors = 32765;
+
+} // namespace
+
+bool ScreenIsSuitable(int width, int height, int bitsPerPixel)
+{
+    const double colors = std::pow(2.0, bitsPerPixel);
+    return colors >= MinScreenColors && width >= MinScreenWidth && height >= MinScreenHeight;
+}
+
+bool CheckScreen()
+{
+    if (ScreenIsSuitable(platform::ScreenWidth(), platform::ScreenHeight(), platform::ScreenBitsPerPixel()))
+        return true;
+    platform::MessageBox("D\xE9sol\xE9, mais ce jeu n\xE9" "c\xE9ssite au moins une d\xE9" "finition de 800x600 et "
+                         "32765 couleurs !",
+                         GameTitle, platform::MB_OK);
+    return false;
+}
+
+TSingleInstance::TSingleInstance(const std::string& folder)
+    : lock_(QDir(QString::fromStdString(folder)).filePath(QString::fromStdString(LockName) + QStringLiteral(".lock")))
+{
+    // Only a lock whose process has ended is stale: a game running for hours keeps its lock.
+    lock_.setStaleLockTime(0);
+}
+
+TSingleInstance::TResult TSingleInstance::Acquire()
+{
+    if (lock_.tryLock(0))
+        return TResult::Acquired;
+    if (lock_.error() != QLockFile::LockFailedError)
+        return TResult::Unavailable;
+    platform::MessageBox("Ce jeu est d\xE9j\xE0 charg\xE9 !", GameTitle, platform::MB_OK);
+    return TResult::AlreadyRunning;
+}
+
+std::string TSingleInstance::RuntimeFolder()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QDir::tempPath();
+    return folder.toStdString();
+}
+
+void SetProgramPaths(const std::string& folder)
+{
+    ProgramFolder = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+    HelpFolder = ProgramFolder + "Aide/";
+    SoundsFolder = ProgramFolder + "Sons/";
+    ThemesFolder = ProgramFolder + "Themes/";
+    SettingsFilePath = ProgramFolder + "garvo.ini";
+    ScoresFilePath = ProgramFolder + "scores.ini";
+
+    SiteAddressFrench = "http://www.velmora.fr/garvo/";
+    SiteAddressOther = "http://www.velmora.fr/garvo/english/";
+    AuthorName = "Velmora";
+    MailAddress1 = "garvo@velmora.fr";
+    MailName1 = "l'auteur du jeu";
+    MailAddress2 = "dictionnaires@velmora.fr";
+    MailName2 = "l'auteur des dictionnaires";
+    AssociationSiteAddress = "http://www.umbo.asso.fr/";
+    AssociationName = "l'U.M.B.O.";
+}
+
+bool LanguageChoiceNeeded()
+{
+    return platform::TIniFile(SettingsFilePath).ReadString("Theme", "Language", "").empty();
+}
+
+void ChooseLanguageIfNeeded()
+{
+    if (!LanguageChoiceNeeded())
+        return;
+    TfrmSelectLanguage window;
+    if (window.lbLanguages->count() > 0)
+        window.exec();
+}
+
+TGameWindows::TGameWindows(const std::vector<std::string>& arguments)
+{
+    main_ = std::make_unique<TfrmMain>();
+    frmMain = main_.get();
+    main_->FormCreate(arguments);
+    ApplyCursors(main_.get());
+
+    zoom_ = std::make_unique<TfrmZoom>();
+    frmZoom = zoom_.get();
+    ApplyCursors(zoom_.get());
+    QObject::connect(zoom_.get(), &TfrmZoom::KeyPress, main_.get(), &TfrmMain::FormKeyPress);
+    QObject::connect(zoom_.get(), &TfrmZoom::TextsNeeded, zoom_.get(),
+                     [](int mode) { LoadLanguageTexts("frmZoom", mode); });
+
+    cdPlayer_ = std::make_unique<TfrmCDPlayer>();
+    frmCDPlayer = cdPlayer_.get();
+    ApplyCursors(cdPlayer_.get());
+    QObject::connect(main_.get(), &TfrmMain::CDPlayerRequested, cdPlayer_.get(), &TfrmCDPlayer::ShowWindow);
+    QObject::connect(cdPlayer_.get(), &TfrmCDPlayer::HelpRequested, main_.get(), &TfrmMain::btnHelpClick);
+
+    options_ = std::make_unique<TfrmOptions>(main_.get());
+    frmOptions = options_.get();
+    ApplyCursors(options_.get());
+    QObject::connect(main_.get(), &TfrmMain::OptionsRequested, main_.get(),
+                     [this] { ShowOptionsAndApply(*main_); });
+    QObject::connect(options_.get(), &TfrmOptions::HelpRequested, main_.get(), &TfrmMain::btnHelpClick);
+    InstallDefinitionViewMenu(*main_);
+
+    about_ = std::make_unique<TfrmAbout>(main_.get());
+    frmAbout = about_.get();
+    about_->FormCreate();
+    ApplyCursors(about_.get());
+    QObject::connect(main_.get(), &TfrmMain::AboutRequested, about_.get(), [this] { about_->exec(); });
+    QObject::connect(about_.get(), &TfrmAbout::HelpRequested, main_.get(), &TfrmMain::btnHelpClick);
+
+    scores_ = std::make_unique<TfrmScores>(main_.get());
+    frmScores = scores_.get();
+    ApplyCursors(scores_.get());
+    QObject::connect(scores_.get(), &TfrmScores::TextsNeeded, scores_.get(),
+                     [](int mode) { LoadLanguageTexts("frmScores", mode); });
+    QObject::connect(scores_.get(), &TfrmScores::HelpRequested, main_.get(), &TfrmMain::btnHelpClick);
+}
+
+TGameWindows::~TGameWindows()
+{
+    // The side windows go before the main window that owns them.
+    scores_.reset();
+    about_.reset();
+    options_.reset();
+    cdPlayer_.reset();
+    zoom_.reset();
+    main_.reset();
+}
+
+void TGameWindows::Show()
+{
+    main_->show();
+    if (ZoomWindowVisible == 1)
+        main_->ShowZoomWindow();
+    main_->activateWindow();
+    main_->setFocus();
+}
+
+} // namespace game

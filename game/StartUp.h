@@ -1,0 +1,79 @@
+#pragma once
+// The steps of the game's start-up, in the order main() takes them: the screen check, the
+// single-instance lock, the program paths, the language choice of a first run, and the game's
+// windows, made and shown behind the splash window.
+#include <QLockFile>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace game {
+
+class TfrmAbout;
+class TfrmCDPlayer;
+class TfrmMain;
+class TfrmOptions;
+class TfrmScores;
+class TfrmZoom;
+
+// The caption of the start-up's message boxes.
+inline const std::string GameTitle = "Le Jeu du Garvo";
+
+// Whether a screen of Width x Height pixels with 2 ^ BitsPerPixel colours can show the game:
+// at least 800 x 600 and 32765 colours.
+bool ScreenIsSuitable(int width, int height, int bitsPerPixel);
+// The same for the platform's screen; when it fails, the player is told why.
+bool CheckScreen();
+
+// One running copy of the game: a lock file named after the game in Folder (the user's runtime
+// folder by default). The lock of a copy that ended without releasing it is taken over.
+class TSingleInstance {
+public:
+    enum class TResult { Acquired, AlreadyRunning, Unavailable };
+
+    explicit TSingleInstance(const std::string& folder = RuntimeFolder());
+    // Acquired: this copy runs alone. AlreadyRunning: another copy holds the lock, and the
+    // player has been told. Unavailable: no lock could be made; the game runs anyway.
+    TResult Acquire();
+
+    static std::string RuntimeFolder();
+    static inline const std::string LockName = "Le Jeu Du Garvo - Velmora";
+
+private:
+    QLockFile lock_;
+};
+
+// The program folder (Folder, with the case it has, ending with "/") and the folders and files
+// in it; also the about window's links.
+void SetProgramPaths(const std::string& folder);
+
+// True when the settings file names no language (section "Theme", key "Language").
+bool LanguageChoiceNeeded();
+// On a first run, asks for the language with the language selection window. A standard theme
+// that offers no language skips the question: the game goes on in its default language.
+void ChooseLanguageIfNeeded();
+
+// The game's windows, made in the order main, zoom, about, scores, each switched to the custom
+// cursors and wired to the others; they live as long as this object.
+class TGameWindows {
+public:
+    // Arguments: the command line without the program's name.
+    explicit TGameWindows(const std::vector<std::string>& arguments);
+    ~TGameWindows();
+    TGameWindows(const TGameWindows&) = delete;
+    TGameWindows& operator=(const TGameWindows&) = delete;
+
+    // Shows the main window, and the zoom window when it was open at the last exit.
+    void Show();
+
+private:
+    std::unique_ptr<TfrmMain> main_;
+    std::unique_ptr<TfrmZoom> zoom_;
+    std::unique_ptr<TfrmCDPlayer> cdPlayer_;
+    std::unique_ptr<TfrmOptions> options_;
+    std::unique_ptr<TfrmAbout> about_;
+    std::unique_ptr<TfrmScores> scores_;
+};
+
+} // namespace game

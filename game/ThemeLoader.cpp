@@ -1,0 +1,74 @@
+#include "game/ThemeLoader.h"
+
+#include "dictionary/fileLib.h"
+#include "game/globalDefs.h"
+#include "platform/FileSystem.h"
+#include "platform/QtCanvas.h"
+#include "platform/Shell.h"
+
+#include <QImage>
+#include <QWidget>
+
+namespace game {
+
+std::string FindInFolder(const std::string& folder, const std::string& name)
+{
+    return platform::ResolvePathCase(folder + "/" + name);
+}
+
+QPixmap ReadPicture(const std::string& path)
+{
+    const std::string found = platform::ResolvePathCase(path);
+    if (!platform::FileExists(found))
+        return {};
+    // A file that is no picture leaves the control as it is, like a missing one.
+    return QPixmap::fromImage(QImage(platform::QtFileName(found)));
+}
+
+void TakeBackgroundColor(QWidget* window, const QPixmap& background)
+{
+    if (background.isNull())
+        return;
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, background.toImage().pixelColor(0, 0));
+    window->setPalette(palette);
+}
+
+TThemeFiles::TThemeFiles() : TThemeFiles(ThemeFolder, LanguageFolder) {}
+
+TThemeFiles::TThemeFiles(const std::string& themeFolder, const std::string& languageFolder)
+    : themeFolder_(platform::ResolvePathCase(themeFolder)),
+      languageFolder_(platform::ResolvePathCase(languageFolder)),
+      language_(languageFolder.empty() ? std::string() : FindInFolder(languageFolder_, "language.ini")),
+      theme_(themeFolder.empty() ? std::string() : FindInFolder(themeFolder_, "theme.ini"))
+{
+}
+
+std::string TThemeFiles::Text(const std::string& section, const std::string& key, const std::string& defaultValue) const
+{
+    std::string value;
+    dictionary::ReadIniString(section, key, defaultValue, value, language_);
+    return value;
+}
+
+int32_t TThemeFiles::Integer(const std::string& section, const std::string& key, int32_t defaultValue) const
+{
+    return language_.ReadInteger(section, key, defaultValue);
+}
+
+QColor TThemeFiles::Color(const std::string& section, const std::string& key, platform::TColor defaultValue) const
+{
+    return platform::ToQColor(theme_.ReadInteger(section, key, defaultValue));
+}
+
+QPixmap TThemeFiles::ThemePicture(const std::string& name) const
+{
+    return ReadPicture(themeFolder_ + "/" + name);
+}
+
+QPixmap TThemeFiles::LanguagePicture(const std::string& name) const
+{
+    return ReadPicture(languageFolder_ + "/" + name);
+}
+
+} // namespace game

@@ -1,0 +1,110 @@
+#include "game/unitCursors.h"
+
+#include <QFile>
+#include <QPixmap>
+#include <QTextStream>
+#include <QWidget>
+
+#include <array>
+#include <map>
+
+namespace game {
+
+namespace {
+
+constexpr size_t SlotCount = LastCustomCursor - FirstCustomCursor + 1;
+
+const std::array<const char*, SlotCount> ResourceNames = {
+    "CURSOR_ARROW",     "CURSOR_CROSS",   "CURSOR_IBEAM",    "CURSOR_SIZEALL", "CURSOR_SIZENESW", "CURSOR_SIZENS",
+    "CURSOR_SIZENWSE",  "CURSOR_SIZEWE",  "CURSOR_UPARROW",  "CURSOR_HOURGLASS", "CURSOR_DRAG",   "CURSOR_NODROP",
+    "CURSOR_HSPLIT",    "CURSOR_VSPLIT",  "CURSOR_MULTIDRAG", "CURSOR_SQLWAIT", "CURSOR_NO",      "CURSOR_APPSTART",
+    "CURSOR_HELP",      "CURSOR_HANDPOINT", "CURSOR_SIZEALL"};
+
+std::array<std::optional<QCursor>, SlotCount>& Slots()
+{
+    static std::array<std::optional<QCursor>, SlotCount> table;
+    return table;
+}
+
+std::map<QString, QPoint> ReadHotSpots()
+{
+    std::map<QString, QPoint> hotSpots;
+    QFile file(QStringLiteral(":/cursors/hotspots.txt"));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return hotSpots;
+    QTextStream in(&file);
+    while (!in.atEnd()) {
+        const QStringList fields = in.readLine().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (fields.size() == 3)
+            hotSpots[fields[0]] = QPoint(fields[1].toInt(), fields[2].toInt());
+    }
+    return hotSpots;
+}
+
+} // namespace
+
+std::string CursorResourceName(int slot)
+{
+    if (slot < FirstCustomCursor || slot > LastCustomCursor)
+        return {};
+    return ResourceNames[static_cast<size_t>(slot - FirstCustomCursor)];
+}
+
+void LoadCursors()
+{
+    const std::map<QString, QPoint> hotSpots = ReadHotSpots();
+    for (size_t i = 0; i < SlotCount; ++i) {
+        const QString name = QString::fromLatin1(ResourceNames[i]);
+        const QPixmap picture(QStringLiteral(":/cursors/") + name + QStringLiteral(".png"));
+        const auto hotSpot = hotSpots.find(name);
+        const QPoint at = hotSpot != hotSpots.end() ? hotSpot->second : QPoint();
+        Slots()[i] = picture.isNull() ? std::nullopt : std::optional<QCursor>(QCursor(picture, at.x(), at.y()));
+    }
+}
+
+std::optional<QCursor> CustomCursor(int slot)
+{
+    if (slot < FirstCustomCursor || slot > LastCustomCursor)
+        return std::nullopt;
+    return Slots()[static_cast<size_t>(slot - FirstCustomCursor)];
+}
+
+int StandardCursorNumber(Qt::CursorShape shape)
+{
+    switch (shape) {
+    case Qt::ArrowCursor: return -2;
+    case Qt::CrossCursor: return -3;
+    case Qt::IBeamCursor: return -4;
+    case Qt::SizeAllCursor: return -5;
+    case Qt::SizeBDiagCursor: return -6;
+    case Qt::SizeVerCursor: return -7;
+    case Qt::SizeFDiagCursor: return -8;
+    case Qt::SizeHorCursor: return -9;
+    case Qt::UpArrowCursor: return -10;
+    case Qt::WaitCursor: return -11;
+    case Qt::DragMoveCursor: return -12;
+    case Qt::SplitHCursor: return -14;
+    case Qt::SplitVCursor: return -15;
+    case Qt::DragCopyCursor: return -16;
+    case Qt::ForbiddenCursor: return -18;
+    case Qt::BusyCursor: return -19;
+    case Qt::WhatsThisCursor: return -20;
+    case Qt::PointingHandCursor: return -21;
+    default: return 0;
+    }
+}
+
+void ApplyCursors(QWidget* window)
+{
+    QList<QWidget*> controls = window->findChildren<QWidget*>();
+    controls.prepend(window);
+    for (QWidget* control : controls) {
+        // A control without a cursor of its own shows its parent's: the default, number 0.
+        if (!control->testAttribute(Qt::WA_SetCursor))
+            continue;
+        if (const std::optional<QCursor> custom = CustomCursor(-StandardCursorNumber(control->cursor().shape())))
+            control->setCursor(*custom);
+    }
+}
+
+} // namespace game

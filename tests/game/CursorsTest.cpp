@@ -1,0 +1,74 @@
+// The game's own cursors: loaded from the resources with their hot spots, and put in place of
+// the standard cursors a window's controls declare.
+#include "game/GameResources.h"
+#include "game/unitCursors.h"
+
+#include <QLabel>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace game;
+
+class CursorsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        InitGameResources();
+        LoadCursors();
+    }
+};
+
+TEST_F(CursorsTest, EverySlotHoldsItsPictureAndHotSpot)
+{
+    const struct {
+        int Slot;
+        std::string Name;
+        QPoint HotSpot;
+    } cases[] = {{2, "CURSOR_ARROW", {1, 1}},      {4, "CURSOR_IBEAM", {15, 15}},
+                 {10, "CURSOR_UPARROW", {15, 1}},  {21, "CURSOR_HANDPOINT", {9, 1}},
+                 {22, "CURSOR_SIZEALL", {15, 15}}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(CursorResourceName(c.Slot), c.Name);
+        const std::optional<QCursor> cursor = CustomCursor(c.Slot);
+        ASSERT_TRUE(cursor.has_value()) << c.Name;
+        EXPECT_EQ(cursor->shape(), Qt::BitmapCursor) << c.Name;
+        EXPECT_EQ(cursor->hotSpot(), c.HotSpot) << c.Name;
+        EXPECT_EQ(cursor->pixmap().size(), QSize(32, 32)) << c.Name;
+    }
+    for (int slot = FirstCustomCursor; slot <= LastCustomCursor; ++slot)
+        EXPECT_TRUE(CustomCursor(slot).has_value()) << slot;
+    // Slot 1 belongs to the viewer's link cursor; nothing beyond 22.
+    EXPECT_FALSE(CustomCursor(1).has_value());
+    EXPECT_FALSE(CustomCursor(23).has_value());
+    EXPECT_EQ(CustomCursor(5)->pixmap().toImage(), CustomCursor(22)->pixmap().toImage());
+}
+
+TEST_F(CursorsTest, DeclaredStandardCursorsBecomeTheCustomOnes)
+{
+    QWidget window;
+    auto* link = new QLabel(&window);
+    link->setCursor(Qt::PointingHandCursor);
+    auto* text = new QLabel(link); // a grandchild is the window's control too
+    text->setCursor(Qt::IBeamCursor);
+    auto* plain = new QLabel(&window);
+    auto* odd = new QLabel(&window);
+    odd->setCursor(Qt::OpenHandCursor); // no standard number: left alone
+
+    ApplyCursors(&window);
+
+    EXPECT_EQ(link->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(link->cursor().hotSpot(), CustomCursor(21)->hotSpot());
+    EXPECT_EQ(link->cursor().pixmap().toImage(), CustomCursor(21)->pixmap().toImage());
+    EXPECT_EQ(text->cursor().pixmap().toImage(), CustomCursor(4)->pixmap().toImage());
+    EXPECT_FALSE(plain->testAttribute(Qt::WA_SetCursor)); // the default cursor stays the default
+    EXPECT_EQ(odd->cursor().shape(), Qt::OpenHandCursor);
+
+    // A second pass changes nothing: the custom cursors are not standard ones.
+    ApplyCursors(&window);
+    EXPECT_EQ(link->cursor().pixmap().toImage(), CustomCursor(21)->pixmap().toImage());
+}
+
+} // namespace

@@ -1,0 +1,184 @@
+// The start-up steps: the screen check, one running copy, the program paths, the language
+// question of a first run, and the game's windows made and wired together.
+#include "TfrmMainTest.h"
+
+#include "game/StartUp.h"
+#include "game/TfrmAbout.h"
+#include "game/unitCursors.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QSysInfo>
+
+namespace {
+
+using namespace game;
+
+TEST(ScreenCheck, NeedsEightHundredBySixHundredAndThirtyTwoThousandColours)
+{
+    const struct {
+        int Width, Height, Bits;
+        bool Suitable;
+    } cases[] = {{800, 600, 16, true},  {799, 600, 32, false}, {800, 599, 32, false},
+                 {1024, 768, 15, true}, {1024, 768, 14, false}, {1920, 1080, 8, false},
+                 {1920, 1080, 24, true}, {1920, 1080, 32, true}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ScreenIsSuitable(c.Width, c.Height, c.Bits), c.Suitable) << c.Width << "x" << c.Height << "x" << c.Bits;
+}
+
+class StartUpTest : public TGameTest {
+protected:
+    platform::TScopedFakeDialogs Dialogs;
+    platform::TScopedFakeScreen Screen;
+};
+
+TEST_F(StartUpTest, TooSmallScreenIsRefusedWithAMessage)
+{
+    Screen->ScreenWidth = 799;
+    EXPECT_FALSE(CheckScreen());
+    ASSERT_EQ(Dialogs->MessageBoxes.size(), 1u);
+    EXPECT_EQ(Dialogs->MessageBoxes[0].Text,
+              "D\xE9sol\xE9, mais ce jeu n\xE9" "c\xE9ssite au moins une d\xE9" "finition de 800x600 et 32765 couleurs !");
+    EXPECT_EQ(Dialogs->MessageBoxes[0].Caption, "Le Jeu du Garvo");
+    EXPECT_EQ(Dialogs->MessageBoxes[0].Flags, platform::MB_OK);
+
+    Screen->ScreenWidth = 800;
+    EXPECT_TRUE(CheckScreen());
+    EXPECT_EQ(Dialogs->MessageBoxes.size(), 1u);
+}
+
+TEST_F(StartUpTest, SecondCopyIsRefusedUntilTheFirstEnds)
+{
+    {
+        TSingleInstance first(Path());
+        ASSERT_EQ(first.Acquire(), TSingleInstance::TResult::Acquired);
+        // The lock stays the running copy's however long the game has been running.
+        QFile lock(QString::fromStdString(Path(TSingleInstance::LockName + ".lock")));
+        ASSERT_TRUE(lock.open(QIODevice::ReadWrite));
+        lock.setFileTime(QDateTime::currentDateTime().addSecs(-7200), QFileDevice::FileModificationTime);
+        lock.close();
+
+        TSingleInstance second(Path());
+        EXPECT_EQ(second.Acquire(), TSingleInstance::TResult::AlreadyRunning);
+        ASSERT_EQ(Dialogs->MessageBoxes.size(), 1u);
+        EXPECT_EQ(Dialogs->MessageBoxes[0].Text, "Ce jeu est d\xE9j\xE0 charg\xE9 !");
+        EXPECT_EQ(Dialogs->MessageBoxes[0].Caption, "Le Jeu du Garvo");
+    }
+    TSingleInstance next(Path());
+    EXPECT_EQ(next.Acquire(), TSingleInstance::TResult::Acquired);
+}
+
+TEST_F(StartUpTest, LockLeftByACopyThatCrashedIsTakenOver)
+{
+    // What a copy that ended without releasing its lock leaves: its process no longer runs.
+    Write(TSingleInstance::LockName + ".lock",
+          "2147483646\ngarvo\n" + QSysInfo::machineHostName().toStdString() + "\n");
+    TSingleInstance instance(Path());
+    EXPECT_EQ(instance.Acquire(), TSingleInstance::TResult::Acquired);
+    EXPECT_TRUE(Dialogs->MessageBoxes.empty());
+}
+
+TEST_F(StartUpTest, NoPlaceForTheLockLetsTheGameRun)
+{
+    TSingleInstance instance(Path("missing/folder"));
+    EXPECT_EQ(instance.Acquire(), TSingleInstance::TResult::Unavailable);
+    EXPECT_TRUE(Dialogs->MessageBoxes.empty());
+}
+
+TEST_F(StartUpTest, ProgramPathsKeepTheFoldersCase)
+{
+    SetProgramPaths("/Jeux/Le Garvo");
+    EXPECT_EQ(ProgramFolder, "/Jeux/Le Garvo/");
+    EXPECT_EQ(HelpFolder, "/Jeux/Le Garvo/Aide/");
+    EXPECT_EQ(SoundsFolder, "/Jeux/Le Garvo/Sons/");
+    EXPECT_EQ(ThemesFolder, "/Jeux/Le Garvo/Themes/");
+    EXPECT_EQ(SettingsFilePath, "/Jeux/Le Garvo/garvo.ini");
+    EXPECT_EQ(ScoresFilePath, "/Jeux/Le Garvo/scores.ini");
+    SetProgramPaths("/Jeux/");
+    EXPECT_EQ(ProgramFolder, "/Jeux/");
+}
+
+TEST_F(StartUpTest, LanguageQuestionOnlyWhileTheSettingsNameNoLanguage)
+{
+    const struct {
+        const char* Settings;
+        bool Needed;
+    } cases[] = {{nullptr, true},
+                 {"[General]\r\nCreate=Ok\r\n", true},
+                 {"[Theme]\r\nName=Standard\r\n", true},
+                 {"[Theme]\r\nLanguage=\r\n", true},
+                 {"[theme]\r\nlanguage=English\r\n", false}};
+    for (const auto& c : cases) {
+        std::filesystem::remove(platform::NativePath(SettingsFilePath));
+        if (c.Settings != nullptr)
+            Write("garvo.ini", c.Settings);
+        EXPECT_EQ(LanguageChoiceNeeded(), c.Needed) << (c.Settings ? c.Settings : "no file");
+    }
+}
+
+TEST_F(StartUpTest, NoLanguageToOfferSkipsTheQuestion)
+{
+    bool asked = false;
+    QTimer::singleShot(0, [&] {
+        if (auto* question = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            asked = true;
+            question->done(QDialog::Rejected);
+        }
+    });
+    ChooseLanguageIfNeeded();
+    QApplication::processEvents();
+    EXPECT_FALSE(asked);
+}
+
+class GameWindowsTest : public TGameTest {
+protected:
+    platform::TScopedFakeDialogs Dialogs;
+    platform::TScopedFakeSound Sound;
+    platform::TScopedFakeShell Shell;
+    platform::TScopedFakeScreen Screen;
+};
+
+TEST_F(GameWindowsTest, WindowsAreMadeWiredAndGoneAtTheEnd)
+{
+    InitGameResources();
+    LoadCursors();
+    Write("Animaux.dat", "ananas\r\n  [Fruit]\r\n");
+    {
+        TGameWindows windows({"/d=" + Path("Animaux.dat")});
+        ASSERT_NE(frmMain, nullptr);
+        ASSERT_NE(frmZoom, nullptr);
+        ASSERT_NE(frmAbout, nullptr);
+        ASSERT_NE(frmScores, nullptr);
+        EXPECT_EQ(frmMain->btnStart->cursor().pixmap().toImage(), CustomCursor(21)->pixmap().toImage());
+        EXPECT_EQ(frmAbout->lblEmail1->cursor().pixmap().toImage(), CustomCursor(21)->pixmap().toImage());
+        windows.Show();
+        EXPECT_TRUE(frmMain->isVisible());
+        EXPECT_FALSE(frmZoom->isVisible());
+
+        // F5 shows the about window modally; Esc closes it.
+        bool aboutShown = false;
+        QTimer::singleShot(0, frmAbout, [&] {
+            aboutShown = frmAbout->isVisible();
+            QTest::keyClick(frmAbout, Qt::Key_Escape);
+        });
+        frmMain->FormKeyUp(Qt::Key_F5, Qt::NoModifier);
+        EXPECT_TRUE(aboutShown);
+        EXPECT_FALSE(frmAbout->isVisible());
+    }
+    EXPECT_EQ(frmMain, nullptr);
+    EXPECT_EQ(frmZoom, nullptr);
+    EXPECT_EQ(frmAbout, nullptr);
+    EXPECT_EQ(frmScores, nullptr);
+}
+
+TEST_F(GameWindowsTest, ZoomWindowComesBackWhenItWasOpenAtTheLastExit)
+{
+    InitGameResources();
+    Write("garvo.ini", "[General]\r\nZoomWindow.Visible=1\r\n");
+    TGameWindows windows({});
+    windows.Show();
+    EXPECT_TRUE(frmZoom->isVisible());
+}
+
+} // namespace

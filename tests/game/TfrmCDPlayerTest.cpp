@@ -1,0 +1,354 @@
+#include "GameFixture.h"
+
+#include "game/GameResources.h"
+#include "game/TfrmCDPlayer.h"
+#include "platform/CdAudioSimulated.h"
+#include "platform/FakeDialogs.h"
+#include "platform/FakeScreen.h"
+#include "platform/IniFile.h"
+#include "platform/Windows1252.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace game;
+using platform::TSimulatedCdDevice;
+
+constexpr char Drive[] = "/dev/sr1";
+
+class CDPlayerWindow : public TGameTest {
+protected:
+    void SetUp() override
+    {
+        TGameTest::SetUp();
+        InitGameResources();
+        ThemeFolder = Path("Themes/Standard");
+        LanguageFolder = ThemeFolder + "/Francais";
+        game::CDPlayerWindow = {};
+        screen->ScreenWidth = 1024;
+        screen->ScreenHeight = 768;
+        auto simulated = std::make_unique<TSimulatedCdDevice>();
+        device = simulated.get();
+        pending = std::move(simulated);
+    }
+
+    // The window over the drives set up so far, created as at the game's start.
+    TfrmCDPlayer& Create()
+    {
+        form = std::make_unique<TfrmCDPlayer>(std::move(pending));
+        frmCDPlayer = form.get();
+        LoadLanguageTexts("frmCDPlayer", 0);
+        return *form;
+    }
+
+    void AddDrive(const std::string& name, std::vector<int64_t> trackSeconds)
+    {
+        device->SimulatedDrives.push_back({name, true, TSimulatedCdDevice::AudioDisc(trackSeconds)});
+    }
+
+    std::string Text(const QLabel* label) const
+    {
+        std::string ansi;
+        platform::UnicodeToAnsi(label->text(), ansi);
+        return ansi;
+    }
+
+    std::vector<std::string> Values() const
+    {
+        return {Text(form->lblTracksValue), Text(form->lblCurrentTrackValue), Text(form->lblTrackTimeValue),
+                Text(form->lblTrackTimeElapsedValue)};
+    }
+
+    void Mouse(QWidget* target, QEvent::Type type, Qt::MouseButton button)
+    {
+        QMouseEvent event(type, QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)), button,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : button, Qt::NoModifier);
+        QApplication::sendEvent(target, &event);
+    }
+
+    platform::TScopedFakeScreen screen;
+    platform::TScopedFakeDialogs dialogs;
+    TSimulatedCdDevice* device = nullptr;
+    std::unique_ptr<platform::TCdDevice> pending;
+    std::unique_ptr<TfrmCDPlayer> form;
+};
+
+TEST_F(CDPlayerWindow, AStoppedDiscShowsItsDriveStateAndTracks)
+{
+    AddDrive(Drive, std::vector<int64_t>(12, 200));
+    Create();
+    EXPECT_FALSE(form->NoDisc);
+    EXPECT_EQ(Text(form->lblCDDrive), "sr1 ");
+    form->timUpdateInfoTimer();
+    EXPECT_EQ(Text(form->lblCDPlayerStatus), "Arr\xEAt\xE9");
+    EXPECT_EQ(Values(), (std::vector<std::string>{"12 ", "1 ", "3 mn 20 s ", "0 mn 0 s "}));
+}
+
+TEST_F(CDPlayerWindow, APlayingTrackShowsItsLengthAndTheTimePlayed)
+{
+    AddDrive(Drive, {100, 100, 245, 30});
+    Create();
+    form->imgNextClick();
+    form->imgNextClick();
+    form->imgPlayClick();
+    device->Advance(62'000);
+    form->timUpdateInfoTimer();
+    EXPECT_EQ(Text(form->lblCDPlayerStatus), "En cours de lecture");
+    EXPECT_EQ(Values(), (std::vector<std::string>{"4 ", "3 ", "4 mn 5 s ", "1 mn 2 s "}));
+}
+
+TEST_F(CDPlayerWindow, TheButtonsDriveTheDisc)
+{
+    AddDrive(Drive, {100, 100, 100});
+    Create();
+    const auto mode = [this] { return form->mediaCDPlayer.Mode(); };
+    const auto track = [this] { return platform::TmsfTrack(form->mediaCDPlayer.PositionTmsf()); };
+    QTest::mouseClick(form->imgPlay, Qt::LeftButton);
+    EXPECT_EQ(mode(), platform::cdPlaying);
+    form->imgPauseClick();
+    EXPECT_EQ(mode(), platform::cdPaused);
+    form->imgPauseClick();
+    EXPECT_EQ(mode(), platform::cdPlaying);
+    form->imgNextClick();
+    EXPECT_EQ(track(), 2);
+    form->imgFastForwardClick();
+    EXPECT_EQ(form->mediaCDPlayer.PositionTmsf(), platform::PackTmsf(2, 5 * platform::CdFramesPerSecond));
+    form->imgFastRewindClick();
+    form->imgFastRewindClick();
+    EXPECT_EQ(track(), 1);
+    EXPECT_EQ(mode(), platform::cdPlaying);
+    form->imgPreviousClick();
+    EXPECT_EQ(form->mediaCDPlayer.PositionTmsf(), platform::PackTmsf(1, 0));
+    form->imgNextClick();
+    form->imgStopClick();
+    EXPECT_EQ(mode(), platform::cdStopped);
+    EXPECT_EQ(form->mediaCDPlayer.PositionTmsf(), platform::PackTmsf(1, 0));
+    form->imgEjectClick();
+    EXPECT_EQ(mode(), platform::cdOpen);
+}
+
+TEST_F(CDPlayerWindow, WithoutADriveThePlayerIsNotReadyAndItsButtonsDoNothing)
+{
+    Create();
+    EXPECT_TRUE(form->NoDisc);
+    EXPECT_EQ(Text(form->lblCDDrive), "Vide");
+    form->timUpdateInfoTimer();
+    EXPECT_EQ(Text(form->lblCDPlayerStatus), "Non pr\xEAt");
+    EXPECT_EQ(Values(), std::vector<std::string>(4));
+    EXPECT_TRUE(form->NoDisc);
+    for (TCDPlayerButton* button : form->Buttons())
+        if (button != form->imgExit)
+            QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_TRUE(dialogs->ErrorBoxes.empty());
+    EXPECT_TRUE(dialogs->MessageBoxes.empty());
+}
+
+TEST_F(CDPlayerWindow, TheSearchSkipsDrivesItCannotUseAndDiscsOfOneTrack)
+{
+    device->SimulatedDrives.push_back({"/dev/sr0", false, TSimulatedCdDevice::AudioDisc({100, 100})});
+    AddDrive("/dev/sr1", {600});
+    device->SimulatedDrives.push_back({"/dev/sr2", true, std::nullopt});
+    AddDrive("/dev/sr3", {100, 100});
+    AddDrive("/dev/sr4", {100, 100});
+    Create();
+    EXPECT_FALSE(form->NoDisc);
+    EXPECT_EQ(device->OpenDrive(), "/dev/sr3");
+    EXPECT_EQ(Text(form->lblCDDrive), "sr3 ");
+}
+
+TEST_F(CDPlayerWindow, ADataDiscIsNotTakenButCanBeEjected)
+{
+    AddDrive(Drive, {3000});
+    Create();
+    EXPECT_TRUE(form->NoDisc);
+    EXPECT_EQ(Text(form->lblCDDrive), "sr1 ");
+    form->imgPlayClick();
+    EXPECT_EQ(device->Mode(), platform::cdStopped);
+    form->imgEjectClick();
+    EXPECT_EQ(device->Mode(), platform::cdOpen);
+}
+
+TEST_F(CDPlayerWindow, OpeningTheDoorWhilePlayingEmptiesTheValuesUntilADiscComesBack)
+{
+    AddDrive(Drive, {100, 100});
+    Create();
+    form->FormActivate();
+    form->imgPlayClick();
+    form->timUpdateInfoTimer();
+    form->imgEjectClick();
+    form->timUpdateInfoTimer();
+    EXPECT_EQ(Text(form->lblCDPlayerStatus), "Vide");
+    EXPECT_EQ(Values(), std::vector<std::string>(4));
+    EXPECT_TRUE(form->NoDisc);
+    EXPECT_EQ(form->timUpdateInfo.interval(), CDIdleInterval);
+    device->Insert(Drive, TSimulatedCdDevice::AudioDisc({50, 50, 50}));
+    form->timUpdateInfoTimer();
+    EXPECT_FALSE(form->NoDisc);
+    form->timUpdateInfoTimer();
+    EXPECT_EQ(Values()[0], "3 ");
+}
+
+TEST_F(CDPlayerWindow, ADriveThatVanishesWhilePlayingIsNotReadyAndSearchedFor)
+{
+    AddDrive(Drive, {100, 100});
+    Create();
+    form->FormActivate();
+    form->imgPlayClick();
+    form->timUpdateInfoTimer();
+    device->Vanish();
+    form->timUpdateInfoTimer();
+    EXPECT_EQ(Text(form->lblCDPlayerStatus), "Non pr\xEAt");
+    EXPECT_EQ(Values(), std::vector<std::string>(4));
+    EXPECT_TRUE(form->NoDisc);
+    form->imgPlayClick();
+    form->imgNextClick();
+    AddDrive("/dev/sr2", {100, 100});
+    form->timUpdateInfoTimer();
+    EXPECT_FALSE(form->NoDisc);
+    EXPECT_EQ(Text(form->lblCDDrive), "sr2 ");
+}
+
+TEST_F(CDPlayerWindow, StatusTextsComeFromTheLanguageFile)
+{
+    QDir().mkpath(QString::fromStdString(LanguageFolder));
+    Write("Themes/Standard/Francais/language.ini", "[CD-Player]\r\nStopped=Stopped\r\n");
+    AddDrive(Drive, {100, 100});
+    Create();
+    form->timUpdateInfoTimer();
+    EXPECT_EQ(Text(form->lblCDPlayerStatus), "Stopped");
+    EXPECT_EQ(CDStatusText(7), CDStatusText(platform::cdNotReady));
+    EXPECT_EQ(CDStatusText(-1), "Non pr\xEAt");
+}
+
+TEST_F(CDPlayerWindow, TheUpdateRateFollowsTheDiscAndTheWindow)
+{
+    AddDrive(Drive, {100, 100});
+    Create();
+    struct TStep {
+        const char* What;
+        std::function<void()> Action;
+        bool Running;
+        int Interval;
+    };
+    const std::vector<TStep> steps{
+        {"off at creation", [] {}, false, 0},
+        {"activated", [this] { form->FormActivate(); }, true, CDBusyInterval},
+        {"stopped disc, active window", [this] { form->timUpdateInfoTimer(); }, true, CDIdleInterval},
+        {"a button", [this] { form->imgPlayClick(); }, true, CDBusyInterval},
+        {"playing", [this] { form->timUpdateInfoTimer(); }, true, CDBusyInterval},
+        {"a press on the window", [this] { Mouse(form->imgBackground, QEvent::MouseButtonPress, Qt::RightButton); }, false, 0},
+        {"its release", [this] { Mouse(form->imgBackground, QEvent::MouseButtonRelease, Qt::RightButton); }, true, CDBusyInterval},
+        {"deactivated while playing", [this] { form->FormDeactivate(); }, true, CDBusyInterval},
+        {"paused while inactive", [this] { form->imgPauseClick(); form->timUpdateInfoTimer(); }, false, 0},
+        {"activated again", [this] { form->FormActivate(); }, true, CDBusyInterval},
+        {"deactivated while paused", [this] { form->FormDeactivate(); }, false, 0},
+    };
+    for (const TStep& step : steps) {
+        step.Action();
+        EXPECT_EQ(form->timUpdateInfo.isActive(), step.Running) << step.What;
+        if (step.Running) {
+            EXPECT_EQ(form->timUpdateInfo.interval(), step.Interval) << step.What;
+        }
+    }
+}
+
+TEST_F(CDPlayerWindow, HoveringAButtonShowsItsHoverPictureAlone)
+{
+    Create();
+    const auto shows = [](const TCDPlayerButton* button, const QPixmap& picture) {
+        return button->pixmap().toImage() == picture.toImage();
+    };
+    for (const TCDPlayerButton* button : form->Buttons()) {
+        EXPECT_EQ(button->Tag, 0);
+        EXPECT_TRUE(shows(button, button->Normal)) << button->objectName().toStdString();
+        EXPECT_FALSE(button->Normal.isNull());
+        EXPECT_FALSE(button->Normal.toImage() == button->Hover.toImage());
+    }
+    emit form->imgPlay->Hovered();
+    emit form->imgStop->Hovered();
+    EXPECT_EQ(form->imgPlay->Tag, 0);
+    EXPECT_TRUE(shows(form->imgPlay, form->imgPlay->Normal));
+    EXPECT_EQ(form->imgStop->Tag, 1);
+    EXPECT_TRUE(shows(form->imgStop, form->imgStop->Hover));
+    Mouse(form->lblTracks, QEvent::MouseMove, Qt::NoButton);
+    EXPECT_EQ(form->imgStop->Tag, 0);
+    EXPECT_TRUE(shows(form->imgStop, form->imgStop->Normal));
+}
+
+TEST_F(CDPlayerWindow, OnlyExitClosesTheWindowWhichThenWritesItsPlaceAndColour)
+{
+    Create();
+    form->show();
+    form->close();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(Exists("garvo.ini"));
+    form->move(100, 120);
+    dialogs->ColorAnswers.push_back(platform::TColor{0xFF});
+    form->mnuColorText->trigger();
+    EXPECT_EQ(form->lblCDDrive->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    form->imgExitClick();
+    EXPECT_FALSE(form->isVisible());
+    const platform::TIniFile ini(SettingsFilePath);
+    EXPECT_EQ(ini.ReadString("General", "Create", ""), "Ok");
+    EXPECT_EQ(ini.ReadInteger("General", "CDPlayerWindow.Left", 0), 100);
+    EXPECT_EQ(ini.ReadInteger("General", "CDPlayerWindow.Top", 0), 120);
+    EXPECT_EQ(ini.ReadInteger("General", "CDPlayerWindow.FontColor", 0), 0xFF);
+}
+
+TEST_F(CDPlayerWindow, AReadOnlySettingsFileIsLeftAsItIs)
+{
+    const std::string settings = "[General]\r\nCDPlayerWindow.Left=10\r\n";
+    Write("garvo.ini", settings);
+    SetReadOnly("garvo.ini");
+    Create();
+    form->Tag = 1;
+    form->close();
+    EXPECT_EQ(Read("garvo.ini"), settings);
+}
+
+TEST_F(CDPlayerWindow, RememberedPlacesOffTheScreenAreReplaced)
+{
+    struct TCase {
+        int Left, Top;
+        QPoint AtCreation, AtShow;
+    };
+    const std::vector<TCase> cases{
+        {-1, -1, {437, 274}, {437, 274}},
+        {2000, 100, {874, 100}, {437, 100}},
+        {873, 547, {873, 547}, {873, 547}},
+        {30, 5000, {30, 548}, {30, 274}},
+    };
+    for (const TCase& c : cases) {
+        Write("garvo.ini", "[General]\r\nCDPlayerWindow.Left=" + std::to_string(c.Left) + "\r\nCDPlayerWindow.Top=" +
+                               std::to_string(c.Top) + "\r\nCDPlayerWindow.FontColor=$FF0000\r\n");
+        pending = std::make_unique<TSimulatedCdDevice>();
+        Create();
+        EXPECT_EQ(form->pos(), c.AtCreation) << c.Left << "," << c.Top;
+        EXPECT_EQ(form->lblTracks->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+        form->show();
+        EXPECT_EQ(form->pos(), c.AtShow) << c.Left << "," << c.Top;
+        EXPECT_EQ(QPoint(game::CDPlayerWindow.Left, game::CDPlayerWindow.Top), c.AtShow);
+        form->Tag = 1;
+        form->close();
+    }
+}
+
+TEST_F(CDPlayerWindow, F1AsksForHelp)
+{
+    Create();
+    QSignalSpy help(form.get(), &TfrmCDPlayer::HelpRequested);
+    QTest::keyClick(form.get(), Qt::Key_F1);
+    EXPECT_EQ(help.count(), 1);
+}
+
+} // namespace
