@@ -5,75 +5,29 @@
 #include "game/StartUp.h"
 #include "game/TfrmSplashScreen.h"
 #include "game/unitCursors.h"
+#include "htmlview/HtmlImageCache.h"
 #include "htmlview/ViewerCursors.h"
+#include "platform/Application.h"
 #include "platform/Dialogs.h"
-#include "platform/Windows1252.h"
 
-#include <QApplication>
-#include <QDir>
 #include <QIcon>
 
 #include <cstdlib>
-#include <cstring>
 #include <exception>
-#include <vector>
+#include <memory>
 
 namespace {
-
-// No exception leaves an event handler: the error is shown, and the game goes on.
-class TGarvoApplication : public QApplication {
-public:
-    using QApplication::QApplication;
-    bool notify(QObject* receiver, QEvent* event) override
-    {
-        try {
-            return QApplication::notify(receiver, event);
-        } catch (const std::exception& error) {
-            platform::ErrorBox(error.what());
-        }
-        return false;
-    }
-};
-
-// Windows are placed where they were left, which X11 allows and Wayland does not.
-void PreferX11(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        return;
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "-platform") == 0 || std::strncmp(argv[i], "-platform=", 10) == 0)
-            return;
-    qputenv("QT_QPA_PLATFORM", "xcb");
-}
-
-std::string AnsiText(const QString& text)
-{
-    std::string ansi;
-    platform::UnicodeToAnsi(text, ansi);
-    return ansi;
-}
-
-// The command line after the program's name, as the game reads it.
-std::vector<std::string> Arguments()
-{
-    QStringList arguments = QApplication::arguments();
-    arguments.removeFirst();
-    std::vector<std::string> ansi;
-    for (const QString& argument : arguments)
-        ansi.push_back(AnsiText(argument));
-    return ansi;
-}
 
 // The game from its first window to the end of its event loop.
 int RunGame()
 {
     game::LoadCursors();
-    game::SetProgramPaths(AnsiText(QDir::fromNativeSeparators(QApplication::applicationDirPath())));
+    game::SetProgramPaths(platform::ProgramFolderPath());
     game::ChooseLanguageIfNeeded();
 
     auto splash = std::make_unique<game::TfrmSplashScreen>();
     splash->ShowNow();
-    game::TGameWindows windows(Arguments());
+    game::TGameWindows windows(platform::ProgramArguments());
     windows.Show();
     splash.reset();
     return QApplication::exec();
@@ -83,8 +37,8 @@ int RunGame()
 
 int main(int argc, char** argv)
 {
-    PreferX11(argc, argv);
-    TGarvoApplication application(argc, argv);
+    platform::PreferX11(argc, argv);
+    platform::TGuardedApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromStdString(game::GameTitle));
     game::InitGameResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/garvo.png")));
@@ -96,12 +50,14 @@ int main(int argc, char** argv)
         return EXIT_FAILURE;
 
     htmlview::StartViewerCursors();
+    htmlview::StartPictureUnit();
     int result = EXIT_FAILURE;
     try {
         result = RunGame();
     } catch (const std::exception& error) {
         platform::ErrorBox(error.what());
     }
+    htmlview::StopPictureUnit();
     htmlview::StopViewerCursors();
     return result;
 }
