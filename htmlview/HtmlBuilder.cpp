@@ -51,13 +51,6 @@ bool IsListEnd(HtmlToken token)
     return ListEnds.Has(token);
 }
 
-bool IsTablePart(HtmlToken token)
-{
-    static const TTokenSet tableParts = {TableTag, TableEnd, TrTag, TrEnd, TdTag, TdEnd,
-                                         ThTag,    ThEnd,    CaptionTag, CaptionEnd};
-    return tableParts.Has(token);
-}
-
 THtmlBuilder::THtmlBuilder(TSectionList& document, TAnchorList& anchorNames, TParsedHead& head,
                            const TParseHandlers& handlers)
     : Document(document), CurrentCell(&document), AnchorNames(anchorNames), Head(head), Handlers(handlers)
@@ -212,9 +205,6 @@ void THtmlBuilder::ParseBody(int32_t level, const TTokenSet& stops)
         default:
             if (stops.Has(token))
                 return;
-            // Until tables are laid out, each cell's text stands on lines of its own.
-            if (IsTablePart(token))
-                CloseSection();
             NextToken();
             break;
         }

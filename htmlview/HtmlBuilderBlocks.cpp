@@ -106,11 +106,18 @@ bool THtmlBuilder::PreformattedTag(int32_t level, std::string& line)
         AppendLine(line);
         ChangeFont();
         break;
+    case InputTag:
     case SelectTag:
-        SkipSelectContent();
-        break;
     case TextAreaTag:
-        SkipTextAreaContent();
+        AppendLine(line);
+        AddFormControl(level);
+        break;
+    case FormTag:
+    case FormEnd:
+        ParseFormTag();
+        break;
+    case MapTag:
+        ParseMap();
         break;
     case ScriptTag:
         SkipScriptContent();
@@ -168,23 +175,6 @@ void THtmlBuilder::SkipScriptContent()
     do
         NextScriptToken();
     while (Token != ScriptEnd && Token != EndOfInputToken);
-}
-
-void THtmlBuilder::SkipSelectContent()
-{
-    // A list's options are the control's, never page text; the page shows no form controls yet.
-    do
-        NextToken();
-    while (Token != SelectEnd && Token != EndOfInputToken);
-}
-
-void THtmlBuilder::SkipTextAreaContent()
-{
-    // The text of a text area is the control's, never page text.
-    do
-        NextTextAreaToken();
-    while (Token != TextAreaEnd && Token != EndOfInputToken);
-    SkipToTagEnd();
 }
 
 } // namespace htmlview

@@ -102,20 +102,25 @@ void THtmlBuilder::ParseInline(int32_t level)
         ReadPreformatted(level, true);
         return;
     case TableTag:
-        // Until tables are laid out, each cell's text stands on lines of its own.
-        CloseSection();
-        break;
+        ParseTable(level);
+        return;
+    case InputTag:
     case SelectTag:
-        SkipSelectContent();
-        break;
     case TextAreaTag:
-        SkipTextAreaContent();
+        AddFormControl(level);
+        break;
+    case FormTag:
+    case FormEnd:
+        ParseFormTag();
+        break;
+    case MapTag:
+        ParseMap();
         break;
     case ScriptTag:
         SkipScriptContent();
         break;
     default:
-        // Style tags; form controls and maps are not placed yet.
+        // Style tags.
         if (ApplyStyleTag(Token))
             ChangeFont();
         break;

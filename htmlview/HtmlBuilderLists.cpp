@@ -97,8 +97,6 @@ void THtmlBuilder::ParseList(int32_t level, HtmlToken kind, const TTokenSet& sto
             }
             if (stops.Has(token))
                 return;
-            if (IsTablePart(token))
-                CloseSection();
             NextToken();
             break;
         }

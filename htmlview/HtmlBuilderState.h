@@ -13,7 +13,10 @@
 namespace htmlview {
 
 class TCell;
+class TListBoxFormControlObj;
 class TSection;
+class TTextAreaFormControlObj;
+class ThtmlForm;
 
 // A set of token kinds: the tokens at which a block hands back to the one that opened it.
 class TTokenSet {
@@ -104,8 +107,31 @@ private:
     void ParseBgSound();
     void ParseMeta();
     void SkipScriptContent();
-    void SkipSelectContent();
-    void SkipTextAreaContent();
+
+    // Forms and maps (HtmlBuilderForms.cpp).
+    void ParseFormTag();
+    // The form new controls join; one is made when none is open.
+    ThtmlForm& Form();
+    // INPUT, SELECT (with its options) or TEXTAREA (with its text) into the open section.
+    void AddFormControl(int32_t level);
+    void ParseSelectOptions(TListBoxFormControlObj& list);
+    void ParseTextAreaContent(TTextAreaFormControlObj& area);
+    void ParseMap();
+
+    // Tables (HtmlBuilderTables.cpp).
+    struct TOpenTable;
+    void ParseTable(int32_t level);
+    void ParseTableTokens(TOpenTable& open);
+    void StartTableCell(TOpenTable& open);
+    void StartTableRow(TOpenTable& open);
+    void ParseTableCaption(TOpenTable& open);
+    void ParseTextBetweenCells(TOpenTable& open);
+    // Pops the fonts and restores the style a cell or caption starts with.
+    void ResetCellFonts(const TOpenTable& open);
+    void CloseTableCell(TOpenTable& open);
+    void CloseTableRow(TOpenTable& open);
+    // Puts the table, with whatever was read of it, into the column that holds it.
+    void FinishTable(TOpenTable& open);
 
     TSectionList& Document;
     TCell* CurrentCell;
@@ -120,6 +146,7 @@ private:
     platform::TFontStyles CurrentStyle = 0;
     uint8_t CurrentScriptPosition = 0; // 0 normal, 1 subscript, 2 superscript
     int32_t BaseFontSize = DefaultBaseFontSize;
+    ThtmlForm* CurrentForm = nullptr; // owned by the document
     int NestingDepth = 0;
 
     friend class TNestingGuard;
@@ -141,8 +168,6 @@ private:
 bool IsInlineToken(HtmlToken token);
 bool IsListStart(HtmlToken token);
 bool IsListEnd(HtmlToken token);
-// TABLE and its rows, cells and caption, start or end.
-bool IsTablePart(HtmlToken token);
 extern const TTokenSet ListEnds;
 
 } // namespace htmlview

@@ -2,9 +2,11 @@
 
 #include "htmlview/FontRuns.h"
 #include "htmlview/HtmlDrawUtils.h"
+#include "htmlview/HtmlForms.h"
 #include "htmlview/HtmlGif.h"
 #include "htmlview/HtmlImageCache.h"
 #include "htmlview/HtmlImageLoad.h"
+#include "htmlview/HtmlMaps.h"
 #include "htmlview/HtmlScanner.h"
 #include "htmlview/IndentManager.h"
 #include "htmlview/SectionList.h"
@@ -335,8 +337,12 @@ bool TImageObj::LinkHit(int32_t x, int32_t y, TPictureLinkHit& hit)
         return false;
     hit.IsMap = IsMap;
     hit.FormControl = FormControl;
-    hit.HasMap = false;
-    hit.AreaHit = false;
+    if (auto* imageButton = dynamic_cast<TImageFormControlObj*>(FormControl))
+        imageButton->RecordHit(hit.X, hit.Y);
+    // A USEMAP naming no map of the page leaves the picture its own link.
+    const TMapItem* map = UseMap && Document ? FindImageMap(Document->ImageMaps, UseMapName) : nullptr;
+    hit.HasMap = map != nullptr;
+    hit.AreaHit = map && map->AreaLinkAt(hit.X, hit.Y, hit.AreaTarget);
     return true;
 }
 

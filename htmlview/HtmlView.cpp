@@ -2,6 +2,8 @@
 // the frame and the error box.
 #include "htmlview/HtmlView.h"
 
+#include "htmlview/HtmlFormQtWidgets.h"
+#include "htmlview/HtmlForms.h"
 #include "htmlview/HtmlImageCache.h"
 #include "htmlview/HtmlUtils.h"
 #include "htmlview/PaintPanel.h"
@@ -90,9 +92,24 @@ void THtmlView::CreateParts()
     };
     Document_->ShowErrorBox = [this](const std::string& message) { ShowErrorLater(message); };
     Document_->ExpandPath = [this](const std::string& path) { return ExpandDocumentPath(path); };
+    BindFormEvents();
 
     AutoScrollTimer_.setInterval(AutoScrollInterval);
     connect(&AutoScrollTimer_, &QTimer::timeout, this, [this] { RunGuarded([this] { AutoScrollStep(); }); });
+}
+
+void THtmlView::BindFormEvents()
+{
+    Document_->WidgetFactory = std::make_unique<TQtFormWidgetFactory>(*Panel_);
+    Document_->FormSubmit = [this](const std::string& action, const std::string& target, const std::string& encType,
+                                   const std::string& method, std::vector<std::string> results) {
+        QueueFormSubmit(action, target, encType, method, std::move(results));
+    };
+    Document_->ObjectClick = [this](TFormControlObj& control, const std::string& onClick) {
+        if (OnObjectClick)
+            OnObjectClick(this, &control, onClick);
+    };
+    Document_->ControlNotify = [this](TFormControlObj& control) { ScrollControlIntoView(control.YPosition); };
 }
 
 void THtmlView::ChangeProcessingState(bool value)

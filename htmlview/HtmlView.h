@@ -78,6 +78,9 @@ using TFormSubmitEvent =
     std::function<void(THtmlView* sender, const std::string& action, const std::string& target,
                        const std::string& encType, const std::string& method, std::vector<std::string> results)>;
 using TNotifyEvent = std::function<void(THtmlView* sender)>;
+// A click on a form button, check box or radio button, with the control's ONCLICK text.
+using TObjectClickEvent =
+    std::function<void(THtmlView* sender, TFormControlObj* obj, const std::string& onClick)>;
 using TProcessingEvent = std::function<void(THtmlView* sender, bool processingOn)>;
 using TSoundType =
     std::function<void(THtmlView* sender, const std::string& src, int32_t loop, bool terminate)>;
@@ -111,6 +114,7 @@ public:
     THotSpotEvent OnHotSpotCovered;
     THotSpotClickEvent OnHotSpotClick;
     TFormSubmitEvent OnFormSubmit;
+    TObjectClickEvent OnObjectClick;
     TNotifyEvent OnHistoryChange;
     TProcessingEvent OnProcessing;
     TIncludeHandler OnInclude;
@@ -240,6 +244,8 @@ protected:
 private:
     // HtmlView.cpp: construction, properties, selection.
     void CreateParts();
+    // The document's form controls: widgets on the panel, submissions, clicks and focus.
+    void BindFormEvents();
     void ChangeProcessingState(bool value);
     // Body inside the Processing state (with the hourglass when asked), left also on errors.
     void WithProcessing(bool hourglass, const std::function<void()>& body);

@@ -2,6 +2,7 @@
 // selection), following links and anchors, the history, the refresh META and form hand-overs.
 #include "htmlview/HtmlView.h"
 
+#include "htmlview/HtmlForms.h"
 #include "htmlview/PaintPanel.h"
 #include "htmlview/Section.h"
 #include "htmlview/ScrollBar32.h"
@@ -229,10 +230,17 @@ void THtmlView::PanelMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift
     StopAutoScroll();
     TFormControlObj* formControl = nullptr;
     TUrlTarget link;
-    const bool follow = LinkClickPending_ && Document_->SelEnd <= Document_->SelStart &&
-                        HotSpotAt(x, y, formControl, link) && formControl == nullptr;
+    const bool hit = LinkClickPending_ && Document_->SelEnd <= Document_->SelStart &&
+                     HotSpotAt(x, y, formControl, link);
     LinkClickPending_ = false;
-    if (!follow)
+    if (!hit)
+        return;
+    // A picture button records where it was clicked and submits its form.
+    if (auto* imageButton = dynamic_cast<TImageFormControlObj*>(formControl)) {
+        imageButton->ImageClick();
+        return;
+    }
+    if (formControl)
         return;
     CoveredURL_ = link.UrlText;
     CoveredTarget_ = link.TargetName;

@@ -1,8 +1,11 @@
 #include "htmlview/SectionList.h"
 
+#include "htmlview/HtmlFormWidgets.h"
+#include "htmlview/HtmlForms.h"
 #include "htmlview/HtmlGif.h"
 #include "htmlview/HtmlImageCache.h"
 #include "htmlview/HtmlImageLoad.h"
+#include "htmlview/HtmlMaps.h"
 #include "platform/FileSystem.h"
 #include "platform/Windows1252.h"
 
@@ -35,6 +38,8 @@ void TSectionList::Clear()
     BackgroundFetched = false;
     // The pictures and controls these point to go with the sections.
     FormControls.clear();
+    Forms.clear();
+    ImageMaps.clear();
     AnimatedImages.clear();
     PendingImages.clear();
     SelStart = 0;
@@ -227,6 +232,7 @@ void TSectionList::SetScrollTop(int32_t y)
         return;
     ScrollTop = y;
     ScrollChanged = true;
+    ClearPlacedControls(*this);
 }
 
 void TSectionList::StartAnimationTimer()
@@ -238,6 +244,7 @@ void TSectionList::StartAnimationTimer()
 int32_t TSectionList::Layout(TCanvas& canvas, int32_t y, int32_t width, int32_t& maxWidth, int32_t& charIndex)
 {
     AnimationTimer.stop();
+    SetFormSizes(*this, canvas);
     const int32_t height = TCell::Layout(canvas, y, width, maxWidth, charIndex);
     for (TAnimatedPicture* picture : AnimatedImages) {
         // Loop count and frame timing start again with the new layout.
@@ -245,6 +252,7 @@ int32_t TSectionList::Layout(TCanvas& canvas, int32_t y, int32_t width, int32_t&
         picture->SetAnimate(false);
         picture->SetAnimate(true);
     }
+    HideUnplacedControls(*this);
     StartAnimationTimer();
     return height;
 }
@@ -256,6 +264,8 @@ int32_t TSectionList::Paint(TCanvas& canvas, const TRect& clipRect, int32_t pain
     for (TAnimatedPicture* picture : AnimatedImages)
         picture->ShowIt = false;
     const int32_t bottom = TCell::Paint(canvas, clipRect, paintClipWidth, x, y);
+    if (ScrollChanged)
+        HideUnplacedControls(*this);
     ScrollChanged = false;
     StartAnimationTimer();
     return bottom;

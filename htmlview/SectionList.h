@@ -11,7 +11,10 @@
 
 namespace htmlview {
 
+class TFormWidgetFactory;
 class THtmlView;
+class ThtmlForm;
+class TMapItem;
 class TPaintPanel;
 struct TBitmapItem;
 
@@ -63,6 +66,17 @@ public:
     std::vector<TAnimatedPicture*> AnimatedImages; // not owned
     QTimer AnimationTimer;
     std::vector<TFormControlObj*> FormControls; // not owned: each form owns its controls
+    std::vector<std::unique_ptr<ThtmlForm>> Forms;
+    std::vector<std::unique_ptr<TMapItem>> ImageMaps;
+    // Makes the window controls of forms on the paint panel; none: forms show no controls.
+    std::unique_ptr<TFormWidgetFactory> WidgetFactory;
+    // A form's data (lines "name=value"), a click on a form control with its ONCLICK text, and
+    // a form control taking the focus; unset: nothing happens.
+    std::function<void(const std::string& action, const std::string& target, const std::string& encType,
+                       const std::string& method, std::vector<std::string> results)>
+        FormSubmit;
+    std::function<void(TFormControlObj& control, const std::string& onClick)> ObjectClick;
+    std::function<void(TFormControlObj& control)> ControlNotify;
     std::vector<TPendingImage> PendingImages;
     // The control's image request: it points Stream at the picture's bytes (kept alive by the
     // handler), at WaitStream() when the picture comes later, or leaves it none. Unset: pictures

@@ -1,0 +1,173 @@
+#include "htmlview/TableCells.h"
+
+#include "htmlview/HtmlDrawUtils.h"
+#include "htmlview/HtmlScanner.h"
+#include "htmlview/HtmlVocabulary.h"
+#include "htmlview/SectionList.h"
+
+#include <algorithm>
+
+namespace htmlview {
+
+using platform::TCanvas;
+using platform::TRect;
+
+TCellObj::TCellObj(TSectionList& document, const TAttributeList* attributes, uint8_t vAlign)
+    : VAlign(vAlign), Cell(std::make_unique<TCell>(&document))
+{
+    if (!attributes)
+        return;
+    for (int i = 0; i < attributes->Count(); ++i) {
+        const TAttribute& attribute = *(*attributes)[i];
+        const int32_t value = attribute.ValueNumber;
+        switch (attribute.Kind) {
+        case HtmlToken::BgColorAttr:
+            Cell->HasBackground = ParseColor(attribute.ValueText, Cell->BackgroundColor);
+            break;
+        case HtmlToken::ColSpanAttr:
+            // Anything wider than the widest grid is refused by the table anyway.
+            if (value > 1)
+                ColSpan = std::min(value, MaxTableColumns + 1);
+            break;
+        case HtmlToken::RowSpanAttr:
+            if (value > 1)
+                RowSpan = value;
+            break;
+        case HtmlToken::WidthAttr:
+            if (attribute.ValueText.find('%') != std::string::npos) {
+                if (value >= 1 && value <= 100) {
+                    SpecWidth = value * 10;
+                    WidthIsPercent = true;
+                }
+            } else if (value > 0) {
+                SpecWidth = std::min(value, MaxTableSize);
+            }
+            break;
+        case HtmlToken::HeightAttr:
+            SpecHeight = std::min(value, MaxTableSize);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+void TCellObj::MeasureHeight(TCanvas& canvas, int32_t contentWidth, uint32_t pass)
+{
+    if (MeasuredPass_ == pass && MeasuredWidth_ == contentWidth)
+        return;
+    int32_t maxWidth = 0;
+    int32_t scratchIndex = 0;
+    ContentHeight = Cell->Layout(canvas, 0, contentWidth, maxWidth, scratchIndex);
+    MeasuredPass_ = pass;
+    MeasuredWidth_ = contentWidth;
+}
+
+void TCellList::ApplyRowAttributes(const TAttributeList& attributes)
+{
+    if (const TAttribute* color = attributes.FindAttribute(HtmlToken::BgColorAttr))
+        HasRowColor = ParseColor(color->ValueText, RowColor);
+}
+
+void TCellList::InheritRowColor()
+{
+    if (!HasRowColor)
+        return;
+    for (int i = 0; i < Count(); ++i) {
+        TCell& cell = *Items(i)->Cell;
+        if (!cell.HasBackground) {
+            cell.HasBackground = true;
+            cell.BackgroundColor = RowColor;
+        }
+    }
+}
+
+void TCellList::RefreshFonts()
+{
+    for (int i = 0; i < Count(); ++i)
+        Items(i)->RefreshFonts();
+}
+
+int32_t TCellList::LayoutCells(TCanvas& canvas, const TColumnWidths& columnWidths, int32_t span, int32_t padding,
+                               int32_t spacing, bool& more, uint32_t pass)
+{
+    int32_t height = 0;
+    more = false;
+    const int count = std::min(Count(), MaxTableColumns + 1);
+    for (int i = 0; i < count; ++i) {
+        TCellObj& cellObj = *Items(i);
+        if (cellObj.IsFiller())
+            continue;
+        int64_t width = 0;
+        for (int j = i; j < std::min(i + cellObj.ColSpan, count); ++j)
+            width += columnWidths[static_cast<size_t>(j)];
+        cellObj.Width = ClampInt32(width);
+        if (cellObj.RowSpan == span) {
+            cellObj.MeasureHeight(canvas, ClampInt32(width - 2 * int64_t{padding} - spacing), pass);
+            height = std::max({height, cellObj.ContentHeight, ClampInt32(int64_t{cellObj.SpecHeight} - 2 * padding)});
+        } else if (cellObj.RowSpan > span) {
+            more = true;
+        }
+    }
+    return height;
+}
+
+void TCellList::PlaceCells(TCanvas& canvas, int32_t y, int32_t padding, int32_t spacing, int32_t& charIndex)
+{
+    const int64_t frame = 2 * int64_t{padding} + spacing;
+    for (int i = 0; i < Count(); ++i) {
+        TCellObj& cellObj = *Items(i);
+        if (cellObj.IsFiller() || !cellObj.HasContent())
+            continue;
+        const int64_t free = int64_t{cellObj.RowHeight} - cellObj.ContentHeight - frame;
+        switch (cellObj.VAlign) {
+        case VAlignTop: cellObj.VOffset = 0; break;
+        case VAlignMiddle: cellObj.VOffset = ClampInt32(free / 2); break;
+        case VAlignBottom: cellObj.VOffset = ClampInt32(free); break;
+        default: break;
+        }
+        int32_t maxWidth = 0;
+        cellObj.Cell->Layout(canvas, ClampInt32(int64_t{y} + padding + spacing + cellObj.VOffset),
+                             ClampInt32(cellObj.Width - frame), maxWidth, charIndex);
+    }
+}
+
+int32_t TCellList::PaintRow(TCanvas& canvas, const TRect& clipRect, const TColumnWidths& columnWidths, int32_t x,
+                            int32_t y, int32_t scrollTop, int32_t padding, int32_t spacing, bool border,
+                            platform::TRegion* region)
+{
+    const int32_t result = ClampInt32(int64_t{y} + Height);
+    const int64_t top = int64_t{y} - scrollTop;
+    if (top + PaintExtent < clipRect.Top || top >= clipRect.Bottom)
+        return result;
+    const int32_t sy = ClampInt32(top);
+    int64_t cx = x;
+    const int count = std::min(Count(), MaxTableColumns + 1);
+    for (int i = 0; i < count; ++i) {
+        TCellObj& cellObj = *Items(i);
+        const int32_t left = ClampInt32(cx);
+        cx += columnWidths[static_cast<size_t>(i)];
+        if (cellObj.IsFiller() || !cellObj.HasContent())
+            continue;
+        const TRect box{ClampInt32(int64_t{left} + spacing), ClampInt32(int64_t{sy} + spacing),
+                        ClampInt32(int64_t{left} + cellObj.Width), ClampInt32(int64_t{sy} + cellObj.RowHeight)};
+        TCell& cell = *cellObj.Cell;
+        if (cell.HasBackground) {
+            canvas.Brush().Color = cell.BackgroundColor | platform::PaletteRelative;
+            canvas.Brush().Style = platform::TBrushStyle::bsSolid;
+            canvas.FillRect(box);
+        }
+        cell.Paint(canvas, clipRect, ClampInt32(int64_t{cellObj.Width} - spacing - 2 * int64_t{padding}),
+                   ClampInt32(int64_t{box.Left} + padding),
+                   ClampInt32(int64_t{y} + spacing + padding + cellObj.VOffset));
+        if (border)
+            Border3D(*cell.Document, canvas, box.Left - 1, box.Top - 1, box.Right, box.Bottom, false);
+        if (region) {
+            const int grow = border ? 1 : 0;
+            region->Subtract({box.Left - grow, box.Top - grow, box.Right + grow, box.Bottom + grow});
+        }
+    }
+    return result;
+}
+
+} // namespace htmlview
