@@ -1,7 +1,13 @@
 #include "dictionary/fileLib.h"
 
+#include "dictionary/dictionaryFiles.h"
+#include "platform/Exceptions.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
 
 namespace dictionary {
 
@@ -39,6 +45,21 @@ void ReadIniString(const std::string& section, const std::string& key, const std
     value = ini.ReadString(section, key, defaultValue);
     if (value.empty())
         value = defaultValue;
+}
+
+std::string ReadDescriptionFile(const std::string& infoFileName)
+{
+    const std::string path = platform::ResolvePathCase(infoFileName);
+    if (!platform::FileExists(path))
+        return {};
+    std::ifstream in(platform::NativePath(path), std::ios::binary);
+    if (!in)
+        throw platform::EInOutError("Cannot open " + path);
+    std::string text{std::istreambuf_iterator<char>(in), {}};
+    if (in.bad())
+        throw platform::EInOutError("Cannot read " + path);
+    text.erase(std::min(text.find('\0'), text.size()));
+    return TrimBlanks(text);
 }
 
 } // namespace dictionary

@@ -21,6 +21,11 @@ int CompareFileAge(const std::string& first, const std::string& second);
 // Size of the first directory entry matching FileName ("*" and "?" allowed); 0 when none does.
 int64_t GetFileSizeByName(const std::string& fileName);
 
+// The description file of a dictionary (InfoFileName, found whatever its letter case): its text up
+// to the first NUL byte, trimmed; empty when there is none. A file that cannot be read raises
+// platform::EInOutError.
+std::string ReadDescriptionFile(const std::string& infoFileName);
+
 // The settings file's string for Section and Key; a missing or empty value gives Default.
 void ReadIniString(const std::string& section, const std::string& key, const std::string& defaultValue,
                    std::string& value, const platform::TIniFile& ini);

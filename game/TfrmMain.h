@@ -9,6 +9,7 @@
 // of a game).
 #include "dictionary/unitDictionary.h"
 #include "game/globalDefs.h"
+#include "htmlview/PageLinks.h"
 
 #include <QColor>
 #include <QPixmap>
@@ -85,8 +86,8 @@ std::optional<std::string> DictionaryPathFromArguments(const std::vector<std::st
 
 // Pages (TfrmMainPages.cpp).
 
-// The whole page for a fragment: BASE names Folder, with "&" and '"' escaped.
-std::string WrapHtmlPage(const std::string& folder, const std::string& fragment);
+using htmlview::DesktopLinkTarget;
+using htmlview::WrapHtmlPage;
 // The folder relative pictures and links of a page resolve against: the open dictionary's, else
 // the program's.
 std::string PageBaseFolder();
@@ -97,9 +98,6 @@ std::string BuildDictionaryInfo(const std::string& path, const std::string& desc
 // The description file beside the dictionary at Path (".htm"): its text up to the first NUL,
 // trimmed; empty when there is none. A file that cannot be read raises EInOutError.
 std::string ReadDictionaryDescription(const std::string& path);
-// What a link of a page hands to the desktop: http, https and mailto links as written, and a
-// file that exists and cannot be run, resolved against BaseFolder. Nothing for anything else.
-std::optional<std::string> DesktopLinkTarget(const std::string& url, const std::string& baseFolder);
 
 // The dictionary utility in the program folder.
 std::string UtilityProgramPath();

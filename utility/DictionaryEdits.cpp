@@ -120,13 +120,4 @@ void ReplaceFileContent(const std::string& path, const std::string& bytes)
         throw platform::EInOutError("Cannot write " + path);
 }
 
-std::string ReadDescription(const std::string& path)
-{
-    if (!platform::FileExists(path))
-        return {};
-    std::string text = ReadWholeFile(path);
-    text.erase(std::min(text.find('\0'), text.size()));
-    return TrimBlanks(text);
-}
-
 } // namespace utility

@@ -37,8 +37,5 @@ std::string ReadWholeFile(const std::string& path);
 // Replaces the file's content by way of a temporary file renamed over it, so a failed write
 // leaves the old file whole. A read-only file is refused. Throws platform::EInOutError.
 void ReplaceFileContent(const std::string& path, const std::string& bytes);
-// A description file's text: up to its first NUL byte, control bytes and blanks trimmed from both
-// ends; empty when the file does not exist.
-std::string ReadDescription(const std::string& path);
 
 } // namespace utility

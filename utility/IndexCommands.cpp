@@ -68,7 +68,7 @@ std::string TfrmIndex::BuildDictionaryInfo(const dictionary::TDictionaryFile& di
         page += texts.WordsLabel + ": " + std::to_string(error.Extended) + "<br>";
     page += "<hr>";
     if (!dict.InfoFileName.empty())
-        page += ReadDescription(dict.InfoFileName);
+        page += dictionary::ReadDescriptionFile(dict.InfoFileName);
     return page;
 }
 
