@@ -7,6 +7,7 @@
 #include "game/globalDefs.h"
 #include "platform/QtCanvas.h"
 #include "platform/Shell.h"
+#include "platform/WindowControls.h"
 #include "platform/Windows1252.h"
 
 #include <QCloseEvent>
@@ -19,23 +20,6 @@ namespace game {
 TfrmAbout* frmAbout = nullptr;
 
 namespace {
-
-QFont ArialFont(int pixelSize, bool bold, bool italic)
-{
-    QFont font(platform::MapFontFace("Arial"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    font.setItalic(italic);
-    return font;
-}
-
-QLabel* NewLabel(QWidget* parent, const char* name)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
 
 } // namespace
 
@@ -61,36 +45,36 @@ TfrmAbout::~TfrmAbout()
 
 void TfrmAbout::CreateControls()
 {
-    imgBackground = NewLabel(this, "imgBackground");
+    imgBackground = platform::NewLabel(this, "imgBackground");
     imgBackground->setPixmap(QPixmap(QStringLiteral(":/about/imgBackground.png")));
 
-    lblTitleShadow = NewLabel(this, "lblTitleShadow");
-    lblTitle = NewLabel(this, "lblTitle");
+    lblTitleShadow = platform::NewLabel(this, "lblTitleShadow");
+    lblTitle = platform::NewLabel(this, "lblTitle");
     for (QLabel* title : {lblTitleShadow, lblTitle}) {
-        title->setFont(ArialFont(32, true, true));
+        title->setFont(platform::WindowFont("Arial", 32, true, true));
         title->setAlignment(Qt::AlignCenter);
     }
     SetTextColor(lblTitleShadow, QColor(128, 128, 128));
     SetTextColor(lblTitle, Qt::white);
-    lblVersion = NewLabel(this, "lblVersion");
-    lblVersion->setFont(ArialFont(19, false, true));
+    lblVersion = platform::NewLabel(this, "lblVersion");
+    lblVersion->setFont(platform::WindowFont("Arial", 19, false, true));
     lblVersion->setAlignment(Qt::AlignCenter);
     lblVersion->setText(QStringLiteral("Version 3.0"));
 
-    lblContactAuthors = NewLabel(this, "lblContactAuthors");
-    lblUpdates = NewLabel(this, "lblUpdates");
-    lblEmail1 = NewLabel(this, "lblEmail1");
-    lblEmail2 = NewLabel(this, "lblEmail2");
-    lblUrlAddress = NewLabel(this, "lblUrlAddress");
+    lblContactAuthors = platform::NewLabel(this, "lblContactAuthors");
+    lblUpdates = platform::NewLabel(this, "lblUpdates");
+    lblEmail1 = platform::NewLabel(this, "lblEmail1");
+    lblEmail2 = platform::NewLabel(this, "lblEmail2");
+    lblUrlAddress = platform::NewLabel(this, "lblUrlAddress");
     for (QLabel* link : {lblEmail1, lblEmail2, lblUrlAddress}) {
         QFont font = link->font();
         font.setUnderline(true);
         link->setFont(font);
     }
 
-    imgLogo = NewLabel(this, "imgLogo");
+    imgLogo = platform::NewLabel(this, "imgLogo");
     imgLogo->setScaledContents(true);
-    imgUmbo = NewLabel(this, "imgUmbo");
+    imgUmbo = platform::NewLabel(this, "imgUmbo");
     imgUmbo->setPixmap(QPixmap(QStringLiteral(":/about/imgUmbo.png")));
     for (QLabel* link : {lblEmail1, lblEmail2, lblUrlAddress, imgLogo, imgUmbo})
         link->setCursor(Qt::PointingHandCursor);

@@ -18,6 +18,7 @@
 #include "platform/Screen.h"
 #include "platform/Shell.h"
 #include "platform/Sound.h"
+#include "platform/WindowControls.h"
 #include "platform/Windows1252.h"
 
 #include <QApplication>
@@ -44,23 +45,6 @@ constexpr int EdgeHeight = 2;            // the sunken edge of the word box, top
 constexpr int ToolButtonWidth = 41;
 constexpr int ToolButtonHeight = 25;
 constexpr int RoundButtonWidth = 122;
-
-QFont Font(const char* face, int pixelSize, bool bold, bool italic = false)
-{
-    QFont font(platform::MapFontFace(face));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    font.setItalic(italic);
-    return font;
-}
-
-QLabel* NewLabel(QWidget* parent, const char* name)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
 
 // The remembered places of the zoom window are its own, the colours those of its word panel.
 void RememberZoomWindow(const TfrmZoom& zoom)
@@ -108,14 +92,14 @@ TPictureButton* TfrmMain::LetterKey(char letter) const
 
 void TfrmMain::CreateControls()
 {
-    imgBackground = NewLabel(this, "imgBackground");
-    imgLogo = NewLabel(this, "imgLogo");
-    TitleImage = NewLabel(this, "TitleImage");
-    GallowsImage = NewLabel(this, "GallowsImage");
+    imgBackground = platform::NewLabel(this, "imgBackground");
+    imgLogo = platform::NewLabel(this, "imgLogo");
+    TitleImage = platform::NewLabel(this, "TitleImage");
+    GallowsImage = platform::NewLabel(this, "GallowsImage");
 
-    lblWord = NewLabel(this, "lblWord");
+    lblWord = platform::NewLabel(this, "lblWord");
     lblWord->setAlignment(Qt::AlignCenter);
-    lblWord->setFont(Font("Courier New", 19, true));
+    lblWord->setFont(platform::WindowFont("Courier New", 19, true));
     SetTextColor(lblWord, HighlightTextColor);
 
     prgBar = new QProgressBar(this);
@@ -133,7 +117,7 @@ void TfrmMain::CreateControls()
     edtWord->setLineWrapMode(QTextEdit::NoWrap);
     edtWord->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     edtWord->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    edtWord->setFont(Font("Arial", 11, true));
+    edtWord->setFont(platform::WindowFont("Arial", 11, true));
     edtWord->document()->setDocumentMargin(1);
     QPalette wordPalette = edtWord->palette();
     const QColor infoBackground = wordPalette.color(QPalette::ToolTipBase);
@@ -155,17 +139,17 @@ void TfrmMain::CreateControls()
     htmlViewer->SetViewImages(true);
     htmlViewer->SetNoSelect(false);
 
-    lblScore = NewLabel(this, "lblScore");
+    lblScore = platform::NewLabel(this, "lblScore");
     lblScore->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    imgTime = NewLabel(this, "imgTime");
-    lblTimeRemaining = NewLabel(this, "lblTimeRemaining");
-    lblPlayerName = NewLabel(this, "lblPlayerName");
-    lblPlayerName->setFont(Font("Arial", 29, true, true));
+    imgTime = platform::NewLabel(this, "imgTime");
+    lblTimeRemaining = platform::NewLabel(this, "lblTimeRemaining");
+    lblPlayerName = platform::NewLabel(this, "lblPlayerName");
+    lblPlayerName->setFont(platform::WindowFont("Arial", 29, true, true));
     SetTextColor(lblPlayerName, HighlightTextColor);
     lblPlayerName->hide();
-    lblTriesRemaining = NewLabel(this, "lblTriesRemaining");
+    lblTriesRemaining = platform::NewLabel(this, "lblTriesRemaining");
     for (QLabel* label : {lblScore, lblTimeRemaining, lblTriesRemaining})
-        label->setFont(Font("Arial", 14, true));
+        label->setFont(platform::WindowFont("Arial", 14, true));
 
     CreateButtons();
 

@@ -9,6 +9,7 @@
 #include "platform/QtCanvas.h"
 #include "platform/Shell.h"
 #include "platform/Sound.h"
+#include "platform/WindowControls.h"
 #include "platform/Windows1252.h"
 
 #include <QCloseEvent>
@@ -45,14 +46,6 @@ constexpr int TimeLimitDigits = 3;
 constexpr int PlayersCountDigits = 1;
 const char* const OptionsWindowName = "frmOptions";
 
-QFont WindowFont(const char* face, int pixelSize, bool bold)
-{
-    QFont font(platform::MapFontFace(face));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
-
 QString ToQt(const std::string& text)
 {
     return platform::AnsiToUnicode(text);
@@ -75,10 +68,8 @@ std::string TrimSpaces(const std::string& text)
 
 QLabel* NewLabel(QWidget* parent, const char* name, bool bold = false)
 {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(WindowFont("MS Sans Serif", WindowFontPixels, bold));
+    QLabel* label = platform::NewLabel(parent, name);
+    label->setFont(platform::WindowFont("MS Sans Serif", WindowFontPixels, bold));
     return label;
 }
 
@@ -129,7 +120,7 @@ TfrmOptions::TfrmOptions(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Fra
     setObjectName(QString::fromLatin1(OptionsWindowName));
     setFixedSize(ClientWidth, ClientHeight);
     setAutoFillBackground(true);
-    setFont(WindowFont("MS Sans Serif", WindowFontPixels, false));
+    setFont(platform::WindowFont("MS Sans Serif", WindowFontPixels, false));
     CreateControls();
     PlaceControls();
     ConnectControls();
@@ -151,7 +142,7 @@ void TfrmOptions::CreateControls()
     lblTitleShadow = NewLabel(this, "lblTitleShadow");
     lblTitle = NewLabel(this, "lblTitle");
     for (QLabel* title : {lblTitleShadow, lblTitle}) {
-        title->setFont(WindowFont("Arial", TitleFontPixels, true));
+        title->setFont(platform::WindowFont("Arial", TitleFontPixels, true));
         title->setAlignment(Qt::AlignCenter);
     }
     CreateChoices();

@@ -5,6 +5,7 @@
 #include "game/WindowPlacement.h"
 #include "platform/QtCanvas.h"
 #include "platform/Sound.h"
+#include "platform/WindowControls.h"
 #include "platform/Windows1252.h"
 
 #include <QCloseEvent>
@@ -77,14 +78,6 @@ std::string TrimAnsi(const std::string& text)
     const auto first = std::find_if_not(text.begin(), text.end(), isBlank);
     const auto last = std::find_if_not(text.rbegin(), text.rend(), isBlank).base();
     return first < last ? std::string(first, last) : std::string();
-}
-
-QFont ArialFont(int pixelSize, bool bold)
-{
-    QFont font(platform::MapFontFace("Arial"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
 }
 
 void SetTextColor(QWidget* control, const QColor& color)
@@ -188,7 +181,7 @@ void TfrmScores::CreateControls()
     lblTitleShadow = new QLabel(this);
     lblTitle = new QLabel(this);
     for (QLabel* title : {lblTitleShadow, lblTitle}) {
-        title->setFont(ArialFont(24, true));
+        title->setFont(platform::WindowFont("Arial", 24, true));
         title->setAlignment(Qt::AlignCenter);
         title->setTextFormat(Qt::PlainText);
     }
@@ -196,7 +189,7 @@ void TfrmScores::CreateControls()
     SetTextColor(lblTitle, Qt::white);
 
     lblMessage = new QLabel(this);
-    lblMessage->setFont(ArialFont(21, false));
+    lblMessage->setFont(platform::WindowFont("Arial", 21, false));
     lblMessage->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblMessage->setWordWrap(true);
     lblMessage->setTextFormat(Qt::PlainText);

@@ -5,6 +5,7 @@
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
 #include "platform/QtCanvas.h"
+#include "platform/WindowControls.h"
 #include "platform/Windows1252.h"
 #include "utility/DictionaryEdits.h"
 #include "utility/UtilityResources.h"
@@ -40,13 +41,6 @@ constexpr int ClientWidth = 628;
 constexpr int ClientHeight = 522;
 constexpr int PanelWidths[] = {240, 120, 180};
 const char* const SettingsSection = "Lexorim";
-
-QFont Font(const char* face, int pixelSize)
-{
-    QFont font(platform::MapFontFace(face));
-    font.setPixelSize(pixelSize);
-    return font;
-}
 
 QString ToQt(const std::string& ansi)
 {
@@ -108,7 +102,7 @@ QAction* NewAction(QObject* parent, const char* name, const char* picture = null
 QPlainTextEdit* NewTextBox(QWidget* parent, const char* name)
 {
     auto* box = Named(new QPlainTextEdit(parent), name);
-    box->setFont(Font("Courier New", 13));
+    box->setFont(platform::WindowFont("Courier New", 13));
     return box;
 }
 
@@ -119,7 +113,7 @@ TfrmIndex::TfrmIndex(std::string programFolder, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmIndex"));
     InitUtilityResources();
-    setFont(Font("MS Sans Serif", 11));
+    setFont(platform::WindowFont("MS Sans Serif", 11));
     CreateControls();
     CreateEditor();
     CreateMenus();

@@ -1,6 +1,7 @@
 #include "utility/unitAbout.h"
 
 #include "platform/QtCanvas.h"
+#include "platform/WindowControls.h"
 #include "utility/Index.h"
 #include "utility/UtilityResources.h"
 
@@ -14,14 +15,6 @@ namespace utility {
 TfrmAbout* frmAbout = nullptr;
 
 namespace {
-
-QFont Font(const char* face, int pixelSize, bool bold = false)
-{
-    QFont font(platform::MapFontFace(face));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
 
 QLabel* NewLabel(QWidget* parent, const char* name, const QRect& place)
 {
@@ -37,7 +30,7 @@ TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
     InitUtilityResources();
-    setFont(Font("MS Sans Serif", 11));
+    setFont(platform::WindowFont("MS Sans Serif", 11));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(299, 198);
 
@@ -56,10 +49,10 @@ TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent)
 
     lblTitle = NewLabel(this, "lblTitle", QRect(152, 8, 145, 22));
     lblTitle->setText(QStringLiteral("Lexorim"));
-    lblTitle->setFont(Font("Arial", 19, true));
+    lblTitle->setFont(platform::WindowFont("Arial", 19, true));
     lblTitle->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblVersion = NewLabel(this, "lblVersion", QRect(152, 40, 145, 16));
-    lblVersion->setFont(Font("Arial", 13));
+    lblVersion->setFont(platform::WindowFont("Arial", 13));
     lblVersion->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblInfo = NewLabel(this, "lblInfo", QRect(160, 104, 129, 57));
     lblInfo->setWordWrap(true);
