@@ -100,7 +100,9 @@ void PaintOpenBook(QPainter& p, const QRectF& area)
 
 QImage Logo()
 {
-    QImage image = MainBackground().copy(18, 10, 180, 60);
+    // Transparent round its plate: the logo stands on the main window and on the about window.
+    QImage image(180, 60, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
     QPainter p(&image);
     PreparePainter(p);
     PaintPlate(p, QRectF(0, 0, 180, 60), 10);
