@@ -1,5 +1,7 @@
 #include "game/unitCursors.h"
 
+#include "htmlview/ViewerCursors.h"
+
 #include <QFile>
 #include <QPixmap>
 #include <QTextStream>
@@ -60,6 +62,9 @@ void LoadCursors()
         const QPoint at = hotSpot != hotSpots.end() ? hotSpot->second : QPoint();
         Slots()[i] = picture.isNull() ? std::nullopt : std::optional<QCursor>(QCursor(picture, at.x(), at.y()));
     }
+    // The viewer's text cursor is the screen's slot 2: the game's viewer shows the custom arrow.
+    if (const std::optional<QCursor> arrow = CustomCursor(FirstCustomCursor))
+        htmlview::SetViewerCursor(htmlview::crViewerText, *arrow);
 }
 
 std::optional<QCursor> CustomCursor(int slot)

@@ -63,4 +63,9 @@ QCursor ViewerCursor(TViewerCursorSlot slot)
     return cursor ? *cursor : QCursor(SourceOf(slot).Standard);
 }
 
+void SetViewerCursor(TViewerCursorSlot slot, const QCursor& cursor)
+{
+    Slot(slot) = cursor;
+}
+
 } // namespace htmlview

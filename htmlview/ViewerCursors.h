@@ -15,5 +15,7 @@ void StartViewerCursors();
 void StopViewerCursors();
 // The cursor in Slot (crHotSpot or crViewerText).
 QCursor ViewerCursor(TViewerCursorSlot slot);
+// Puts a program's own cursor into Slot, in place of the viewer's (after StartViewerCursors).
+void SetViewerCursor(TViewerCursorSlot slot, const QCursor& cursor);
 
 } // namespace htmlview

@@ -2,6 +2,7 @@
 // the standard cursors a window's controls declare.
 #include "game/GameResources.h"
 #include "game/unitCursors.h"
+#include "htmlview/ViewerCursors.h"
 
 #include <QLabel>
 #include <QWidget>
@@ -44,6 +45,20 @@ TEST_F(CursorsTest, EverySlotHoldsItsPictureAndHotSpot)
     EXPECT_FALSE(CustomCursor(1).has_value());
     EXPECT_FALSE(CustomCursor(23).has_value());
     EXPECT_EQ(CustomCursor(5)->pixmap().toImage(), CustomCursor(22)->pixmap().toImage());
+}
+
+// The viewer's text cursor gives way to the game's arrow; its link cursor stays its own.
+TEST(ViewerCursorSlots, TheGameArrowStandsOverItsViewer)
+{
+    InitGameResources();
+    htmlview::StartViewerCursors();
+    const QImage viewerHand = htmlview::ViewerCursor(htmlview::crHotSpot).pixmap().toImage();
+    LoadCursors();
+    const QCursor text = htmlview::ViewerCursor(htmlview::crViewerText);
+    EXPECT_EQ(text.hotSpot(), CustomCursor(FirstCustomCursor)->hotSpot());
+    EXPECT_EQ(text.pixmap().toImage(), CustomCursor(FirstCustomCursor)->pixmap().toImage());
+    EXPECT_EQ(htmlview::ViewerCursor(htmlview::crHotSpot).pixmap().toImage(), viewerHand);
+    htmlview::StopViewerCursors();
 }
 
 TEST_F(CursorsTest, DeclaredStandardCursorsBecomeTheCustomOnes)
