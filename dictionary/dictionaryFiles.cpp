@@ -47,7 +47,14 @@ size_t CountLineFeeds(const char* bytes, size_t count)
 
 TFileHandle OpenRawFile(const std::string& path, const char* mode)
 {
-    return TFileHandle(std::fopen(platform::NativePath(path).c_str(), mode));
+    TFileHandle file(std::fopen(platform::NativePath(path).c_str(), mode));
+    // Here a folder opens for reading; it is no file, and its size no length of text.
+    struct stat info {};
+    if (file && ::fstat(::fileno(file.get()), &info) == 0 && S_ISDIR(info.st_mode)) {
+        file.reset();
+        errno = EISDIR;
+    }
+    return file;
 }
 
 TFileHandle OpenForReading(const std::string& path)

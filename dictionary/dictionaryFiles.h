@@ -15,7 +15,7 @@ struct TFileCloser {
 };
 using TFileHandle = std::unique_ptr<std::FILE, TFileCloser>;
 
-// Opens Path as raw bytes with an fopen Mode; null when it cannot be opened.
+// Opens Path as raw bytes with an fopen Mode; null when it cannot be opened or is a folder.
 TFileHandle OpenRawFile(const std::string& path, const char* mode);
 
 // Opens Path for reading, or raises platform::EInOutError.

@@ -7,6 +7,7 @@
 #include "platform/Progress.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <limits>
 
 namespace dictionary {
@@ -93,6 +94,13 @@ TEntrySpan EntrySpan(int64_t offset, int64_t size, size_t limit)
 bool OffsetInFile(int64_t offset, int64_t size)
 {
     return size > 0 && offset >= 0 && offset <= size;
+}
+
+// Two names of one existing file.
+bool SameFile(const std::string& first, const std::string& second)
+{
+    std::error_code error;
+    return std::filesystem::equivalent(platform::NativePath(first), platform::NativePath(second), error);
 }
 
 // --- Building the index ---
@@ -379,8 +387,9 @@ bool Lexorim(TDictionaryFile& dict, bool force, platform::TProgress* progressBar
     const bool indexExists = platform::GetFileAttributes(dict.IndexFileName, attributes);
     // A missing index counts as having every attribute. An existing one may be replaced or
     // deleted only when it has none of the protecting ones (as root, permissions alone would not
-    // stop the write), and never when it is the dictionary itself.
-    const bool plainIndex = indexExists && (attributes & ProtectingAttributes) == 0 && dict.IndexFileName != dict.FileName;
+    // stop the write), and never when it is the dictionary itself, by its name or through a link.
+    const bool plainIndex = indexExists && (attributes & ProtectingAttributes) == 0
+        && !SameFile(dict.FileName, dict.IndexFileName);
 
     const bool rebuild = !platform::IsOnCdRomDrive(dict.FileName) && (ages == -2 || force || (ages == 1 && plainIndex));
     bool wroteIndex = false;
@@ -475,14 +484,16 @@ bool LoadWordList(const TDictionaryFile& dict, platform::TProgress* progressBar)
     TLineReader lines(index.get(), dict.IndexFileName);
     lines.Skip(1);
     const int32_t last = dict.WordCount > WordListLimit ? WordListLimit - 1 : dict.WordCount;
-    // Never write past the arrays, whoever sized them.
-    EnsureWordArrays(static_cast<size_t>(std::max(last, 0)) + 1);
+    // Never write past the arrays, whoever sized them: also a handler run between two words.
+    const size_t entries = static_cast<size_t>(std::max(last, 0)) + 1;
+    EnsureWordArrays(entries);
     TWindowReader reader(source.get(), size, dict.FileName);
     for (int32_t i = 1; i <= last; ++i) {
         const std::string line = lines.Next();
         int32_t offset = 0;
         if (!ParseIndexLine(line, offset))
             throw platform::EConvertError("'" + line + "' is not a valid integer value");
+        EnsureWordArrays(entries);
         OffsetArray[i] = offset;
         std::string word = ListWordAt(reader, size, offset);
         if (!word.empty())

@@ -22,6 +22,10 @@
 namespace platform {
 namespace {
 
+// The ends of the FAT date-time range: 1980-01-01 00:00:00 and 2107-12-31 23:59:58.
+constexpr uint32_t EarliestFatDateTime = 0x00210000;
+constexpr uint32_t LatestFatDateTime = 127u << 25 | 12u << 21 | 31u << 16 | 23u << 11 | 59u << 5 | 29u;
+
 std::string ToSlashes(std::string path)
 {
     std::replace(path.begin(), path.end(), '\\', '/');
@@ -231,9 +235,16 @@ bool FileAgeFat(const std::string& path, uint32_t& fatDateTime)
     std::tm local {};
     if (!::localtime_r(&info.st_mtime, &local))
         return false;
+    // A file dated outside the FAT range still exists: it takes the range's nearest end.
     const int year = local.tm_year + 1900;
-    if (year < 1980 || year > 2107)
-        return false;
+    if (year < 1980) {
+        fatDateTime = EarliestFatDateTime;
+        return true;
+    }
+    if (year > 2107) {
+        fatDateTime = LatestFatDateTime;
+        return true;
+    }
     fatDateTime = static_cast<uint32_t>(year - 1980) << 25 | static_cast<uint32_t>(local.tm_mon + 1) << 21
         | static_cast<uint32_t>(local.tm_mday) << 16 | static_cast<uint32_t>(local.tm_hour) << 11
         | static_cast<uint32_t>(local.tm_min) << 5 | static_cast<uint32_t>(std::min(local.tm_sec, 59) / 2);

@@ -27,8 +27,9 @@ std::string ExtractFileName(const std::string& path);
 std::string ExtractFilePath(const std::string& path); // with the trailing "/"
 std::string ChangeFileExt(const std::string& path, const std::string& extension);
 
-// Last-write time as a local FAT packed date-time (date in the high word, 2-second steps).
-// False for a missing file, a folder, or a time outside the FAT range.
+// Last-write time as a local FAT packed date-time (date in the high word, 2-second steps); a
+// time before 1980 or after 2107 gives the first or last moment of that range. False for a
+// missing file or a folder.
 bool FileAgeFat(const std::string& path, uint32_t& fatDateTime);
 
 // Attribute bits of an existing file or folder; false when nothing is there.

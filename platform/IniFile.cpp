@@ -223,6 +223,8 @@ void Store(const std::string& fileName, const TIniDocument& document)
     if (GetFileAttributes(fileName, attributes) && ((attributes & faReadOnly) != 0 || ::access(native.c_str(), W_OK) != 0))
         throw EInOutError("Unable to write to " + fileName);
     QSaveFile file(QFile::decodeName(QByteArray::fromStdString(native)));
+    // A writable file in a folder that takes no new files can only be written in place.
+    file.setDirectWriteFallback(true);
     const bool written = file.open(QIODevice::WriteOnly)
         && file.write(content.data(), static_cast<qint64>(content.size())) == static_cast<qint64>(content.size())
         && file.commit();

@@ -1,7 +1,8 @@
 #pragma once
 // Settings files with Windows profile semantics: case-insensitive sections and keys, values of at
 // most 2047 characters, CR LF lines, the rest of the file kept as it was; a write replaces the
-// file atomically. Every call reads the file afresh, as the profile functions do.
+// file atomically (or, when its folder takes no new files, writes it in place). Every call reads
+// the file afresh, as the profile functions do.
 #include <cstdint>
 #include <string>
 #include <vector>

@@ -216,18 +216,33 @@ TEST(FailedPassTest, WriteFailureIsCode33)
     EXPECT_FALSE(std::filesystem::is_symlink(folder.Path("words.ndx")));
 }
 
-TEST(FailedPassTest, DictionaryNamedLikeItsIndexIsNeverOverwritten)
+// The index path names the dictionary itself: by its own name, or through a link.
+enum class TIndexAlias { SameName, SymbolicLink, HardLink };
+
+class DictionaryAsIndexTest : public ::testing::TestWithParam<TIndexAlias> {};
+
+TEST_P(DictionaryAsIndexTest, IsNeverOverwritten)
 {
     TDictionaryFolder folder;
-    folder.WriteDictionary("words.ndx", "a[x]b[y]");
+    const std::string name = GetParam() == TIndexAlias::SameName ? "words.ndx" : "words.dat";
+    folder.WriteDictionary(name, "a[x]b[y]");
+    const std::string index = platform::NativePath(folder.Path("words.ndx"));
+    const std::string source = platform::NativePath(folder.Path(name));
+    if (GetParam() == TIndexAlias::SymbolicLink)
+        std::filesystem::create_symlink(source, index);
+    else if (GetParam() == TIndexAlias::HardLink)
+        std::filesystem::create_hard_link(source, index);
     TDictionaryFile dict;
     TDictionaryError error;
-    ASSERT_TRUE(folder.Open("words.ndx", dict, error));
+    ASSERT_TRUE(folder.Open(name, dict, error));
 
     EXPECT_FALSE(Lexorim(dict, true, nullptr, error));
     EXPECT_EQ(error.Code, errIndexWrite);
-    EXPECT_EQ(folder.Read("words.ndx"), "a[x]b[y]");
+    EXPECT_EQ(folder.Read(name), "a[x]b[y]");
 }
+
+INSTANTIATE_TEST_SUITE_P(Aliases, DictionaryAsIndexTest,
+                         ::testing::Values(TIndexAlias::SameName, TIndexAlias::SymbolicLink, TIndexAlias::HardLink));
 
 TEST(FailedPassTest, DictionaryTooLargeForOffsetsRaises)
 {
@@ -278,6 +293,17 @@ TEST(InitializeTest, FillsRecordFromRelativePath)
     EXPECT_EQ(dict.InfoName, "animals.htm");
     EXPECT_EQ(dict.WordCount, 1);
     EXPECT_EQ(dict.Initialized, 1);
+}
+
+TEST(InitializeTest, DictionaryDatedBeforeFatTimesOpens)
+{
+    TDictionaryFolder folder;
+    folder.Write("old.dat", "a[x]b[y]");
+    folder.SetTime("old.dat", 86400); // 2 January 1970
+    TDictionaryFile dict;
+    TDictionaryError error;
+    ASSERT_TRUE(folder.Open("old.dat", dict, error));
+    EXPECT_EQ(dict.WordCount, 2);
 }
 
 TEST(InitializeTest, NameWithoutExtensionGetsOne)

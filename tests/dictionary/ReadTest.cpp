@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <filesystem>
 
 using namespace dictionary;
 
@@ -107,12 +108,23 @@ TEST_F(OpenDictionary, RefusesRecordNotInitialised)
     EXPECT_EQ(error.Code, errNotInitialized);
 }
 
-TEST_F(OpenDictionary, MissingIndexIsCode2)
+// The index gone, or a folder in its place: neither opens as an index.
+void ReplaceIndex(const TDictionaryFile& dict, bool withFolder)
+{
+    std::filesystem::remove(platform::NativePath(dict.IndexFileName));
+    if (withFolder)
+        std::filesystem::create_directory(platform::NativePath(dict.IndexFileName));
+}
+
+TEST_F(OpenDictionary, IndexThatCannotBeOpenedIsCode2)
 {
     Open("a[x]");
-    ASSERT_TRUE(platform::DeleteFile(dict.IndexFileName));
-    EXPECT_FALSE(GetWord(dict, 1, word, error));
-    EXPECT_EQ(error.Code, errIndexOpen);
+    for (const bool withFolder : {false, true}) {
+        ReplaceIndex(dict, withFolder);
+        error.Code = 0;
+        EXPECT_FALSE(GetWord(dict, 1, word, error)) << withFolder;
+        EXPECT_EQ(error.Code, errIndexOpen) << withFolder;
+    }
 }
 
 TEST_F(OpenDictionary, EmptyDictionaryHasNoWordAnywhere)
@@ -267,12 +279,14 @@ TEST_F(LoadWordListTest, GrowsArraysItWasNotGivenRoomIn)
     EXPECT_EQ(WordArray, (std::vector<std::string>{"", "a", "b", "c"}));
 }
 
-TEST_F(LoadWordListTest, MissingIndexLoadsNothing)
+TEST_F(LoadWordListTest, IndexThatCannotBeOpenedLoadsNothing)
 {
     Open("a[x]");
-    ASSERT_TRUE(platform::DeleteFile(dict.IndexFileName));
-    EXPECT_FALSE(LoadWordList(dict, nullptr));
-    EXPECT_TRUE(WordArray.empty());
+    for (const bool withFolder : {false, true}) {
+        ReplaceIndex(dict, withFolder);
+        EXPECT_FALSE(LoadWordList(dict, nullptr)) << withFolder;
+        EXPECT_TRUE(WordArray.empty()) << withFolder;
+    }
 }
 
 TEST_F(LoadWordListTest, LineThatIsNoNumberRaises)
@@ -287,6 +301,29 @@ TEST_F(LoadWordListTest, OffsetOutsideFileReadsNoWord)
     ASSERT_TRUE(LoadWordList(dict, nullptr));
     EXPECT_EQ(WordArray, (std::vector<std::string>{"", "a", "", ""}));
     EXPECT_EQ(OffsetArray, (std::vector<int32_t>{0, 0, -4, 9999}));
+}
+
+TEST_F(LoadWordListTest, HandlerThatDropsTheArraysMidwayIsSurvived)
+{
+    // Pending messages run between two words; one may open another dictionary.
+    class TDroppingProgress : public platform::TProgress {
+    public:
+        void SetMinimum(int) override {}
+        void SetMaximum(int) override {}
+        void SetPosition(int value) override
+        {
+            if (value == 2) {
+                std::vector<std::string>().swap(WordArray);
+                std::vector<int32_t>().swap(OffsetArray);
+            }
+        }
+        int Minimum() const override { return 1; }
+        void Repaint() override {}
+    } progress;
+    Open("a[x]b[y]c[z]");
+    ASSERT_TRUE(LoadWordList(dict, &progress));
+    EXPECT_EQ(WordArray, (std::vector<std::string>{"", "", "", "c"}));
+    EXPECT_EQ(OffsetArray, (std::vector<int32_t>{0, 0, 0, 8}));
 }
 
 TEST_F(LoadWordListTest, ProgressRunsOverTheWords)

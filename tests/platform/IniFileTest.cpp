@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace platform;
 
@@ -233,6 +236,38 @@ TEST_F(IniFileTest, WriteKeepsPermissions)
     struct stat info {};
     ASSERT_EQ(::stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
+}
+
+// Runs Write as a user whom permissions bind; root, whom they do not, hands it to "nobody".
+bool WritesAsPlainUser(const std::function<void()>& write)
+{
+    const auto attempt = [&write] {
+        try {
+            write();
+            return true;
+        } catch (const EInOutError&) {
+            return false;
+        }
+    };
+    if (::geteuid() != 0)
+        return attempt();
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(::setgid(65534) == 0 && ::setuid(65534) == 0 && attempt() ? 0 : 1);
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST_F(IniFileTest, WritableFileInClosedFolderIsWrittenInPlace)
+{
+    Given("[S]\r\nK=old\r\n");
+    ASSERT_EQ(::chmod(path.c_str(), 0666), 0);
+    const std::string folderPath = folder.Path();
+    ASSERT_EQ(::chmod(folderPath.c_str(), 0555), 0);
+    const bool written = WritesAsPlainUser([this] { ini.WriteString("S", "K", "new"); });
+    ::chmod(folderPath.c_str(), 0700);
+    EXPECT_TRUE(written);
+    EXPECT_EQ(Content(), "[S]\r\nK=new\r\n");
 }
 
 TEST_F(IniFileTest, DeletesKeysAndSections)
