@@ -95,8 +95,10 @@ int32_t TCell::Layout(TCanvas& canvas, int32_t y, int32_t width, int32_t& maxWid
             maxWidth = std::max(maxWidth, w);
             ++i;
         } catch (const EProcessError& e) {
-            // The section is dropped for good, so the next layout does not complain again.
+            // The section is dropped for good, so the next layout does not complain again; the
+            // form controls built inside it go first, since they point into it.
             Document->ShowProcessError(e.what());
+            Document->DropFormControlsOf(*Items(i));
             Delete(i);
         }
     }

@@ -15,6 +15,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <unordered_set>
 
 namespace htmlview {
 
@@ -68,6 +69,8 @@ public:
     virtual void ApplyDocumentDefaults() {}
     // The narrowest width the section can take and its width on one line.
     virtual void MeasureWidths(platform::TCanvas& canvas, int32_t& minWidth, int32_t& maxWidth);
+    // Adds the columns the section owns (table cells, nested ones included).
+    virtual void AddOwnColumns(std::unordered_set<const TCell*>&) const {}
 };
 
 // A column of sections, owning them, in document order.

@@ -56,11 +56,11 @@ void THtmlBuilder::AddFormControl(int32_t level)
     } else if (kind == "checkbox") {
         control = std::make_unique<TCheckBoxFormControlObj>(form, AttributeList, position);
     } else if (kind == "hidden") {
-        form.AddControl(std::make_unique<THiddenFormControlObj>(form, AttributeList, position));
+        form.AddControl(std::make_unique<THiddenFormControlObj>(form, AttributeList, position), CurrentCell);
         return;
     } else if (kind == "image") {
         TFormControlObj& button =
-            form.AddControl(std::make_unique<TImageFormControlObj>(form, AttributeList, position));
+            form.AddControl(std::make_unique<TImageFormControlObj>(form, AttributeList, position), CurrentCell);
         // The picture's marker stands for both.
         TInlinePicture* picture = CurrentSection->AddImage(std::make_unique<TImageObj>(AttributeList), CurrentCell);
         static_cast<TImageObj*>(picture)->FormControl = &button;
@@ -68,7 +68,7 @@ void THtmlBuilder::AddFormControl(int32_t level)
     } else {
         control = std::make_unique<TEditFormControlObj>(form, AttributeList, position, typeText);
     }
-    TFormControlObj& added = form.AddControl(std::move(control));
+    TFormControlObj& added = form.AddControl(std::move(control), CurrentCell);
     CurrentSection->AddControl(added);
     if (Token == SelectTag)
         ParseSelectOptions(static_cast<TListBoxFormControlObj&>(added));

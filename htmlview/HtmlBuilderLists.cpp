@@ -33,8 +33,8 @@ void THtmlBuilder::ParseList(int32_t level, HtmlToken kind, const TTokenSet& sto
     char numberingType = '1';
     bool plain = false;
     if (kind == OlTag) {
-        // START is taken as written: the marker shows numbers below 1 in decimal.
-        if (const TAttribute* start = Attribute(StartAttr))
+        // A negative START is ignored; START 0 shows as "0." whatever the TYPE.
+        if (const TAttribute* start = Attribute(StartAttr); start && start->ValueNumber >= 0)
             number = start->ValueNumber;
         if (const TAttribute* type = Attribute(TypeAttr); type && !type->ValueText.empty())
             numberingType = type->ValueText.front();

@@ -35,13 +35,26 @@ ThtmlForm& ThtmlForm::Create(TSectionList& document, const TAttributeList& attri
     return *document.Forms.back();
 }
 
-TFormControlObj& ThtmlForm::AddControl(std::unique_ptr<TFormControlObj> control)
+TFormControlObj& ThtmlForm::AddControl(std::unique_ptr<TFormControlObj> control, const TCell* column)
 {
+    control->Column = column;
     if (!control->Hidden())
         ++VisibleControlCount;
     Document.FormControls.push_back(control.get());
     Controls_.push_back(std::move(control));
     return *Controls_.back();
+}
+
+void ThtmlForm::DropControls(const std::function<bool(const TFormControlObj&)>& drop)
+{
+    std::erase_if(Document.FormControls, [&drop](const TFormControlObj* control) { return drop(*control); });
+    std::erase_if(Controls_, [this, &drop](const std::unique_ptr<TFormControlObj>& control) {
+        if (!drop(*control))
+            return false;
+        if (!control->Hidden())
+            --VisibleControlCount;
+        return true;
+    });
 }
 
 void ThtmlForm::UncheckOtherRadios(const TRadioButtonFormControlObj& radio)

@@ -7,6 +7,7 @@
 #include "htmlview/SectionObjects.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -32,8 +33,11 @@ public:
     int32_t VisibleControlCount = 0; // controls other than hidden inputs
 
     const std::vector<std::unique_ptr<TFormControlObj>>& Controls() const { return Controls_; }
-    // Takes the control; it also joins the document's list of form controls.
-    TFormControlObj& AddControl(std::unique_ptr<TFormControlObj> control);
+    // Takes the control built in the text of Column; it also joins the document's list of form
+    // controls.
+    TFormControlObj& AddControl(std::unique_ptr<TFormControlObj> control, const TCell* column);
+    // Frees the controls for which Drop is true; they leave the document's list first.
+    void DropControls(const std::function<bool(const TFormControlObj&)>& drop);
     void UncheckOtherRadios(const TRadioButtonFormControlObj& radio);
     void ResetControls();
     static constexpr int EnterKey = 13;
@@ -57,6 +61,7 @@ public:
     ThtmlForm& Form;
     std::string Value; // VALUE
     std::string Name;  // NAME
+    const TCell* Column = nullptr; // the column whose text holds it
 
     int32_t TextPosition() const { return Position; }
     // The window control that takes the focus; none for hidden and image inputs, and when the

@@ -214,6 +214,16 @@ bool ThtmlTable::Holds(const TSectionBase* section) const
     });
 }
 
+void ThtmlTable::AddOwnColumns(std::unordered_set<const TCell*>& columns) const
+{
+    ForColumns([&columns](TCell& own) {
+        columns.insert(&own);
+        for (int i = 0; i < own.Count(); ++i)
+            own[i]->AddOwnColumns(columns);
+        return false;
+    });
+}
+
 int32_t ThtmlTable::LargestColSpan() const
 {
     int32_t largest = 1;

@@ -57,6 +57,7 @@ public:
     bool Fits();
     // Whether Section is one of the table's own, or of a table nested in it.
     bool Holds(const TSectionBase* section) const;
+    void AddOwnColumns(std::unordered_set<const TCell*>& columns) const override;
 
     void AddSelectedText() override;
     int32_t Layout(platform::TCanvas& canvas, int32_t y, IndentManager& indentMgr, int32_t& maxWidth,

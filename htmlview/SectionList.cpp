@@ -294,4 +294,12 @@ void TSectionList::ShowProcessError(const std::string& message)
         ShowErrorBox(message);
 }
 
+void TSectionList::DropFormControlsOf(const TSectionBase& section)
+{
+    std::unordered_set<const TCell*> columns;
+    section.AddOwnColumns(columns);
+    for (const auto& form : Forms)
+        form->DropControls([&columns](const TFormControlObj& control) { return columns.contains(control.Column); });
+}
+
 } // namespace htmlview

@@ -120,6 +120,9 @@ public:
     int32_t SectionTop(int n) const;
     void AnimationTick();
     void ShowProcessError(const std::string& message);
+    // Takes the form controls built inside Section out of their forms and frees them, so that a
+    // dropped section leaves no control to tab to or to submit.
+    void DropFormControlsOf(const TSectionBase& section);
 
 private:
     void StartAnimationTimer();

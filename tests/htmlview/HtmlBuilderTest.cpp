@@ -196,12 +196,12 @@ TEST(HtmlBuilder, Lists)
     });
 }
 
-TEST(HtmlBuilder, OrderedListsPassStartThrough)
+TEST(HtmlBuilder, OrderedListsTakeStartFromZeroUp)
 {
-    // Markers below 1 show in decimal; the numbers get there unchanged, and never overflow.
+    // A negative START counts from 1; the numbers never overflow.
     ExpectCases({
         {"START 0", "<ol type=A start=0><li>a<li>b</ol>", {"OLA#0 \"a\" 12 l1", "OLA#1 \"b\" 12 l1"}},
-        {"negative START", "<ol start=-2><li>a<li>b</ol>", {"OL1#-2 \"a\" 12 l1", "OL1#-1 \"b\" 12 l1"}},
+        {"negative START", "<ol start=-2><li>a<li>b</ol>", {"OL1#1 \"a\" 12 l1", "OL1#2 \"b\" 12 l1"}},
         {"the largest START", "<ol start=2147483647><li>a<li>b</ol>",
          {"OL1#2147483647 \"a\" 12 l1", "OL1#2147483647 \"b\" 12 l1"}},
     });

@@ -347,6 +347,43 @@ TEST_F(FormTest, ControlsOutsideFormsJoinAFormOfTheirOwn)
     EXPECT_NE(View.Document().FindText(0, "y", true), -1);
 }
 
+TEST_F(FormTest, ControlsOfATableDroppedAsTooWideLeaveTheirForm)
+{
+    std::string wideCells;
+    for (int i = 0; i < 30; ++i)
+        wideCells += "<td>c";
+    const std::string wide = "<table><tr>" + wideCells + "<td><input name=in value=x>"
+                             "<input type=hidden name=h value=y><input type=checkbox name=c checked></table>";
+    struct Case {
+        const char* Name;
+        std::string Table;
+    };
+    const Case cases[] = {
+        {"the wide table itself", wide},
+        {"a table holding it", "<table><tr><td><input name=outer value=z>" + wide + "</table>"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Errors.clear();
+        Load("<form><input name=before value=1>" + c.Table + "<input name=after value=2></form>");
+        DeliverPostedEvents();
+        EXPECT_EQ(Errors, std::vector<std::string>{"Table has too many Columns"});
+        std::vector<std::string> names;
+        for (const TFormControlObj* control : Controls())
+            names.push_back(control->Name);
+        EXPECT_EQ(names, (std::vector<std::string>{"before", "after"}));
+        EXPECT_EQ(View.Document().Forms.at(0)->VisibleControlCount, 2);
+        EXPECT_EQ(Submit(), (std::vector<std::string>{"before=1", "after=2"}));
+        // Their widgets went with them: nothing left on the panel to tab to.
+        EXPECT_EQ(Panel().findChildren<QLineEdit*>().size(), 2);
+        EXPECT_TRUE(Panel().findChildren<QCheckBox*>().isEmpty());
+        // Later layouts and paints meet no trace of them.
+        View.resize(View.width() + 40, View.height());
+        Paint();
+        EXPECT_EQ(Controls().size(), 2u);
+    }
+}
+
 TEST_F(FormTest, PageNumbersCannotBlowUpControlSizes)
 {
     Load("<form><input size=2000000000 maxlength=-3 value=abc><input size=\"-5\"><input size=\"7,1\">"
