@@ -264,6 +264,9 @@ void TfrmIndex::CreateMenus()
     // The pop-up's keys belong to the focused text control; the menu only shows them.
     for (QAction* action : mnuHtml->actions())
         action->setShortcutContext(Qt::WidgetShortcut);
+    // The view has no keys of its own: there Ctrl+C is Copy all, as its menu shows.
+    mnuHtmlCopy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    htmlViewer->addAction(mnuHtmlCopy);
     htmlViewer->setContextMenuPolicy(Qt::CustomContextMenu);
     rtxtEditor->setContextMenuPolicy(Qt::CustomContextMenu);
 }
@@ -466,15 +469,19 @@ void TfrmIndex::btnEnglishClick()
 
 void TfrmIndex::EnableDictionaryControls(bool on)
 {
-    // The labels' background: the button face when on, the grey of disabled text when off.
+    // The labels' background: the button face when on, the grey of disabled text when off. On
+    // that grey the disabled text is drawn light, as the system's embossed disabled text shows,
+    // or the grey text would vanish into the grey background.
     for (QLabel* label : {lblSearch, lblAdd}) {
         label->setEnabled(on);
         label->setAutoFillBackground(true);
-        QPalette palette = label->palette();
+        QPalette palette = QApplication::palette(label);
         const QColor background = on ? palette.color(QPalette::Active, QPalette::Button)
                                      : palette.color(QPalette::Disabled, QPalette::WindowText);
         for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
             palette.setColor(group, QPalette::Window, background);
+        if (!on)
+            palette.setColor(QPalette::Disabled, QPalette::WindowText, palette.color(QPalette::Active, QPalette::Light));
         label->setPalette(palette);
     }
     for (QWidget* control : std::initializer_list<QWidget*>{edtList, seList, pbList, sbList, edtAddWord, memoAddWordDef,

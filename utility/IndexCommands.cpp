@@ -181,6 +181,9 @@ void TfrmIndex::mnuFileNewClick()
     // The previous dictionary's words would answer for the new one: the duplicate test and the
     // definitions must start from the new, empty file.
     InitUserList(UserList, edtList, pbList, sbList, seList, timList, 0, 0);
+    // Nor may the bar and the word number go on offering the old words' range.
+    sbList->setRange(0, 0);
+    seList->setRange(0, 0);
     SetStatusPanel(2, "");
     EnableDictionaryControls(true);
     dictionary::Initialize(*chosen, CurrentDictionary, progress_.get(), true, DictionaryError);
@@ -221,6 +224,8 @@ void TfrmIndex::btnAddWordClick()
 
     if (chkAutoLexorim->isChecked()) {
         EnableDictionaryControls(false);
+        // A failed pass says why (silence would leave every control off without a word) and
+        // leaves the raw editor to mend the file.
         if (!dictionary::Lexorim(CurrentDictionary, true, progress_.get(), DictionaryError)) {
             ShowDictionaryError(CurrentDictionary);
         } else {
@@ -244,6 +249,8 @@ void TfrmIndex::btnAddWordClick()
 
 void TfrmIndex::btnLexorimClick()
 {
+    // A failed pass is shown, not passed over as if the index were built: the old list would
+    // stay on screen over an index that is gone.
     if (!dictionary::Lexorim(CurrentDictionary, true, progress_.get(), DictionaryError)) {
         ShowDictionaryError(CurrentDictionary);
         return;

@@ -25,7 +25,8 @@ namespace utility {
 
 namespace {
 
-// The editor shows lines ended by LF; the file keeps CR LF (a lone CR stays as it is).
+// The editor shows lines; the file is written back with CR LF after each, so a lone CR or LF
+// of a file written elsewhere comes back as CR LF, the line end of the format.
 QString EditorText(const std::string& fileBytes)
 {
     QString text = platform::AnsiToUnicode(fileBytes);

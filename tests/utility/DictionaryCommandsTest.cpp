@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 
 using utility::UserList;
@@ -159,6 +160,8 @@ TEST_F(TIndexTest, NewDictionaryStartsEmptyAndTakesWords)
     EXPECT_EQ(window.StatusPanel(1), "neuf.dat");
     EXPECT_TRUE(window.btnAddWord->isEnabled());
     EXPECT_TRUE(ListedWords().empty()); // the old words no longer answer for the new file
+    EXPECT_EQ(window.sbList->maximum(), 0);
+    EXPECT_EQ(window.seList->maximum(), 0);
 
     window.edtAddWord->setText("chat"); // a word of the old dictionary
     window.btnAddWordClick();
@@ -205,6 +208,29 @@ TEST_F(TIndexTest, BracketErrorShowsTheEngineMessageAndLeavesModify)
                                                              window.btnLexorim, window.chkAutoLexorim})
         EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
     EXPECT_TRUE(window.btnQuit->isEnabled());
+}
+
+TEST_F(TIndexTest, FailedForcedIndexPassShowsWhyAndLeavesModify)
+{
+    struct TCase {
+        bool automatic;
+        void (utility::TfrmIndex::*command)();
+    };
+    // The file was broken behind the window's back; both forced passes meet the bracket error.
+    const TCase cases[] = {{true, &utility::TfrmIndex::btnAddWordClick}, {false, &utility::TfrmIndex::btnLexorimClick}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.automatic);
+        utility::TfrmIndex& window = StartOn("animaux.dat", AnimalsDictionary);
+        window.chkAutoLexorim->setChecked(c.automatic);
+        Write("animaux.dat", "chat[un [petit] animal]");
+        window.edtAddWord->setText("lapin");
+        (window.*c.command)();
+        EXPECT_EQ(window.DictionaryError.Code, dictionary::errOpenBracket);
+        EXPECT_NE(ViewText().find("Lexorim: Trop de ["), std::string::npos);
+        EXPECT_TRUE(window.btnModify->isEnabled());
+        EXPECT_FALSE(window.edtList->isEnabled());
+        EXPECT_FALSE(window.btnLexorim->isEnabled());
+    }
 }
 
 TEST_F(TIndexTest, LinksGoToTheDesktopOnlyWhenSafe)

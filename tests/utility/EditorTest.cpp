@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTextCursor>
 
 #include <sys/stat.h>
@@ -205,6 +206,12 @@ TEST_F(TIndexTest, PopupMenuFollowsTheEditorAndTheSelections)
     window.mnuHtmlCopyClick();
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString().substr(0, 12), "Dictionnaire");
     EXPECT_EQ(window.htmlViewer->SelLength(), 0);
+    // The menu's key works in the view too.
+    QGuiApplication::clipboard()->clear();
+    window.activateWindow();
+    window.htmlViewer->setFocus();
+    QTest::keyClick(window.htmlViewer, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString().substr(0, 12), "Dictionnaire");
 
     window.mnuFileModifyClick();
     window.rtxtEditor->selectAll();

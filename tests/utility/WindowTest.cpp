@@ -4,6 +4,7 @@
 #include "platform/IniFile.h"
 #include "utility/unitAbout.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,6 +35,24 @@ TEST_F(TIndexTest, CommandLineOpensExactlyOneExistingFile)
         EXPECT_TRUE(window.btnQuit->isEnabled());
         if (c.words == 0) {
             EXPECT_EQ(ViewText(), "");
+        }
+    }
+}
+
+TEST_F(TIndexTest, DisabledLabelsStayReadableOnTheirGrey)
+{
+    utility::TfrmIndex& window = Start({});
+    for (bool on : {true, false, true, false}) {
+        SCOPED_TRACE(on);
+        window.EnableDictionaryControls(on);
+        for (const QLabel* label : {window.lblSearch, window.lblAdd}) {
+            const QPalette palette = label->palette();
+            const QPalette::ColorGroup group = on ? QPalette::Active : QPalette::Disabled;
+            EXPECT_EQ(label->isEnabled(), on);
+            EXPECT_EQ(palette.color(group, QPalette::Window),
+                      on ? QApplication::palette().color(QPalette::Active, QPalette::Button)
+                         : QApplication::palette().color(QPalette::Disabled, QPalette::WindowText));
+            EXPECT_NE(palette.color(group, QPalette::WindowText), palette.color(group, QPalette::Window));
         }
     }
 }
