@@ -17,7 +17,13 @@ public:
     void Repaint() override;
 
 private:
+    // An empty range (an empty dictionary) would show Qt's endless "busy" bar: the bar gets one
+    // step more than asked, and stays at its start.
+    void ApplyRange();
+
     QProgressBar* bar_;
+    int minimum_;
+    int maximum_;
 };
 
 } // namespace platform

@@ -24,3 +24,19 @@ TEST(QtProgress, DrivesTheBarAndKeepsPositionsInRange)
         EXPECT_EQ(bar.value(), c.shown) << c.position;
     }
 }
+
+// An empty dictionary asks for the range 0..0: the bar stays a bar at its start, never Qt's
+// endless busy animation (which an empty range means to it).
+TEST(QtProgress, EmptyRangeIsNoBusyBar)
+{
+    QProgressBar bar;
+    TQtProgress progress(&bar);
+    progress.SetMinimum(0);
+    progress.SetMaximum(0);
+    progress.SetPosition(0);
+    EXPECT_EQ(progress.Minimum(), 0);
+    EXPECT_LT(bar.minimum(), bar.maximum());
+    EXPECT_EQ(bar.value(), 0);
+    progress.SetPosition(5);
+    EXPECT_EQ(bar.value(), 0);
+}
