@@ -19,10 +19,6 @@ namespace game {
 
 TfrmAbout* frmAbout = nullptr;
 
-namespace {
-
-} // namespace
-
 TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("frmAbout"));

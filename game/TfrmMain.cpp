@@ -311,11 +311,13 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
         if (watched == first && !key->isAutoRepeat()) {
             if (type == QEvent::KeyRelease) {
                 FormKeyUp(key->key(), key->modifiers());
-            } else {
-                std::string typed;
-                if (!key->text().isEmpty() && platform::UnicodeToAnsi(key->text().left(1), typed))
-                    FormKeyPress(typed[0]);
+                // A function key may have opened a window and moved the focus meanwhile: the
+                // key must not travel on to a parent that now looks like its first receiver.
+                return key->key() >= Qt::Key_F1 && key->key() <= Qt::Key_F10;
             }
+            std::string typed;
+            if (!key->text().isEmpty() && platform::UnicodeToAnsi(key->text().left(1), typed))
+                FormKeyPress(typed[0]);
         }
         return false;
     }

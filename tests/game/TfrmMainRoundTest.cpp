@@ -139,6 +139,28 @@ TEST_F(RoundTest, TimeOutWhileTheBestTenAreOpenWaitsForThem)
     EXPECT_EQ(ScoresModes, (std::vector<int>{ScoresModeBestTen, ScoresModeWordLost}));
 }
 
+// The key that opened a window goes on to the main window once that window is closed; with the
+// letter key it came from now disabled and no window active yet (as a desktop may leave it for a
+// moment), it must not act a second time.
+TEST_F(RoundTest, AFunctionKeyActsOnceWhenItsWindowChangedTheFocus)
+{
+    StartRound("TimePlay=1\r\nTimePlayLimit=20\r\n");
+    QApplication::setActiveWindow(frmMain);
+    frmMain->LetterKey('a')->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), frmMain->LetterKey('a'));
+    OnScoresShown = [&] {
+        if (ScoresModes.size() == 1) {
+            for (int tick = 1; tick <= 21; ++tick)
+                frmMain->timTimerTimer();
+        }
+        frmScores->btnOkClick();
+    };
+    QObject::connect(frmScores, &QDialog::finished, frmMain, [] { QApplication::setActiveWindow(nullptr); });
+    Type(Qt::Key_F3);
+
+    EXPECT_EQ(ScoresModes, (std::vector<int>{ScoresModeBestTen, ScoresModeWordLost}));
+}
+
 TEST_F(RoundTest, ThreePlayersTakeTurns)
 {
     Write("Animaux.dat", "ab [two letters]");
