@@ -1,11 +1,10 @@
 // A page with tables painted for real on the Qt canvas; the picture is kept as
 // HtmlTableRender.png beside the test program for a look.
-#include "htmlview/HtmlBuilder.h"
 #include "htmlview/HtmlTable.h"
+#include "htmlview/RenderSupport.h"
 #include "htmlview/SectionList.h"
 #include "platform/QtCanvas.h"
 
-#include <QCoreApplication>
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -35,20 +34,7 @@ class HtmlTableRenderTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        Document.SetDefaults("Times New Roman", "Courier New", 12, clBlack, clBlue, clWhite);
-        TAnchorList anchors;
-        TParsedHead head;
-        ParseHtmlBuffer(Document, anchors, Page, head);
-        int32_t maxWidth = 0;
-        int32_t charIndex = 0;
-        Height = Document.Layout(Screen, 0, PageWidth, maxWidth, charIndex);
-        Image = QImage(PageWidth, Height + 20, QImage::Format_RGB32);
-        Image.fill(Qt::white);
-        {
-            TQtCanvas canvas(Image);
-            Document.Paint(canvas, {0, 0, PageWidth, Image.height()}, PageWidth, 0, 0);
-        }
-        Image.save(QCoreApplication::applicationDirPath() + "/HtmlTableRender.png");
+        Height = RenderPage(Document, Screen, Page, PageWidth, 20, QStringLiteral("HtmlTableRender.png"), Image);
     }
 
     const ThtmlTable& Table(int n) const

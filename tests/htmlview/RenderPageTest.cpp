@@ -1,12 +1,11 @@
 // A page built, laid out and painted for real on the Qt canvas; the picture is kept as
 // RenderPage.png beside the test program for a look.
-#include "htmlview/HtmlBuilder.h"
 #include "htmlview/ListSections.h"
+#include "htmlview/RenderSupport.h"
 #include "htmlview/SectionList.h"
 #include "htmlview/SpacingSections.h"
 #include "platform/QtCanvas.h"
 
-#include <QCoreApplication>
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -39,20 +38,7 @@ class RenderPageTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        Document.SetDefaults("Times New Roman", "Courier New", 12, clBlack, clBlue, clWhite);
-        TAnchorList anchors;
-        TParsedHead head;
-        ParseHtmlBuffer(Document, anchors, Page, head);
-        int32_t maxWidth = 0;
-        int32_t charIndex = 0;
-        Height = Document.Layout(Screen, 0, PageWidth, maxWidth, charIndex);
-        Image = QImage(PageWidth, Height + 40, QImage::Format_RGB32);
-        Image.fill(Qt::white);
-        {
-            TQtCanvas canvas(Image);
-            Document.Paint(canvas, {0, 0, PageWidth, Image.height()}, PageWidth, 0, 0);
-        }
-        Image.save(QCoreApplication::applicationDirPath() + "/RenderPage.png");
+        Height = RenderPage(Document, Screen, Page, PageWidth, 40, QStringLiteral("RenderPage.png"), Image);
     }
 
     // The rows of the first section holding Text, across the page.
