@@ -1,6 +1,6 @@
 # Debian packages the project builds, tests and runs with; sourced by test.sh and run.sh.
 GARVO_PACKAGES=(
-    g++ cmake ninja-build pkg-config
+    g++ cmake ninja-build pkg-config clang libclang-rt-14-dev
     qt6-base-dev qt6-multimedia-dev libgl-dev
     libjpeg62-turbo-dev libcdio-dev
     fonts-liberation2
