@@ -30,11 +30,6 @@ constexpr int WordTimerInterval = 1000; // milliseconds
 constexpr unsigned long SoundPause = 500; // milliseconds: lets the last key's sound be heard
 const QColor CounterOnColor(5, 255, 185);
 
-QString ToQt(const std::string& text)
-{
-    return platform::AnsiToUnicode(text);
-}
-
 void UpdateZoomWindow(const QString& text)
 {
     if (frmZoom == nullptr)
@@ -82,7 +77,7 @@ void TfrmMain::DisableShownLetterKeys(const std::string& compareMask)
 
 void TfrmMain::ShowMask(const std::string& text)
 {
-    lblWord->setText(ToQt(FormatWordForDisplay(text)));
+    lblWord->setText(platform::AnsiToUnicode(FormatWordForDisplay(text)));
     UpdateZoomWindow(lblWord->text());
     activateWindow();
 }
@@ -104,13 +99,13 @@ void TfrmMain::ShowPlayer()
     lblPlayerName->setVisible(GameOptions.MultiPlayers);
     if (GameOptions.MultiPlayers) {
         SetTextColor(lblPlayerName, HighlightTextColor);
-        lblPlayerName->setText(ToQt(CurrentPlayer().Name));
+        lblPlayerName->setText(platform::AnsiToUnicode(CurrentPlayer().Name));
     }
 }
 
 void TfrmMain::ShowScore()
 {
-    lblScore->setText(ToQt(ScoreLabelText(CurrentPlayer())));
+    lblScore->setText(platform::AnsiToUnicode(ScoreLabelText(CurrentPlayer())));
 }
 
 void TfrmMain::btnStartClick()
@@ -139,7 +134,7 @@ void TfrmMain::DrawWord(bool firstOfGame)
         drawn = DrawRandomWord(GameOptions.Level, DictionaryError);
     }
     if (drawn) {
-        lblTriesRemaining->setText(ToQt(TriesRemainingText + " " + std::to_string(ResultLevel)));
+        lblTriesRemaining->setText(platform::AnsiToUnicode(TriesRemainingText + " " + std::to_string(ResultLevel)));
         EnableLetterKeys(true);
         DisableShownLetterKeys(CurrentWord.CompareMask);
         ShowWordAndDefinition();
@@ -200,12 +195,12 @@ void TfrmMain::CheckRoundOutcome()
     if (outcome == TRoundOutcome::NoRound)
         return;
     if (outcome == TRoundOutcome::Playing) {
-        lblTriesRemaining->setText(ToQt(TriesRemainingLabel(ResultLevel)));
+        lblTriesRemaining->setText(platform::AnsiToUnicode(TriesRemainingLabel(ResultLevel)));
         return;
     }
     EndOfWord();
     if (outcome == TRoundOutcome::Lost)
-        UpdateZoomWindow(ToQt(CurrentWord.Word));
+        UpdateZoomWindow(platform::AnsiToUnicode(CurrentWord.Word));
     EnableLetterKeys(false);
     if (GameOptions.UseSounds)
         QThread::msleep(SoundPause);
@@ -219,7 +214,7 @@ void TfrmMain::CheckRoundOutcome()
 void TfrmMain::EndOfWord()
 {
     timTimer.stop();
-    edtWord->setPlainText(ToQt(CurrentWord.Word));
+    edtWord->setPlainText(platform::AnsiToUnicode(CurrentWord.Word));
     edtWord->setAlignment(Qt::AlignCenter);
     ShowHtml(CurrentWord.Definition);
     edtWord->setEnabled(true);

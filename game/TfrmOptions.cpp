@@ -46,11 +46,6 @@ constexpr int TimeLimitDigits = 3;
 constexpr int PlayersCountDigits = 1;
 const char* const OptionsWindowName = "frmOptions";
 
-QString ToQt(const std::string& text)
-{
-    return platform::AnsiToUnicode(text);
-}
-
 std::string AnsiText(const QString& text)
 {
     std::string ansi;
@@ -402,7 +397,7 @@ void TfrmOptions::FillGrid()
     gridPlayersNames->setColumnWidth(0, GridNumberColumnWidth + GridLineWidth);
     gridPlayersNames->setColumnWidth(1, clientWidth - GridNumberColumnWidth - GridLineWidth);
     for (int row = 1; row < GridRows; ++row)
-        gridPlayersNames->item(row, 1)->setText(ToQt(EditedOptions.Players[static_cast<size_t>(row)].Name));
+        gridPlayersNames->item(row, 1)->setText(platform::AnsiToUnicode(EditedOptions.Players[static_cast<size_t>(row)].Name));
     gridPlayersNames->scrollToTop();
     gridPlayersNames->setCurrentCell(1, 1);
     if (gridPlayersNames->isEnabled())
@@ -469,7 +464,7 @@ void TfrmOptions::LoadLanguagePart(const TThemeFiles& files)
 
 void TfrmOptions::ShowTexts()
 {
-    lblTitle->setText(ToQt(Texts.Title));
+    lblTitle->setText(platform::AnsiToUnicode(Texts.Title));
     lblTitleShadow->setText(lblTitle->text());
     const std::pair<QLabel*, const std::string*> captions[] = {
         {lblKeyboard, &Texts.KeyboardDisposition}, {lblDifficulty, &Texts.DifficultyLevel},
@@ -481,12 +476,12 @@ void TfrmOptions::ShowTexts()
         {lblTimeUnit, &Texts.Second},              {lblMultiPlayers, &Texts.MultiPlayers},
         {lblPlayersCount, &Texts.Players}};
     for (const auto& [label, caption] : captions)
-        label->setText(ToQt(*caption));
-    lblVeryEasy->setToolTip(ToQt(Texts.VeryEasyLevelHint));
-    lblEasy->setToolTip(ToQt(Texts.EasyLevelHint));
-    lblHard->setToolTip(ToQt(Texts.HardLevelHint));
-    lblVeryHard->setToolTip(ToQt(Texts.VeryHardLevelHint));
-    gridPlayersNames->item(0, 1)->setText(ToQt(Texts.PlayersNames));
+        label->setText(platform::AnsiToUnicode(*caption));
+    lblVeryEasy->setToolTip(platform::AnsiToUnicode(Texts.VeryEasyLevelHint));
+    lblEasy->setToolTip(platform::AnsiToUnicode(Texts.EasyLevelHint));
+    lblHard->setToolTip(platform::AnsiToUnicode(Texts.HardLevelHint));
+    lblVeryHard->setToolTip(platform::AnsiToUnicode(Texts.VeryHardLevelHint));
+    gridPlayersNames->item(0, 1)->setText(platform::AnsiToUnicode(Texts.PlayersNames));
 
     SetTextColor(lblTitle, Texts.TitleColor);
     SetTextColor(lblTitleShadow, Texts.TitleShadowColor);
@@ -659,7 +654,7 @@ void TfrmOptions::gridPlayersNamesMouseMove(const QPoint& at)
     const bool nameCell = cell.isValid() && cell.column() == 1 && cell.row() > 0;
     const bool editing = gridPlayersNames->Editing();
     QWidget* viewport = gridPlayersNames->viewport();
-    viewport->setToolTip(nameCell && !editing ? ToQt(Texts.ClickToChange) : QString());
+    viewport->setToolTip(nameCell && !editing ? platform::AnsiToUnicode(Texts.ClickToChange) : QString());
     const bool hand = nameCell && !editing && cell == gridPlayersNames->currentIndex();
     viewport->setCursor(hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
 }

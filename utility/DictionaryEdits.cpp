@@ -1,5 +1,6 @@
 #include "utility/DictionaryEdits.h"
 
+#include "dictionary/dictionaryFiles.h"
 #include "platform/Exceptions.h"
 #include "platform/FileSystem.h"
 
@@ -14,11 +15,6 @@ namespace utility {
 
 namespace {
 
-bool IsBlank(char c)
-{
-    return static_cast<unsigned char>(c) <= ' ';
-}
-
 bool HoldsBracket(const std::string& text)
 {
     return text.find_first_of("[]") != std::string::npos;
@@ -30,13 +26,6 @@ QString QtName(const std::string& path)
 }
 
 } // namespace
-
-std::string TrimBlanks(const std::string& text)
-{
-    const auto first = std::find_if_not(text.begin(), text.end(), IsBlank);
-    const auto last = std::find_if_not(text.rbegin(), text.rend(), IsBlank).base();
-    return first < last ? std::string(first, last) : std::string();
-}
 
 std::optional<TEntryRefusal> CheckNewEntry(const std::string& word, const std::string& definition)
 {
@@ -79,7 +68,7 @@ std::string FormatNewEntry(const std::string& word, const std::string& definitio
     default:
         entry += "  [" + lines.front() + "\r\n";
         for (size_t i = 1; i + 1 < lines.size(); ++i)
-            if (!TrimBlanks(lines[i]).empty())
+            if (!dictionary::TrimBlanks(lines[i]).empty())
                 entry += "  " + lines[i] + "\r\n";
         return entry + "  " + lines.back() + "]\r\n";
     }

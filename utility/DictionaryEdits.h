@@ -14,10 +14,6 @@ constexpr size_t MaxDefinitionLength = 32760;
 
 enum class TEntryRefusal { BracketInText, WordTooLong, DefinitionTooLong };
 
-// Text without the blanks and control bytes (value 32 or lower) at its ends, as readers take a
-// word.
-std::string TrimBlanks(const std::string& text);
-
 // Why Word and Definition (CR LF lines) could not become an entry; nothing when they can.
 std::optional<TEntryRefusal> CheckNewEntry(const std::string& word, const std::string& definition);
 

@@ -42,11 +42,6 @@ constexpr int ClientHeight = 522;
 constexpr int PanelWidths[] = {240, 120, 180};
 const char* const SettingsSection = "Lexorim";
 
-QString ToQt(const std::string& ansi)
-{
-    return platform::AnsiToUnicode(ansi);
-}
-
 template <class T>
 T* Named(T* object, const char* name)
 {
@@ -429,17 +424,17 @@ void TfrmIndex::ApplyControlTexts(const TIndexTexts& texts)
     for (const TControlText& text : texts.Controls) {
         QObject* object = findChild<QObject*>(QString::fromLatin1(text.Name));
         if (auto* action = qobject_cast<QAction*>(object)) {
-            action->setText(ToQt(text.Caption));
-            action->setStatusTip(ToQt(text.Hint));
+            action->setText(platform::AnsiToUnicode(text.Caption));
+            action->setStatusTip(platform::AnsiToUnicode(text.Hint));
         } else if (auto* menu = qobject_cast<QMenu*>(object)) {
-            menu->setTitle(ToQt(text.Caption));
-            menu->menuAction()->setStatusTip(ToQt(text.Hint));
+            menu->setTitle(platform::AnsiToUnicode(text.Caption));
+            menu->menuAction()->setStatusTip(platform::AnsiToUnicode(text.Hint));
         } else if (auto* widget = qobject_cast<QWidget*>(object)) {
             if (auto* button = qobject_cast<QAbstractButton*>(widget))
-                button->setText(ToQt(text.Caption));
+                button->setText(platform::AnsiToUnicode(text.Caption));
             else if (auto* label = qobject_cast<QLabel*>(widget))
-                label->setText(ToQt(text.Caption));
-            widget->setStatusTip(ToQt(text.Hint));
+                label->setText(platform::AnsiToUnicode(text.Caption));
+            widget->setStatusTip(platform::AnsiToUnicode(text.Hint));
         }
     }
 }
@@ -448,8 +443,8 @@ void TfrmIndex::SetLanguage(int32_t code)
 {
     const TIndexTexts& texts = IndexTexts(code);
     ApplyControlTexts(texts);
-    setWindowTitle(ToQt(texts.WindowCaption));
-    lblInfoText->setText(ToQt(texts.EditorHelp));
+    setWindowTitle(platform::AnsiToUnicode(texts.WindowCaption));
+    lblInfoText->setText(platform::AnsiToUnicode(texts.EditorHelp));
     dictionary::SetDictionaryLanguage(DictionaryTranslation, code == FrenchLanguage ? FrenchLanguage : EnglishLanguage);
     if (rtxtEditor->isVisible())
         UpdateCursorPos();
@@ -500,7 +495,7 @@ void TfrmIndex::chkAutoLexorimClick()
 
 void TfrmIndex::SetStatusPanel(int index, const std::string& text)
 {
-    sbPanels.at(static_cast<size_t>(index))->setText(ToQt(text));
+    sbPanels.at(static_cast<size_t>(index))->setText(platform::AnsiToUnicode(text));
 }
 
 std::string TfrmIndex::StatusPanel(int index) const

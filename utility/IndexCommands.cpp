@@ -2,6 +2,7 @@
 // adding a word, building the index, and the pages they show.
 #include "utility/Index.h"
 
+#include "dictionary/dictionaryFiles.h"
 #include "dictionary/fileLib.h"
 #include "htmlview/HtmlView.h"
 #include "platform/Dialogs.h"
@@ -211,7 +212,7 @@ void TfrmIndex::btnAddWordClick()
         return;
     }
     // Readers trim the word: blanks around it would hide a duplicate, and a blank word is none.
-    word = TrimBlanks(word);
+    word = dictionary::TrimBlanks(word);
     if (word.empty() || RefuseNewEntry(word, *definition))
         return;
 
