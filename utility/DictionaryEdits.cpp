@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QSaveFile>
 
-#include <algorithm>
 #include <fstream>
 #include <iterator>
 

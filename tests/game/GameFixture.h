@@ -1,6 +1,7 @@
 #pragma once
 // A fresh game state for every test: the program-wide globals back at their start values, the
 // program's files in a temporary folder, and the French texts the round's labels use.
+#include "game/StartUp.h"
 #include "game/globalDefs.h"
 #include "platform/FileSystem.h"
 
@@ -30,11 +31,7 @@ protected:
         DictionaryPath.clear();
         DictionaryWordCount = 0;
         CurrentDictionary = {};
-        ProgramFolder = Path();
-        SoundsFolder = Path("Sons/");
-        ThemesFolder = Path("Themes/");
-        SettingsFilePath = Path("garvo.ini");
-        ScoresFilePath = Path("scores.ini");
+        SetProgramPaths(Path());
         KeySuccessSound = "key_success.wav";
         KeyFailSound = "key_fail.wav";
         WordFoundText = "Mot trouv\xE9";
