@@ -11,6 +11,7 @@
 #include "game/TfrmZoom.h"
 #include "game/WindowPlacement.h"
 #include "htmlview/HtmlView.h"
+#include "platform/Application.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
 #include "platform/QtCanvas.h"
@@ -585,7 +586,8 @@ void TfrmMain::ShowZoomWindow()
 
 std::string UtilityProgramPath()
 {
-    return ProgramFolder + "lexorim";
+    // Beside the game's own executable: installed, the program folder holds only data.
+    return platform::ProgramFolderPath() + "/lexorim";
 }
 
 std::optional<std::string> DictionaryPathFromArguments(const std::vector<std::string>& arguments)

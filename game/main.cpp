@@ -9,6 +9,7 @@
 #include "htmlview/ViewerCursors.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
+#include "platform/ProgramFolder.h"
 
 #include <QIcon>
 
@@ -22,7 +23,7 @@ namespace {
 int RunGame()
 {
     game::LoadCursors();
-    game::SetProgramPaths(platform::ProgramFolderPath());
+    game::SetProgramPaths(platform::ResolveProgramFolder(platform::ProgramFolderPath()));
     game::ChooseLanguageIfNeeded();
 
     auto splash = std::make_unique<game::TfrmSplashScreen>();

@@ -6,6 +6,7 @@ GARVO_PACKAGES=(
     fonts-liberation2
     libgtest-dev libbenchmark-dev
     xvfb xauth x11-utils imagemagick xdotool
+    qt6-translations-l10n xdg-utils desktop-file-utils appstream-util file
 )
 
 ensure_packages() {

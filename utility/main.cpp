@@ -4,6 +4,7 @@
 #include "htmlview/ViewerCursors.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
+#include "platform/ProgramFolder.h"
 #include "utility/Index.h"
 #include "utility/UtilityResources.h"
 #include "utility/unitAbout.h"
@@ -25,7 +26,7 @@ int main(int argc, char** argv)
 
     int result = EXIT_FAILURE;
     {
-        utility::TfrmIndex mainWindow(platform::ProgramFolderPath() + "/");
+        utility::TfrmIndex mainWindow(platform::ResolveProgramFolder(platform::ProgramFolderPath()) + "/");
         utility::frmIndex = &mainWindow;
         utility::TfrmAbout aboutWindow(&mainWindow);
         utility::frmAbout = &aboutWindow;

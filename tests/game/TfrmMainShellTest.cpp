@@ -1,6 +1,7 @@
 #include "TfrmMainTest.h"
 
 #include "htmlview/HtmlView.h"
+#include "platform/Application.h"
 #include "platform/IniFile.h"
 
 #include <QProgressBar>
@@ -139,7 +140,7 @@ TEST_F(ShellTest, UtilityStartsOnTheDictionaryWithoutQuotes)
     LanguageCode = 1;
     Click(frmMain->btnEdit);
     ASSERT_EQ(Shell->Started.size(), 1u);
-    EXPECT_EQ(Shell->Started[0].Program, ProgramFolder + "lexorim");
+    EXPECT_EQ(Shell->Started[0].Program, platform::ProgramFolderPath() + "/lexorim");
     EXPECT_EQ(Shell->Started[0].Argument, Path("Mes mots.dat"));
     EXPECT_EQ(platform::TIniFile(SettingsFilePath).ReadInteger("Lexorim", "Language", 0), 1);
 }

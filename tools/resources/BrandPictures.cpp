@@ -168,12 +168,14 @@ QImage LanguagePortrait()
     return image;
 }
 
-QImage GameIcon()
+QImage GameIcon(int size)
 {
-    QImage image(64, 64, QImage::Format_ARGB32);
+    QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
     PreparePainter(p);
+    // Drawn on a 64-pixel grid, scaled to the size asked for.
+    p.scale(size / 64.0, size / 64.0);
     PaintPlate(p, QRectF(2, 2, 60, 60), 12);
     PaintTile(p, QPointF(32, 30), QSizeF(36, 42), -6, QChar('G'), 32);
     return image;
@@ -200,12 +202,14 @@ QImage UtilityPicture()
     return image;
 }
 
-QImage UtilityIcon()
+QImage UtilityIcon(int size)
 {
-    QImage image(64, 64, QImage::Format_ARGB32);
+    QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
     PreparePainter(p);
+    // Drawn on a 64-pixel grid, scaled to the size asked for.
+    p.scale(size / 64.0, size / 64.0);
     PaintPlate(p, QRectF(2, 2, 60, 60), 12);
     PaintOpenBook(p, QRectF(12, 17, 40, 28));
     return image;

@@ -9,8 +9,8 @@ QImage Logo();              // 180 x 60, at (18, 10) of the main window
 QImage AssociationBadge();  // 115 x 30, at (249, 255) of the about window
 QImage SplashPicture();     // 290 x 385
 QImage LanguagePortrait();  // 145 x 192, left of the language choice
-QImage GameIcon();          // 64 x 64, with transparency
+QImage GameIcon(int size = 64);    // size x size, with transparency
 QImage UtilityPicture();    // 145 x 192, the utility's about window
-QImage UtilityIcon();       // 64 x 64, with transparency
+QImage UtilityIcon(int size = 64); // size x size, with transparency
 
 } // namespace resources

@@ -2,6 +2,7 @@
 // file of its own, and writes the Qt resource files that list them.
 // Usage: garvo_resources RESOURCE_FOLDER
 #include "pictures/Look.h"
+#include "resources/DesktopIcons.h"
 #include "resources/GameResources.h"
 #include "resources/UtilityResources.h"
 #include "resources/ViewerResources.h"
@@ -25,8 +26,7 @@ int main(int argc, char** argv)
         resources::MakeGameResources(folder);
         resources::MakeViewerResources(folder);
         resources::MakeUtilityResources(folder);
-
-
+        resources::MakeDesktopIcons(folder + QStringLiteral("/desktop"));
     } catch (const std::exception& error) {
         std::fprintf(stderr, "garvo_resources: %s\n", error.what());
         return 1;
