@@ -309,7 +309,7 @@ void TDefinitionViewMenu::mnuHtmlDecreaseFontSizeClick()
 
 void TDefinitionViewMenu::mnuHtmlPrintClick()
 {
-    PrintDefinition(form_);
+    PrintDefinition(form_, form_.Texts.PrintFailed);
 }
 
 TDefinitionViewMenu* InstallDefinitionViewMenu(TfrmMain& form)

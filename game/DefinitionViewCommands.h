@@ -22,9 +22,6 @@ namespace game {
 
 class TfrmMain;
 
-// What the player is told when nothing could be printed (Windows-1252).
-inline const std::string NoPrinterText = "Impression impossible : aucune imprimante n'est pr\xEAte.";
-
 // The view's text size moves between these bounds by this step.
 constexpr int32_t ViewFontSizeStep = 2;
 
@@ -72,7 +69,7 @@ std::vector<std::string> CutPrintLines(const std::string& text, int32_t lineLeng
 bool PrintText(QPrinter& printer, const std::string& header, const std::string& text);
 // Prints the word box's text and the definition of CurrentWord on the default printer; without
 // a printer that starts, the player is shown NoPrinterText and nothing is printed.
-bool PrintDefinition(TfrmMain& form, const std::string& noPrinterText = NoPrinterText);
+bool PrintDefinition(TfrmMain& form, const std::string& noPrinterText);
 
 // The view's pop-up menu on the main window; its captions are the window's Texts.
 class TDefinitionViewMenu : public QObject {

@@ -8,6 +8,7 @@
 #include "game/globalDefs.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
+#include "platform/QtTranslations.h"
 #include "platform/Windows1252.h"
 
 #include <QLabel>
@@ -60,6 +61,7 @@ void LoadProgramTexts(const TThemeFiles& files)
     TryRemainingText = files.Text("Main", "TryRemaining", "Essai restant:");
     TriesRemainingText = files.Text("Main", "TriesRemaining", "Essais restants:");
     dictionary::SetDictionaryLanguage(DictionaryTranslation, LanguageCode);
+    platform::UseQtTranslations(LanguageCode); // Qt's own dialogs and buttons follow
     ZoomBackgroundMenuText = files.Text("Zoom", "ChangeBackgroundColor", "Changer la couleur du f&ond");
     ZoomTextMenuText = files.Text("Zoom", "ChangeTextColor", "Changer la couleur du &texte");
 }
@@ -77,7 +79,7 @@ void LoadMainTexts(const TThemeFiles& files, TfrmMain& window)
                {"Exit", &texts.Exit}, {"EditDictionary", &texts.EditDictionary}, {"Copy", &texts.Copy},
                {"CopySelection", &texts.CopySelection}, {"Print", &texts.Print},
                {"IncreaseFontSize", &texts.IncreaseFontSize}, {"DecreaseFontSize", &texts.DecreaseFontSize},
-               {"TimeRemaining", &texts.TimeRemaining}});
+               {"TimeRemaining", &texts.TimeRemaining}, {"PrintFailed", &texts.PrintFailed}});
     ReadTexts(files, "OpenDictionary",
               {{"Title", &texts.OpenDialogTitle},
                {"DictionaryFilter", &texts.DictionaryFilter},

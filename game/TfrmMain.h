@@ -64,6 +64,7 @@ struct TMainTexts {
     std::string OpenDialogTitle = "Ouvrir un dictionnaire";
     std::string DictionaryFilter = "Dictionnaire";
     std::string AllFilesFilter = "Tous les fichiers";
+    std::string PrintFailed = "Impression impossible\xA0: aucune imprimante n'est pr\xEAte.";
 };
 
 // Yellow: the masked word and the name of the player whose turn it is.

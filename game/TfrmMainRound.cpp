@@ -29,6 +29,9 @@ namespace {
 constexpr int WordTimerInterval = 1000; // milliseconds
 constexpr unsigned long SoundPause = 500; // milliseconds: lets the last key's sound be heard
 const QColor CounterOnColor(5, 255, 185);
+// Between two timed words: the label sits on the theme's dark plate, where the system's dark
+// window text could not be read.
+const QColor CounterIdleColor(240, 240, 240);
 
 void UpdateZoomWindow(const QString& text)
 {
@@ -244,9 +247,9 @@ void TfrmMain::DrawCounter(int32_t seconds, bool on)
             painter.drawPixmap(digit.X, 0, imglstDigits.at(static_cast<size_t>(digit.Picture)));
     } else {
         timePicture_.fill(Qt::transparent);
-        const QPalette colors = QApplication::palette();
-        SetTextColor(lblTimeRemaining, GameOptions.TimePlay ? colors.color(QPalette::WindowText)
-                                                            : colors.color(QPalette::Disabled, QPalette::WindowText));
+        SetTextColor(lblTimeRemaining, GameOptions.TimePlay ? CounterIdleColor
+                                                            : QApplication::palette().color(QPalette::Disabled,
+                                                                                            QPalette::WindowText));
     }
     imgTime->setPixmap(timePicture_);
 }

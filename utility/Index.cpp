@@ -5,6 +5,7 @@
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
 #include "platform/QtCanvas.h"
+#include "platform/QtTranslations.h"
 #include "platform/WindowControls.h"
 #include "platform/Windows1252.h"
 #include "utility/DictionaryEdits.h"
@@ -446,6 +447,7 @@ void TfrmIndex::SetLanguage(int32_t code)
     setWindowTitle(platform::AnsiToUnicode(texts.WindowCaption));
     lblInfoText->setText(platform::AnsiToUnicode(texts.EditorHelp));
     dictionary::SetDictionaryLanguage(DictionaryTranslation, code == FrenchLanguage ? FrenchLanguage : EnglishLanguage);
+    platform::UseQtTranslations(code);
     if (rtxtEditor->isVisible())
         UpdateCursorPos();
 }
@@ -464,21 +466,10 @@ void TfrmIndex::btnEnglishClick()
 
 void TfrmIndex::EnableDictionaryControls(bool on)
 {
-    // The labels' background: the button face when on, the grey of disabled text when off. On
-    // that grey the disabled text is drawn light, as the system's embossed disabled text shows,
-    // or the grey text would vanish into the grey background.
-    for (QLabel* label : {lblSearch, lblAdd}) {
+    // The labels stay on the window's own background and read as disabled text when off: a grey
+    // bar behind light text looked broken rather than unavailable.
+    for (QLabel* label : {lblSearch, lblAdd})
         label->setEnabled(on);
-        label->setAutoFillBackground(true);
-        QPalette palette = QApplication::palette(label);
-        const QColor background = on ? palette.color(QPalette::Active, QPalette::Button)
-                                     : palette.color(QPalette::Disabled, QPalette::WindowText);
-        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-            palette.setColor(group, QPalette::Window, background);
-        if (!on)
-            palette.setColor(QPalette::Disabled, QPalette::WindowText, palette.color(QPalette::Active, QPalette::Light));
-        label->setPalette(palette);
-    }
     for (QWidget* control : std::initializer_list<QWidget*>{edtList, seList, pbList, sbList, edtAddWord, memoAddWordDef,
                                                              btnAddWord, btnModify, chkAutoLexorim, btnInformation,
                                                              htmlViewer})

@@ -35,6 +35,10 @@ QImage MainBackground()
     PaintBand(painter, QRectF(348, 74, 427, 30), 5);
     // Start, Continue and Stop at y 382, with the score, time and tries beside them.
     PaintTray(painter, QRectF(344, 368, 435, 104), look::PanelFill, 8);
+    // The time left (label at (358, 382), digits at (458, 380)) and the player's name at
+    // (358, 412) are drawn in bright yellow and green: they need a dark plate to be read.
+    PaintTray(painter, QRectF(352, 376, 170, 34), look::Slate, 6);
+    PaintTray(painter, QRectF(352, 410, 414, 36), look::Slate, 6);
     // The ten tool keys at x 532..765, y 490..547.
     PaintTray(painter, QRectF(518, 481, 261, 75), look::TrayFill, 8);
     // The letter keys: three rows from (26, 488), 48 pixels apart, 32 rows apart.
