@@ -15,6 +15,22 @@ namespace game {
 dictionary::TDictionaryError DictionaryError;
 dictionary::TDictionaryTranslation DictionaryTranslation;
 
+namespace {
+
+// The record as the error page must name it: a file that was not found leaves the record
+// naming the dictionary open before, which exists, so the page names the path asked for.
+dictionary::TDictionaryFile AskedDictionary(const dictionary::TDictionaryFile& dictionary)
+{
+    dictionary::TDictionaryFile asked = dictionary;
+    if (DictionaryError.Code == dictionary::errFileNotFound) {
+        const std::string full = platform::FullPathName(DictionaryPath);
+        asked.FileName = full.empty() ? DictionaryPath : full;
+    }
+    return asked;
+}
+
+} // namespace
+
 bool TfrmMain::InitializeDictionary(dictionary::TDictionaryFile& dictionary)
 {
     return dictionary::Initialize(DictionaryPath, dictionary, progress_.get(), false, DictionaryError);
@@ -81,7 +97,7 @@ void TfrmMain::btnOpenClick()
         return;
     }
     if (DictionaryError.Code != dictionary::errNone)
-        ShowDictionaryError(CurrentDictionary);
+        ShowDictionaryError(AskedDictionary(CurrentDictionary));
     ForgetDictionary();
 }
 

@@ -1,8 +1,11 @@
 #include "platform/Shell.h"
 
+#include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
+#include "platform/QtTranslations.h"
 #include "platform/Windows1252.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFile>
 #include <QProcess>
@@ -39,6 +42,15 @@ bool IsSchemeChar(char c)
     return IsSchemeLetter(c) || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
 }
 
+// A request the desktop did not take is no silent no-op: the user learns what could not be
+// opened.
+void ReportFailure(const std::string& what, const std::string& target)
+{
+    std::string caption;
+    UnicodeToAnsi(QCoreApplication::applicationName(), caption);
+    MessageBox(what + "\r\n" + target, caption, MB_OK | MB_ICONWARNING);
+}
+
 } // namespace
 
 std::unique_ptr<TShell> SetShell(std::unique_ptr<TShell> shell)
@@ -48,12 +60,18 @@ std::unique_ptr<TShell> SetShell(std::unique_ptr<TShell> shell)
 
 bool OpenDocument(const std::string& urlOrPath)
 {
-    return Shell().OpenDocument(urlOrPath);
+    if (Shell().OpenDocument(urlOrPath))
+        return true;
+    ReportFailure(InterfaceIsFrench() ? "Impossible d'ouvrir\xA0:" : "Could not open:", urlOrPath);
+    return false;
 }
 
 bool StartProgram(const std::string& programPath, const std::string& argument)
 {
-    return Shell().StartProgram(programPath, argument);
+    if (Shell().StartProgram(programPath, argument))
+        return true;
+    ReportFailure(InterfaceIsFrench() ? "Impossible de lancer\xA0:" : "Could not start:", programPath);
+    return false;
 }
 
 QString QtFileName(const std::string& path)

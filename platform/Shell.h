@@ -23,6 +23,8 @@ public:
 // nullptr brings back Qt's.
 std::unique_ptr<TShell> SetShell(std::unique_ptr<TShell> shell);
 
+// Both say so in a message box, naming the document or program, when the shell could not do it
+// (no desktop handler, no such program).
 bool OpenDocument(const std::string& urlOrPath);
 bool StartProgram(const std::string& programPath, const std::string& argument);
 

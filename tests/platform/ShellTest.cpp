@@ -1,3 +1,4 @@
+#include "platform/FakeDialogs.h"
 #include "platform/FakeShell.h"
 #include "platform/FileSystem.h"
 #include "platform/Shell.h"
@@ -135,6 +136,7 @@ TEST(Shell, QtShellReportsAProgramThatCannotStart)
 TEST(Shell, RequestsReachTheInstalledShell)
 {
     TScopedFakeShell shell;
+    TScopedFakeDialogs dialogs;
     shell->Succeeds = false;
     EXPECT_FALSE(OpenDocument("http://www.example.org/"));
     EXPECT_FALSE(StartProgram("/jeu/lexorim", "/jeu/Dictionnaires/Animaux.dat"));
