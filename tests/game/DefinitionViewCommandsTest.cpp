@@ -142,8 +142,8 @@ TEST_F(DefinitionView, TextSizeStaysWithinItsBounds)
         bool Larger;
         int32_t To;
     } cases[] = {
-        {8, true, 10}, {30, true, 32}, {31, true, 32}, {32, true, 32},
-        {10, false, 8}, {9, false, 8}, {8, false, 8},   {32, false, 30},
+        {8, true, 10},  {30, true, 32}, {31, true, 31}, {32, true, 32},  {9, true, 11},
+        {10, false, 8}, {9, false, 9},  {8, false, 8},  {32, false, 30}, {11, false, 9},
     };
     for (const auto& c : cases) {
         SetViewFontSize(c.From);
