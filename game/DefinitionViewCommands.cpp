@@ -122,14 +122,17 @@ void CopyAll(htmlview::THtmlView& viewer, const QTextEdit& wordBox)
 
 bool IncreaseFontSize(TfrmMain& form)
 {
-    const int32_t size = form.htmlViewer->DefFontSize();
-    return size < MaxDefFontSize && SetViewFontSize(form, std::min(size + ViewFontSizeStep, MaxDefFontSize));
+    // A step that would pass the largest size is not taken: an odd size stops one short of it.
+    if (form.htmlViewer->DefFontSize() > MaxDefFontSize - ViewFontSizeStep)
+        return false;
+    return SetViewFontSize(form, form.edtWord->font().pointSize() + ViewFontSizeStep);
 }
 
 bool DecreaseFontSize(TfrmMain& form)
 {
-    const int32_t size = form.htmlViewer->DefFontSize();
-    return size > MinDefFontSize && SetViewFontSize(form, std::max(size - ViewFontSizeStep, MinDefFontSize));
+    if (form.htmlViewer->DefFontSize() < MinDefFontSize + ViewFontSizeStep)
+        return false;
+    return SetViewFontSize(form, form.edtWord->font().pointSize() - ViewFontSizeStep);
 }
 
 TPrintGeometry MeasurePrintGeometry(int32_t pixelsPerInch, int32_t pageWidth, int32_t charWidth, int32_t lineHeight)

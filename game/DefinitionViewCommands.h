@@ -44,8 +44,9 @@ TViewMenuState ViewMenuState(int32_t selLength, int32_t defFontSize, bool roundI
 std::string CopyAllText(htmlview::THtmlView& viewer, const std::string& wordBoxText);
 void CopyAll(htmlview::THtmlView& viewer, const QTextEdit& wordBox);
 
-// The view's text size and the word box's type size, kept equal, one step larger or smaller
-// within the bounds (a size between two steps goes to the bound). False when nothing changed.
+// The view's text size and the word box's type size, kept equal, one step larger or smaller; a
+// step that would pass a bound is not taken, so an odd size stops one short of it. False when
+// nothing changed.
 bool IncreaseFontSize(TfrmMain& form);
 bool DecreaseFontSize(TfrmMain& form);
 

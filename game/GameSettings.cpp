@@ -18,6 +18,8 @@ const std::string SectionGeneral = "General";
 const std::string SectionSounds = "Sounds";
 const std::string SectionTheme = "Theme";
 
+constexpr int32_t SmallestFontSize = 1; // points
+
 // The attributes that forbid a write: read-only, hidden, system, volume label, folder.
 constexpr uint32_t ProtectedAttributes = platform::faReadOnly | platform::faHidden | platform::faSysFile
     | platform::faVolumeID | platform::faDirectory;
@@ -107,8 +109,9 @@ void ReadGeneral(const platform::TIniFile& ini, const TScreenLayout& screen, int
         ZoomBackColor = DefaultZoomBackColor;
         ZoomFontColor = DefaultZoomFontColor;
     }
+    // A size below one point would draw no text at all.
     ZoomFontSize = std::clamp(ini.ReadInteger(SectionGeneral, "ZoomWindow.FontSize", DefaultZoomFontSize),
-                              MinZoomFontSize, MaxZoomFontSize);
+                              SmallestFontSize, MaxZoomFontSize);
 
     HtmlInfoTextFR = ReadString(ini, SectionGeneral, "HTMLInfoFR",
                                 "S&eacute;lectionnez un dictionnaire en cliquant sur le bouton repr&eacute;sentant "
@@ -116,9 +119,7 @@ void ReadGeneral(const platform::TIniFile& ini, const TScreenLayout& screen, int
     HtmlInfoTextUS = ReadString(ini, SectionGeneral, "HTMLInfoUS",
                                 "Select a dictionary by clicking on the button with a folder image or press the "
                                 "[F2] key.");
-    // The view's text size commands work between these bounds; outside them the page is unreadable.
-    defFontSize = std::clamp(ini.ReadInteger(SectionGeneral, "DefFontSize", MinDefFontSize), MinDefFontSize,
-                             MaxDefFontSize);
+    defFontSize = std::max(ini.ReadInteger(SectionGeneral, "DefFontSize", MinDefFontSize), MinDefFontSize);
 }
 
 void ReadSounds(const platform::TIniFile& ini)

@@ -29,9 +29,10 @@ constexpr int32_t ScoreWindowHeight = 320;
 constexpr int32_t MinTimePlayLimit = 20;
 constexpr int32_t MaxTimePlayLimit = 600;
 constexpr int32_t DefaultTimePlayLimit = 30;
-constexpr int32_t MinZoomFontSize = 20;
 constexpr int32_t MaxZoomFontSize = 120;
 constexpr int32_t MinDefFontSize = 8;
+// The smallest size the zoom window's menu steps down to, the largest the view's steps up to.
+constexpr int32_t MinZoomFontSize = 20;
 constexpr int32_t MaxDefFontSize = 32;
 
 // Names of players 1..4 until the settings give others.

@@ -312,17 +312,15 @@ bool TfrmCDPlayer::FindCDDrive()
     lblCDDrive->setText(QLatin1String(NoDriveText));
     for (const std::string& drive : mediaCDPlayer.Drives()) {
         mediaCDPlayer.FileName = drive;
-        lblCDDrive->setText(platform::AnsiToUnicode(platform::DriveLabel(drive) + " "));
+        lblCDDrive->setText(platform::AnsiToUnicode(platform::DriveLabel(drive)));
         try {
             mediaCDPlayer.Open();
         } catch (const platform::ECdError&) {
-            continue; // a drive we may not use hides none of the others
+            return true;
         }
         try {
-            const platform::TCdMode mode = mediaCDPlayer.Mode();
-            const bool usable = mode == platform::cdStopped || mode == platform::cdPlaying || mode == platform::cdPaused;
             // A single track is a data disc, not music.
-            if (usable && mediaCDPlayer.Tracks() > 1)
+            if (mediaCDPlayer.Mode() == platform::cdStopped && mediaCDPlayer.Tracks() > 1)
                 return false;
         } catch (const platform::ECdError&) {
         }
@@ -384,15 +382,21 @@ void TfrmCDPlayer::StartFastUpdates()
 }
 
 template <class TCommand>
+void TfrmCDPlayer::ReportingDeviceErrors(TCommand command)
+{
+    try {
+        command();
+    } catch (const platform::ECdError& error) {
+        platform::ErrorBox(error.what(), this);
+    }
+}
+
+template <class TCommand>
 void TfrmCDPlayer::OnDisc(TCommand command)
 {
     StartFastUpdates();
-    if (NoDisc)
-        return;
-    try {
-        command();
-    } catch (const platform::ECdError&) {
-    }
+    if (!NoDisc)
+        ReportingDeviceErrors(command);
 }
 
 void TfrmCDPlayer::imgPlayClick()
@@ -436,11 +440,8 @@ void TfrmCDPlayer::imgFastRewindClick()
 void TfrmCDPlayer::imgEjectClick()
 {
     StartFastUpdates();
-    // Also without an audio disc: a data disc comes out too. Without a drive nothing happens.
-    try {
-        mediaCDPlayer.Eject();
-    } catch (const platform::ECdError&) {
-    }
+    // Also without an audio disc: a data disc comes out too.
+    ReportingDeviceErrors([this] { mediaCDPlayer.Eject(); });
 }
 
 void TfrmCDPlayer::imgExitClick()

@@ -164,7 +164,10 @@ private:
     void ShowDiscValues();
     // The buttons' first step: updates come quickly while the player acts.
     void StartFastUpdates();
-    // Runs a command on the disc when there is one; a drive that fails shows at the next update.
+    // Runs a command of the drive; a failure is told in the error box.
+    template <class TCommand>
+    void ReportingDeviceErrors(TCommand command);
+    // Runs a command on the disc when there is one.
     template <class TCommand>
     void OnDisc(TCommand command);
     void HoverButton(TCDPlayerButton* button);

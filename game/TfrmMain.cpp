@@ -13,6 +13,7 @@
 #include "htmlview/HtmlView.h"
 #include "platform/Application.h"
 #include "platform/FileSystem.h"
+#include "platform/HintTiming.h"
 #include "platform/IniFile.h"
 #include "platform/QtCanvas.h"
 #include "platform/QtProgress.h"
@@ -46,6 +47,8 @@ constexpr int EdgeHeight = 2;            // the sunken edge of the word box, top
 constexpr int ToolButtonWidth = 41;
 constexpr int ToolButtonHeight = 25;
 constexpr int RoundButtonWidth = 122;
+constexpr int HintPause = 100;      // milliseconds of rest before a hint shows
+constexpr int HintHidePause = 5000; // milliseconds a hint stays
 
 // The remembered places of the zoom window are its own, the colours those of its word panel.
 void RememberZoomWindow(const TfrmZoom& zoom)
@@ -355,6 +358,7 @@ void TfrmMain::FormCreate(const std::vector<std::string>& arguments)
 
     ArrangeKeyboard();
     DrawGallows(0);
+    platform::SetHintTiming(HintPause, HintHidePause);
     move(MainWindowPlace({MainWindowLeft, MainWindowTop}, size(), ScreenSize()));
     // The CD player needs a drive that reads audio discs.
     btnCDPlayer->setEnabled(QFileInfo::exists(QStringLiteral("/dev/cdrom"))
@@ -446,6 +450,10 @@ void TfrmMain::changeEvent(QEvent* event)
 
 void TfrmMain::OnRestore()
 {
+    for (const QPointer<QWidget>& window : minimisedWindows_)
+        if (window != nullptr)
+            window->showNormal();
+    minimisedWindows_.clear();
     activateWindow();
 }
 
@@ -456,9 +464,7 @@ void TfrmMain::FormKeyUp(int key, Qt::KeyboardModifiers modifiers)
         btnHelpClick();
         break;
     case Qt::Key_F2:
-        // Opening waits for the end of the game: its button is off meanwhile.
-        if (btnOpen->isEnabled())
-            btnOpenClick();
+        btnOpenClick();
         break;
     case Qt::Key_F3:
         if (modifiers == Qt::NoModifier)
@@ -467,8 +473,7 @@ void TfrmMain::FormKeyUp(int key, Qt::KeyboardModifiers modifiers)
             btnEditClick();
         break;
     case Qt::Key_F4:
-        if (btnOption->isEnabled())
-            btnOptionClick();
+        btnOptionClick();
         break;
     case Qt::Key_F5:
         btnAboutClick();
@@ -550,6 +555,13 @@ void TfrmMain::btnEditClick()
 
 void TfrmMain::btnMinimizeClick()
 {
+    // The whole game leaves the desktop, the zoom window and the CD player with it, and comes
+    // back whole when the main window is restored.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window != this && window->windowType() == Qt::Window && window->isVisible() && !window->isMinimized()) {
+            minimisedWindows_.emplace_back(window);
+            window->showMinimized();
+        }
     showMinimized();
 }
 

@@ -13,6 +13,7 @@
 
 #include <QColor>
 #include <QPixmap>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -246,6 +247,8 @@ private:
     TWindowDrag* drag_;
     std::unique_ptr<platform::TQtProgress> progress_;
     QPixmap timePicture_;
+    // The side windows that went down with the main window, to come back with it.
+    std::vector<QPointer<QWidget>> minimisedWindows_;
 };
 
 extern TfrmMain* frmMain;

@@ -5,6 +5,7 @@ GARVO_PACKAGES=(
     libjpeg62-turbo-dev libcdio-dev
     fonts-liberation2
     libgtest-dev libbenchmark-dev
+    poppler-utils
     xvfb xauth x11-utils imagemagick xdotool
     qt6-translations-l10n xdg-utils desktop-file-utils appstream-util file
 )

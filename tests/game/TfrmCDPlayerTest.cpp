@@ -88,7 +88,7 @@ TEST_F(CDPlayerWindow, AStoppedDiscShowsItsDriveStateAndTracks)
     AddDrive(Drive, std::vector<int64_t>(12, 200));
     Create();
     EXPECT_FALSE(form->NoDisc);
-    EXPECT_EQ(Text(form->lblCDDrive), "sr1 ");
+    EXPECT_EQ(Text(form->lblCDDrive), "sr1");
     form->timUpdateInfoTimer();
     EXPECT_EQ(Text(form->lblCDPlayerStatus), "Arr\xEAt\xE9");
     EXPECT_EQ(Values(), (std::vector<std::string>{"12 ", "1 ", "3 mn 20 s ", "0 mn 0 s "}));
@@ -137,7 +137,7 @@ TEST_F(CDPlayerWindow, TheButtonsDriveTheDisc)
     EXPECT_EQ(mode(), platform::cdOpen);
 }
 
-TEST_F(CDPlayerWindow, WithoutADriveThePlayerIsNotReadyAndItsButtonsDoNothing)
+TEST_F(CDPlayerWindow, WithoutADriveThePlayerIsNotReadyAndOnlyEjectComplains)
 {
     Create();
     EXPECT_TRUE(form->NoDisc);
@@ -147,23 +147,78 @@ TEST_F(CDPlayerWindow, WithoutADriveThePlayerIsNotReadyAndItsButtonsDoNothing)
     EXPECT_EQ(Values(), std::vector<std::string>(4));
     EXPECT_TRUE(form->NoDisc);
     for (TCDPlayerButton* button : form->Buttons())
-        if (button != form->imgExit)
+        if (button != form->imgExit && button != form->imgEject)
             QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_TRUE(dialogs->ErrorBoxes.empty());
     EXPECT_TRUE(dialogs->MessageBoxes.empty());
+    // Eject does not wait for a disc: with no drive open the drive's error is told.
+    QTest::mouseClick(form->imgEject, Qt::LeftButton);
+    EXPECT_EQ(dialogs->ErrorBoxes.size(), 1u);
 }
 
-TEST_F(CDPlayerWindow, TheSearchSkipsDrivesItCannotUseAndDiscsOfOneTrack)
+TEST_F(CDPlayerWindow, TheSearchTakesTheFirstStoppedAudioDiscAndEndsAtADriveThatWillNotOpen)
 {
-    device->SimulatedDrives.push_back({"/dev/sr0", false, TSimulatedCdDevice::AudioDisc({100, 100})});
-    AddDrive("/dev/sr1", {600});
-    device->SimulatedDrives.push_back({"/dev/sr2", true, std::nullopt});
-    AddDrive("/dev/sr3", {100, 100});
-    AddDrive("/dev/sr4", {100, 100});
+    struct TCase {
+        const char* What;
+        std::vector<platform::TSimulatedCdDevice::TDrive> Drives;
+        bool NoDisc;
+        std::string OpenDrive;
+        std::string Label;
+    };
+    const auto audio = [](int tracks) { return TSimulatedCdDevice::AudioDisc(std::vector<int64_t>(tracks, 100)); };
+    const std::vector<TCase> cases{
+        {"no drive", {}, true, "", "Vide"},
+        {"data disc, empty drive, then music",
+         {{"/dev/sr1", true, audio(1)}, {"/dev/sr2", true, std::nullopt}, {"/dev/sr3", true, audio(2)},
+          {"/dev/sr4", true, audio(2)}},
+         false, "/dev/sr3", "sr3"},
+        {"a drive that will not open ends the search",
+         {{"/dev/sr0", false, audio(2)}, {"/dev/sr1", true, audio(2)}}, true, "", "sr0"},
+        {"after a data disc", {{"/dev/sr1", true, audio(1)}, {"/dev/sr2", false, audio(2)}}, true, "/dev/sr1", "sr2"},
+    };
+    for (const TCase& c : cases) {
+        pending = std::make_unique<TSimulatedCdDevice>();
+        device = static_cast<TSimulatedCdDevice*>(pending.get());
+        device->SimulatedDrives = c.Drives;
+        Create();
+        EXPECT_EQ(form->NoDisc, c.NoDisc) << c.What;
+        EXPECT_EQ(device->OpenDrive(), c.OpenDrive) << c.What;
+        EXPECT_EQ(Text(form->lblCDDrive), c.Label) << c.What;
+    }
+}
+
+TEST_F(CDPlayerWindow, TheSearchTakesOnlyAStoppedDisc)
+{
+    AddDrive(Drive, {100, 100});
     Create();
-    EXPECT_FALSE(form->NoDisc);
-    EXPECT_EQ(device->OpenDrive(), "/dev/sr3");
-    EXPECT_EQ(Text(form->lblCDDrive), "sr3 ");
+    form->imgPlayClick();
+    EXPECT_TRUE(form->FindCDDrive()) << "playing";
+    form->imgPauseClick();
+    EXPECT_TRUE(form->FindCDDrive()) << "paused";
+    form->imgStopClick();
+    EXPECT_FALSE(form->FindCDDrive()) << "stopped";
+}
+
+TEST_F(CDPlayerWindow, AFailingDriveIsToldByEveryButtonThatUsesIt)
+{
+    const std::vector<std::pair<const char*, TCDPlayerButton* TfrmCDPlayer::*>> buttons{
+        {"play", &TfrmCDPlayer::imgPlay},         {"stop", &TfrmCDPlayer::imgStop},
+        {"previous", &TfrmCDPlayer::imgPrevious}, {"next", &TfrmCDPlayer::imgNext},
+        {"forward", &TfrmCDPlayer::imgFastForward}, {"rewind", &TfrmCDPlayer::imgFastRewind},
+        {"eject", &TfrmCDPlayer::imgEject},
+    };
+    for (const auto& [what, button] : buttons) {
+        pending = std::make_unique<TSimulatedCdDevice>();
+        device = static_cast<TSimulatedCdDevice*>(pending.get());
+        AddDrive(Drive, {100, 100});
+        Create();
+        ASSERT_FALSE(form->NoDisc);
+        device->Vanish(); // before the next update notices
+        dialogs->ErrorBoxes.clear();
+        QTest::mouseClick(form.get()->*button, Qt::LeftButton);
+        ASSERT_EQ(dialogs->ErrorBoxes.size(), 1u) << what;
+        EXPECT_EQ(dialogs->ErrorBoxes[0], "the drive does not answer") << what;
+    }
 }
 
 TEST_F(CDPlayerWindow, ADataDiscIsNotTakenButCanBeEjected)
@@ -171,7 +226,7 @@ TEST_F(CDPlayerWindow, ADataDiscIsNotTakenButCanBeEjected)
     AddDrive(Drive, {3000});
     Create();
     EXPECT_TRUE(form->NoDisc);
-    EXPECT_EQ(Text(form->lblCDDrive), "sr1 ");
+    EXPECT_EQ(Text(form->lblCDDrive), "sr1");
     form->imgPlayClick();
     EXPECT_EQ(device->Mode(), platform::cdStopped);
     form->imgEjectClick();
@@ -215,7 +270,7 @@ TEST_F(CDPlayerWindow, ADriveThatVanishesWhilePlayingIsNotReadyAndSearchedFor)
     AddDrive("/dev/sr2", {100, 100});
     form->timUpdateInfoTimer();
     EXPECT_FALSE(form->NoDisc);
-    EXPECT_EQ(Text(form->lblCDDrive), "sr2 ");
+    EXPECT_EQ(Text(form->lblCDDrive), "sr2");
 }
 
 TEST_F(CDPlayerWindow, StatusTextsComeFromTheLanguageFile)

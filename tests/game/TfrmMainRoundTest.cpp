@@ -1,5 +1,6 @@
 #include "TfrmMainTest.h"
 
+#include "game/DefinitionViewCommands.h"
 #include "game/GameSettings.h"
 #include "game/Players.h"
 
@@ -76,6 +77,31 @@ TEST_F(RoundTest, LettersPlayByKeyAndByKeyboard)
     EXPECT_TRUE(frmMain->btnContinue->isEnabled());
     EXPECT_FALSE(frmMain->LetterKey('b')->isEnabled());
     EXPECT_EQ(TriesLabel(), "");
+}
+
+// The definition helps the player at levels 1 and 2; once the word ends it shows at every level.
+TEST_F(RoundTest, TheDefinitionShowsDuringTheWordAtLevelsOneAndTwoAndAfterItAtAll)
+{
+    const auto definitionShown = [] {
+        return CopyAllText(*frmMain->htmlViewer, std::string()).find("Fruit tropical") != std::string::npos;
+    };
+    const struct {
+        int Level;
+        bool DuringTheWord;
+    } cases[] = {{0, false}, {1, true}, {2, true}, {3, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE("level " + std::to_string(c.Level));
+        Settings("Level=" + std::to_string(c.Level) + "\r\n");
+        StartOn("Animaux.dat");
+        Click(frmMain->btnStart);
+        ASSERT_TRUE(RoundInProgress);
+        EXPECT_EQ(definitionShown(), c.DuringTheWord);
+        for (Qt::Key key : {Qt::Key_A, Qt::Key_N, Qt::Key_S})
+            Type(key);
+        ASSERT_FALSE(RoundInProgress);
+        EXPECT_TRUE(definitionShown());
+        Type(Qt::Key_F10); // the game ends before the next level's
+    }
 }
 
 TEST_F(RoundTest, SevenMissesLoseTheWord)

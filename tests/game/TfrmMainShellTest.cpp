@@ -1,11 +1,16 @@
 #include "TfrmMainTest.h"
 
+#include "game/TfrmCDPlayer.h"
 #include "htmlview/HtmlView.h"
 #include "platform/Application.h"
+#include "platform/CdAudioSimulated.h"
 #include "platform/IniFile.h"
 
+#include <QHelpEvent>
 #include <QProgressBar>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QToolTip>
 
 #include <optional>
 #include <sys/stat.h>
@@ -90,18 +95,24 @@ TEST_F(ShellTest, FunctionKeys)
     Type(Qt::Key_F1);
     EXPECT_EQ(Shell->Opened, std::vector<std::string>{HelpFolder + "garvo.htm"});
 
-    // During a game, also between its words, the dictionary and the options stay as they are.
+    // During a word the dictionary and the options stay as they are; between two words of the
+    // game, with their buttons off, the keys reach them.
     Type(Qt::Key_F9);
     ASSERT_TRUE(RoundInProgress);
     Type(Qt::Key_F2);
     Type(Qt::Key_F4);
+    EXPECT_TRUE(Dialogs->FileDialogs.empty());
+    EXPECT_EQ(options.count(), 1);
     for (Qt::Key letter : {Qt::Key_A, Qt::Key_N, Qt::Key_S})
         Type(letter);
     ASSERT_FALSE(RoundInProgress);
+    ASSERT_FALSE(frmMain->btnOpen->isEnabled());
+    ASSERT_FALSE(frmMain->btnOption->isEnabled());
     Type(Qt::Key_F2);
     Type(Qt::Key_F4);
-    EXPECT_TRUE(Dialogs->FileDialogs.empty());
-    EXPECT_EQ(options.count(), 1);
+    EXPECT_EQ(Dialogs->FileDialogs.size(), 1u);
+    EXPECT_EQ(options.count(), 2);
+    EXPECT_EQ(DictionaryPath, Path("Animaux.dat")) << "the cancelled dialog changed nothing";
     Type(Qt::Key_F3, Qt::ControlModifier);
     EXPECT_EQ(Shell->Started.size(), 1u);
 
@@ -131,6 +142,91 @@ TEST_F(ShellTest, ZoomSwitchKeepsItsPlaceAndLook)
     Type(Qt::Key_F8);
     EXPECT_TRUE(frmZoom->isVisible());
     EXPECT_EQ(frmZoom->FontSize(), 44);
+}
+
+// The game with its CD player window, on a drive with an audio disc.
+class ShellWithCDPlayerTest : public TMainWindowTest {
+protected:
+    void SetUp() override
+    {
+        TMainWindowTest::SetUp();
+        auto device = std::make_unique<platform::TSimulatedCdDevice>();
+        device->SimulatedDrives.push_back({"/dev/sr0", true, platform::TSimulatedCdDevice::AudioDisc({100, 100})});
+        cdPlayer = std::make_unique<TfrmCDPlayer>(std::move(device));
+        frmCDPlayer = cdPlayer.get();
+        QObject::connect(frmMain, &TfrmMain::CDPlayerRequested, cdPlayer.get(), &TfrmCDPlayer::ShowWindow);
+    }
+
+    void TearDown() override
+    {
+        cdPlayer.reset();
+        TMainWindowTest::TearDown();
+    }
+
+    std::unique_ptr<TfrmCDPlayer> cdPlayer;
+};
+
+TEST_F(ShellWithCDPlayerTest, F6ShowsThePlayerAndF7TakesTheWholeGameOffTheDesktop)
+{
+    StartOn("Animaux.dat");
+    frmMain->btnCDPlayer->setEnabled(false); // no drive seen at start: the key still opens it
+    Type(Qt::Key_F6);
+    EXPECT_TRUE(cdPlayer->isVisible());
+    Type(Qt::Key_F8);
+    ASSERT_TRUE(frmZoom->isVisible());
+
+    Type(Qt::Key_F7);
+    EXPECT_TRUE(frmMain->isMinimized());
+    EXPECT_TRUE(frmZoom->isMinimized());
+    EXPECT_TRUE(cdPlayer->isMinimized());
+
+    frmMain->showNormal();
+    EXPECT_FALSE(frmMain->isMinimized());
+    EXPECT_FALSE(frmZoom->isMinimized());
+    EXPECT_FALSE(cdPlayer->isMinimized());
+    EXPECT_TRUE(frmZoom->isVisible());
+    EXPECT_TRUE(cdPlayer->isVisible());
+}
+
+TEST_F(ShellWithCDPlayerTest, ClosingRemembersWhetherTheZoomWindowWasOpenAndClosesThePlayer)
+{
+    const struct {
+        bool ZoomOpen;
+        int Visible;
+    } cases[] = {{true, 1}, {false, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.ZoomOpen ? "zoom open" : "zoom closed");
+        StartOn("Animaux.dat");
+        if (c.ZoomOpen) {
+            Type(Qt::Key_F8);
+            frmZoom->move(40, 50);
+        }
+        cdPlayer->Tag = 0;
+        Type(Qt::Key_F10);
+        ASSERT_FALSE(frmMain->isVisible());
+        EXPECT_FALSE(frmZoom->isVisible());
+        EXPECT_EQ(cdPlayer->Tag, 1);
+        EXPECT_FALSE(cdPlayer->timUpdateInfo.isActive());
+        const platform::TIniFile ini(SettingsFilePath);
+        EXPECT_EQ(ini.ReadInteger("General", "ZoomWindow.Visible", -1), c.Visible);
+        if (c.ZoomOpen) {
+            EXPECT_EQ(ini.ReadInteger("General", "ZoomWindow.Left", -1), 40);
+            EXPECT_EQ(ini.ReadInteger("General", "ZoomWindow.Top", -1), 50);
+        }
+        // The player was never shown: it keeps the place it was given.
+        EXPECT_EQ(ini.ReadInteger("General", "CDPlayerWindow.Left", -1), cdPlayer->x());
+    }
+}
+
+TEST_F(ShellTest, HintsShowAfterAShortRest)
+{
+    StartOn("Animaux.dat");
+    EXPECT_EQ(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 100);
+    QHelpEvent hint(QEvent::ToolTip, QPoint(5, 5), frmMain->btnOpen->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(frmMain->btnOpen, &hint);
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), frmMain->btnOpen->toolTip());
+    QToolTip::hideText();
 }
 
 TEST_F(ShellTest, UtilityStartsOnTheDictionaryWithoutQuotes)

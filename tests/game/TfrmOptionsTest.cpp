@@ -10,6 +10,7 @@
 #include <QLineEdit>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -31,15 +32,20 @@ protected:
         TMainWindowTest::TearDown();
     }
 
-    // The main window's options command, with Player acting on the window once it shows.
+    // The main window's options command, with Player acting on the window once it shows. A
+    // window that never opened fails the test.
     void Options(const std::function<void()>& player)
     {
-        QTimer::singleShot(0, frmOptions, [player] {
+        // Shared: a window that never opened leaves the call pending past this frame.
+        const auto ranWhileOpen = std::make_shared<bool>(false);
+        QTimer::singleShot(0, frmOptions, [player, ranWhileOpen] {
+            *ranWhileOpen = frmOptions->isVisible();
             player();
             if (frmOptions->isVisible())
                 frmOptions->btnCancelClick();
         });
         frmMain->btnOptionClick();
+        EXPECT_TRUE(*ranWhileOpen) << "the options window did not open";
     }
 
     static void Click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }

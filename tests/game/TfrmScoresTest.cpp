@@ -51,12 +51,15 @@ protected:
     }
 
     // Shows the window modally in Mode and runs WhileOpen once it is up; the window is closed
-    // afterwards if WhileOpen left it open.
+    // afterwards if WhileOpen left it open. A window that never opened fails the test.
     void ShowModal(int32_t mode, const std::function<void()>& whileOpen, int32_t resultLevel = 7)
     {
         ScoresWindowMode = mode;
         ResultLevel = resultLevel;
-        QTimer::singleShot(0, form.get(), [this, whileOpen] {
+        // Shared: a window that never opened leaves the call pending past this frame.
+        const auto ranWhileOpen = std::make_shared<bool>(false);
+        QTimer::singleShot(0, form.get(), [this, whileOpen, ranWhileOpen] {
+            *ranWhileOpen = form->IsOpen();
             whileOpen();
             if (form->IsOpen()) {
                 form->Tag = 1;
@@ -64,6 +67,7 @@ protected:
             }
         });
         form->ShowModal();
+        EXPECT_TRUE(*ranWhileOpen) << "the window did not open";
     }
 
     QString Cell(int row, int col) const

@@ -1,6 +1,7 @@
 // The word list: filling from a dictionary, search as you type, clicks, keys and the spin edit.
 #include "IndexFixture.h"
 
+#include <QImage>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -19,12 +20,26 @@ std::string Entries(int count)
     return text;
 }
 
+// Whether the list paints no row: the inside of its frame is all of one colour.
+bool ListBoxIsBlank(utility::TfrmIndex& window)
+{
+    const QImage painted = window.pbList->grab().toImage();
+    const QRect box(QPoint(UserList.BoxLeft, UserList.BoxTop), QPoint(UserList.BoxRight - 1, UserList.BoxBottom - 1));
+    const QRgb background = painted.pixel(box.topLeft());
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            if (painted.pixel(x, y) != background)
+                return false;
+    return true;
+}
+
 } // namespace
 
 TEST_F(TIndexTest, OpeningFillsTheListInFileOrder)
 {
     utility::TfrmIndex& window = StartOn("animaux.dat", AnimalsDictionary);
     EXPECT_EQ(ListedWords(), (std::vector<std::string>{"chien", "Cheval", "chat"}));
+    EXPECT_FALSE(ListBoxIsBlank(window));
     EXPECT_EQ(UserList.SelectedIndex, -1);
     EXPECT_EQ(UserList.TopIndex, 1);
     EXPECT_EQ(window.seList->value(), 1);
@@ -143,7 +158,9 @@ TEST_F(TIndexTest, EmptyListIgnoresClicksKeysAndSearches)
     utility::UserListScrollTo(5);
     EXPECT_EQ(UserList.SelectedIndex, -1);
     EXPECT_EQ(UserList.TopIndex, 0);
-    EXPECT_EQ(window.pbList->grab().size(), window.pbList->size()); // paints the frame only, no crash
+    // The frame only: no row, not even an empty selected one.
+    EXPECT_TRUE(ListBoxIsBlank(window));
+    EXPECT_EQ(window.pbList->grab().toImage().pixelColor(1, UserList.BoxBottom / 2), QColor(Qt::black));
 }
 
 TEST_F(TIndexTest, OneWordListKeepsTheSpinEditAtOne)
