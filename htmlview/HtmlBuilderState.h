@@ -98,7 +98,7 @@ private:
     void ParseNestedList(int32_t level, HtmlToken kind, const TTokenSet& stops);
     void ParseList(int32_t level, HtmlToken kind, const TTokenSet& stops);
 
-    // Preformatted text, head elements and the content that is read past (HtmlBuilderBlocks.cpp).
+    // Preformatted text, head elements and scripts (HtmlBuilderBlocks.cpp).
     // With Markup, entities and tags are read inside the text; without, every character is text.
     void ReadPreformatted(int32_t level, bool markup);
     // A tag inside preformatted text; true when it ends the block.
