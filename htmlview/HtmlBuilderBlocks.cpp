@@ -3,6 +3,8 @@
 #include "htmlview/ListSections.h"
 #include "htmlview/SectionList.h"
 
+#include <string_view>
+
 namespace htmlview {
 
 using enum HtmlToken;
@@ -185,7 +187,7 @@ void THtmlBuilder::ParseScript()
     std::string script;
     script.reserve(ScriptBufferStart);
     for (NextScriptToken(); Token != ScriptEnd && Token != EndOfInputToken; NextScriptToken())
-        script += Token == EndOfLineToken ? std::string("\r\n") : TokenText;
+        script += Token == EndOfLineToken ? std::string_view("\r\n") : std::string_view(TokenText);
     Document.ScriptHandler(language, std::move(script));
 }
 
