@@ -3,6 +3,7 @@
 #include "htmlview/HtmlBuilder.h"
 
 #include "htmlview/HtmlBuilderState.h"
+#include "htmlview/HtmlImages.h"
 #include "htmlview/ListSections.h"
 #include "htmlview/SectionList.h"
 #include "htmlview/SpacingSections.h"
@@ -157,6 +158,11 @@ void THtmlBuilder::AddRule()
 void THtmlBuilder::AddAnchor(const std::string& name)
 {
     AnchorNames.push_back({platform::AnsiUpperCase(name), CurrentSection.get()});
+}
+
+TImageObj& THtmlBuilder::AddImage()
+{
+    return static_cast<TImageObj&>(*CurrentSection->AddImage(std::make_unique<TImageObj>(AttributeList), CurrentCell));
 }
 
 std::string THtmlBuilder::AttributeText(HtmlToken kind) const

@@ -1,8 +1,9 @@
-// Preformatted text and plain text files, the head elements, and the content the page view
-// reads past (scripts, and the options and text of form controls).
+// Preformatted text and plain text files, the head elements and scripts.
 #include "htmlview/HtmlBuilderState.h"
 #include "htmlview/ListSections.h"
 #include "htmlview/SectionList.h"
+
+#include <string_view>
 
 namespace htmlview {
 
@@ -119,8 +120,12 @@ bool THtmlBuilder::PreformattedTag(int32_t level, std::string& line)
     case MapTag:
         ParseMap();
         break;
+    case ImgTag:
+        AppendLine(line);
+        AddImage();
+        break;
     case ScriptTag:
-        SkipScriptContent();
+        ParseScript();
         break;
     default:
         if (ApplyStyleTag(Token)) {
@@ -169,12 +174,21 @@ void THtmlBuilder::ParseMeta()
     NextToken();
 }
 
-void THtmlBuilder::SkipScriptContent()
+void THtmlBuilder::ParseScript()
 {
-    // The page has no script handler: the script leaves no trace.
-    do
-        NextScriptToken();
-    while (Token != ScriptEnd && Token != EndOfInputToken);
+    // The scanner keeps "<!" inside the script as text, up to the end tag or the end of input.
+    if (!Document.ScriptHandler) {
+        do
+            NextScriptToken();
+        while (Token != ScriptEnd && Token != EndOfInputToken);
+        return;
+    }
+    const std::string language = AttributeText(LanguageAttr);
+    std::string script;
+    script.reserve(ScriptBufferStart);
+    for (NextScriptToken(); Token != ScriptEnd && Token != EndOfInputToken; NextScriptToken())
+        script += Token == EndOfLineToken ? std::string_view("\r\n") : std::string_view(TokenText);
+    Document.ScriptHandler(language, std::move(script));
 }
 
 } // namespace htmlview

@@ -62,8 +62,7 @@ void THtmlBuilder::AddFormControl(int32_t level)
         TFormControlObj& button =
             form.AddControl(std::make_unique<TImageFormControlObj>(form, AttributeList, position), CurrentCell);
         // The picture's marker stands for both.
-        TInlinePicture* picture = CurrentSection->AddImage(std::make_unique<TImageObj>(AttributeList), CurrentCell);
-        static_cast<TImageObj*>(picture)->FormControl = &button;
+        AddImage().FormControl = &button;
         return;
     } else {
         control = std::make_unique<TEditFormControlObj>(form, AttributeList, position, typeText);

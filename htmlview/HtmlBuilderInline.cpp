@@ -1,6 +1,5 @@
 // Text-level markup: text, paragraphs and breaks, styles, fonts, links, anchors and headings.
 #include "htmlview/HtmlBuilderState.h"
-#include "htmlview/HtmlImages.h"
 #include "htmlview/Section.h"
 #include "htmlview/SectionList.h"
 #include "htmlview/SpacingSections.h"
@@ -33,7 +32,7 @@ void THtmlBuilder::ParseInline(int32_t level)
         break;
     case ImgTag:
         EnsureSection(level);
-        CurrentSection->AddImage(std::make_unique<TImageObj>(AttributeList), CurrentCell);
+        AddImage();
         break;
     case SubTag:
     case SupTag:
@@ -117,7 +116,7 @@ void THtmlBuilder::ParseInline(int32_t level)
         ParseMap();
         break;
     case ScriptTag:
-        SkipScriptContent();
+        ParseScript();
         break;
     default:
         // Style tags.

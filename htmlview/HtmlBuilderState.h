@@ -13,6 +13,7 @@
 namespace htmlview {
 
 class TCell;
+class TImageObj;
 class TListBoxFormControlObj;
 class TSection;
 class TTextAreaFormControlObj;
@@ -38,6 +39,8 @@ public:
     static constexpr int MaxNesting = 64;
     // Preformatted text reaches its section in pieces of about this size.
     static constexpr size_t PreformattedPiece = 200;
+    // Room first made for a script's text, enough for most pages' scripts in one piece.
+    static constexpr size_t ScriptBufferStart = 32500;
 
     THtmlBuilder(TSectionList& document, TAnchorList& anchorNames, TParsedHead& head,
                  const TParseHandlers& handlers);
@@ -65,6 +68,8 @@ private:
     void EndLink();
     void AddRule();
     void AddAnchor(const std::string& name);
+    // The picture of the current tag (IMG, or INPUT TYPE=IMAGE) into the open section.
+    TImageObj& AddImage();
     const TAttribute* Attribute(HtmlToken kind) const { return AttributeList.FindAttribute(kind); }
     std::string AttributeText(HtmlToken kind) const;
 
@@ -93,7 +98,7 @@ private:
     void ParseNestedList(int32_t level, HtmlToken kind, const TTokenSet& stops);
     void ParseList(int32_t level, HtmlToken kind, const TTokenSet& stops);
 
-    // Preformatted text, head elements and the content that is read past (HtmlBuilderBlocks.cpp).
+    // Preformatted text, head elements and scripts (HtmlBuilderBlocks.cpp).
     // With Markup, entities and tags are read inside the text; without, every character is text.
     void ReadPreformatted(int32_t level, bool markup);
     // A tag inside preformatted text; true when it ends the block.
@@ -106,7 +111,8 @@ private:
     void ParseBase();
     void ParseBgSound();
     void ParseMeta();
-    void SkipScriptContent();
+    // A SCRIPT's content, handed to the document's script handler or read past.
+    void ParseScript();
 
     // Forms and maps (HtmlBuilderForms.cpp).
     void ParseFormTag();

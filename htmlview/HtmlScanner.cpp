@@ -281,6 +281,9 @@ void THtmlScanner::SkipToTagEnd()
 
 void THtmlScanner::NextToken()
 {
+    // Script text is read by NextScriptToken alone; a SCRIPT tag that is not read as a script
+    // leaves ordinary page text after it.
+    InScript = false;
     TokenText.clear();
     if (CurrentChar == EndOfInputChar) {
         Token = EndOfInputToken;
@@ -395,6 +398,10 @@ bool THtmlScanner::ScanTag()
     while (ScanAttribute(kind, attributeName, text, number))
         if (keepsAttributes)
             AttributeList.Add(std::make_unique<TAttribute>(TAttribute{kind, number, text}));
+    // The script's text starts right after its tag: a comment opened there is script text, so
+    // that it reaches the script handler and a comment left open cannot swallow the page.
+    if (Token == ScriptTag)
+        InScript = true;
     SkipToTagEnd();
     return true;
 }

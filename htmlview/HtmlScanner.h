@@ -84,7 +84,8 @@ public:
     int HeadingLevel = 0; // 1..6 after H1..H6, else 0
     TAttributeList AttributeList; // of the last attribute-bearing tag
     bool InPreformatted = false; // set by the builder: text runs keep their blanks
-    bool InScript = false;       // set while script content is read: comments are not skipped
+    // Set from the end of a SCRIPT tag to the end of its script: comments are not skipped.
+    bool InScript = false;
     // Set by the builder when a paragraph space or a cell start was just placed; cleared here
     // by the first token that shows content.
     bool ParagraphSpaceDone = false;

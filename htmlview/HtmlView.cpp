@@ -12,6 +12,7 @@
 #include "htmlview/ViewerCursors.h"
 #include "platform/Windows1252.h"
 
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPainter>
@@ -267,6 +268,17 @@ void THtmlView::SetOnImageRequest(TGetImageEvent handler)
         Document_->ImageRequest = nullptr;
 }
 
+void THtmlView::SetOnScript(TScriptEvent handler)
+{
+    OnScript_ = std::move(handler);
+    if (OnScript_)
+        Document_->ScriptHandler = [this](const std::string& language, std::string script) {
+            OnScript_(this, language, std::move(script));
+        };
+    else
+        Document_->ScriptHandler = nullptr;
+}
+
 void THtmlView::SetNoSelect(bool value)
 {
     if (value == NoSelect_)
@@ -377,6 +389,11 @@ void THtmlView::paintEvent(QPaintEvent*)
 void THtmlView::focusInEvent(QFocusEvent* event)
 {
     QWidget::focusInEvent(event);
+    // Only a move of the focus between controls enters one; the window's own coming back to
+    // the front, or a closed menu, does not.
+    const Qt::FocusReason reason = event->reason();
+    if (OnEnter && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        OnEnter(this);
     update();
 }
 

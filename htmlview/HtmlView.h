@@ -95,6 +95,18 @@ using TImageOverEvent = std::function<void(THtmlView* sender, TImageObj* obj, Qt
 // at WaitStream() when the picture comes later, or leaves it none (no picture).
 using TGetImageEvent = std::function<void(THtmlView* sender, const std::string& src, const std::string*& stream)>;
 using TRightClickEvent = std::function<void(THtmlView* sender, const TRightClickParameters& parameters)>;
+// A SCRIPT of the page: its LANGUAGE and its text, line ends as CR LF; the text is the handler's.
+using TScriptEvent = std::function<void(THtmlView* sender, const std::string& language, std::string script)>;
+// The control's own mouse and key events, each fired before the viewer handles the same event.
+// Mouse coordinates are the paint panel's. Key is a Qt key code; a handler that sets it to 0
+// leaves the viewer nothing to do with it.
+using TMouseEvent = std::function<void(THtmlView* sender, Qt::MouseButton button, Qt::KeyboardModifiers shift,
+                                       int32_t x, int32_t y)>;
+using TMouseMoveEvent = std::function<void(THtmlView* sender, Qt::MouseButtons buttons,
+                                           Qt::KeyboardModifiers shift, int32_t x, int32_t y)>;
+using TKeyEvent = std::function<void(THtmlView* sender, int& key, Qt::KeyboardModifiers shift)>;
+// A typed character, in Windows-1252.
+using TKeyPressEvent = std::function<void(THtmlView* sender, char key)>;
 
 class THtmlView : public QWidget {
 public:
@@ -124,9 +136,20 @@ public:
     TImageClickEvent OnImageClick;
     TImageOverEvent OnImageOver;
     TRightClickEvent OnRightClick;
+    TMouseEvent OnMouseDown;
+    TMouseMoveEvent OnMouseMove;
+    TMouseEvent OnMouseUp;
+    TKeyEvent OnKeyDown;
+    TKeyEvent OnKeyUp;
+    TKeyPressEvent OnKeyPress;
+    // The control took the focus from another control of its window.
+    TNotifyEvent OnEnter;
     // Pictures come from this handler instead of files (names are then taken as written).
     const TGetImageEvent& OnImageRequest() const { return OnImageRequest_; }
     void SetOnImageRequest(TGetImageEvent handler);
+    // Scripts go to this handler; without one they are read past.
+    const TScriptEvent& OnScript() const { return OnScript_; }
+    void SetOnScript(TScriptEvent handler);
     // Shows an error that an event handler of the viewer caught. It runs later, from the event
     // loop, never inside the handler; by default a critical message box.
     std::function<void(const std::string& message)> ErrorBox;
@@ -237,6 +260,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -312,6 +336,7 @@ private:
     platform::TColor DefHotSpotColor_ = platform::clBlue;
     int32_t ImageCacheCount_ = 5;
     TGetImageEvent OnImageRequest_;
+    TScriptEvent OnScript_;
     bool NoSelect_ = false;
     TScrollStyle ScrollBars_ = TScrollStyle::ssBoth;
     uint8_t CharSet_ = platform::DEFAULT_CHARSET;

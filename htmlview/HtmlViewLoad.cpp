@@ -8,6 +8,7 @@
 #include "platform/Bitmap.h"
 #include "platform/Exceptions.h"
 #include "platform/FileSystem.h"
+#include "platform/Windows1252.h"
 
 #include <QKeyEvent>
 #include <QResizeEvent>
@@ -369,8 +370,12 @@ void THtmlView::ScrollByKeyTo(int64_t y)
 
 void THtmlView::keyPressEvent(QKeyEvent* event)
 {
+    int key = event->key();
+    if (OnKeyDown)
+        OnKeyDown(this, key, event->modifiers());
     const int64_t old = VerticalPosition();
-    switch (event->key()) {
+    switch (key) {
+    case 0: break; // taken by the handler
     case Qt::Key_PageUp: ScrollByKeyTo(old - VScrollBar_->LargeChange); break;
     case Qt::Key_PageDown: ScrollByKeyTo(old + VScrollBar_->LargeChange); break;
     case Qt::Key_End: ScrollByKeyTo(DocumentHeight_); break;
@@ -381,6 +386,20 @@ void THtmlView::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Right: SetHorizontalPosition(HorizontalPosition() + HorizontalStep); break;
     default: QWidget::keyPressEvent(event); break;
     }
+    std::string typed;
+    if (OnKeyPress && platform::UnicodeToAnsi(event->text(), typed))
+        for (const char c : typed)
+            OnKeyPress(this, c);
+}
+
+void THtmlView::keyReleaseEvent(QKeyEvent* event)
+{
+    // A held key repeats its press, not its release.
+    if (OnKeyUp && !event->isAutoRepeat()) {
+        int key = event->key();
+        OnKeyUp(this, key, event->modifiers());
+    }
+    QWidget::keyReleaseEvent(event);
 }
 
 void THtmlView::wheelEvent(QWheelEvent* event)

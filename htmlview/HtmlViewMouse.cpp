@@ -78,9 +78,11 @@ bool THtmlView::ImageAtPanelPoint(int32_t x, int32_t y, TImageObj*& image, int32
     return Document_->ImageAt(x, DocumentY(y), image, imageX, imageY);
 }
 
-void THtmlView::PanelMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int32_t x, int32_t y)
+void THtmlView::PanelMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int32_t x, int32_t y)
 {
-    setFocus();
+    if (OnMouseDown)
+        OnMouseDown(this, button, shift, x, y);
+    setFocus(Qt::MouseFocusReason);
     LinkFollowedBeforePress_ = LinkJustFollowed_;
     LinkJustFollowed_ = false;
     if (button != Qt::LeftButton)
@@ -102,6 +104,8 @@ void THtmlView::PanelMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, in
 
 void THtmlView::PanelMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, int32_t x, int32_t y)
 {
+    if (OnMouseMove)
+        OnMouseMove(this, buttons, shift, x, y);
     LastMousePoint_ = {x, y};
     LastMouseButtons_ = buttons;
     std::string url;
@@ -200,6 +204,8 @@ void THtmlView::AutoScrollStep()
 
 void THtmlView::PanelMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int32_t x, int32_t y)
 {
+    if (OnMouseUp)
+        OnMouseUp(this, button, shift, x, y);
     if (OnImageClick || OnRightClick) {
         TImageObj* image = nullptr;
         int32_t imageX = 0;

@@ -77,6 +77,9 @@ public:
         FormSubmit;
     std::function<void(TFormControlObj& control, const std::string& onClick)> ObjectClick;
     std::function<void(TFormControlObj& control)> ControlNotify;
+    // Receives each SCRIPT of the page: its LANGUAGE and its text, line ends as CR LF; the text
+    // is the handler's. Unset: scripts are read past and leave no trace.
+    std::function<void(const std::string& language, std::string script)> ScriptHandler;
     std::vector<TPendingImage> PendingImages;
     // The control's image request: it points Stream at the picture's bytes (kept alive by the
     // handler), at WaitStream() when the picture comes later, or leaves it none. Unset: pictures

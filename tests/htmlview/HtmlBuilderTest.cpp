@@ -1,5 +1,6 @@
 #include "htmlview/HtmlBuilder.h"
 
+#include "htmlview/HtmlImages.h"
 #include "htmlview/ListSections.h"
 #include "htmlview/SectionList.h"
 #include "htmlview/SelectionVisitor.h"
@@ -222,6 +223,69 @@ TEST_F(BuilderTest, PreformattedLinksAndFonts)
 {
     Parse("<pre>x<a href=u.htm>link</a>y<font size=5>big</font></pre>");
     EXPECT_EQ(Runs(SectionWith("link")), (TSummary{"x 10", "link 10u ->u.htm", "y 10", "big 15"}));
+}
+
+TEST_F(BuilderTest, PicturesInPreformattedTextStandInTheirLine)
+{
+    Parse("<pre>a <img src=one.gif alt=\"first\"> b\r\n<img src=two.gif></pre>");
+    EXPECT_EQ(Summary(), (TSummary{"PRE \"a \x04 b\" 10 l0", "PRE \"\x04\" 10 l0"}));
+    const TSection& first = SectionWith("a \x04");
+    ASSERT_EQ(first.Images.Count(), 1);
+    EXPECT_EQ(first.Images[0]->Position, 2);
+    const auto* picture = dynamic_cast<const TImageObj*>(first.Images[0]);
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->Source, "one.gif");
+    EXPECT_EQ(picture->Alt, "first");
+    const TSection& second = dynamic_cast<const TSection&>(*Document[Document.IndexOf(&first) + 1]);
+    ASSERT_EQ(second.Images.Count(), 1);
+    EXPECT_EQ(second.Images[0]->Position, 0);
+    EXPECT_EQ(dynamic_cast<const TImageObj&>(*second.Images[0]).Source, "two.gif");
+}
+
+TEST_F(BuilderTest, ScriptsGoToTheDocumentsHandlerOrLeaveNoTrace)
+{
+    const struct {
+        const char* Name;
+        const char* Html;
+        std::vector<std::string> Scripts; // each LANGUAGE "|" text
+        TSummary Page;
+    } cases[] = {
+        {"markup, comments and line ends are script text",
+         "a<script language=JavaScript>\nif (a<b) f();\n<!-- x -->\n</script>b",
+         {"JavaScript|\r\nif (a<b) f();\r\n<!-- x -->\r\n"}, {"T \"ab\" 12 l0"}},
+        {"a comment right after the tag is script text", "<SCRIPT><!-- document.write('x') //--></SCRIPT>after",
+         {"|<!-- document.write('x') //-->"}, {"T \"after\" 12 l0"}},
+        {"a comment left open ends with the script", "<script><!-- open\n</script>after",
+         {"|<!-- open\r\n"}, {"T \"after\" 12 l0"}},
+        {"a script without end runs to the end of the page", "a<script>x\ny", {"|x\r\ny"}, {"T \"a\" 12 l0"}},
+        {"inside preformatted text the line goes on after it", "<pre>a<script>s</script>b</pre>", {"|s"},
+         {"PRE \"ab\" 10 l0"}},
+        {"one call per script", "<script>1</script>x<script language=vbs>2</script>", {"|1", "vbs|2"},
+         {"T \"x\" 12 l0"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TPage withHandler;
+        std::vector<std::string> scripts;
+        withHandler.Document.ScriptHandler = [&](const std::string& language, std::string script) {
+            scripts.push_back(language + "|" + script);
+        };
+        EXPECT_EQ(withHandler.Parse(c.Html), c.Page);
+        EXPECT_EQ(scripts, c.Scripts);
+        TPage without;
+        EXPECT_EQ(without.Parse(c.Html), c.Page);
+    }
+}
+
+TEST_F(BuilderTest, LongScriptReachesTheHandlerWhole)
+{
+    std::string script;
+    for (int i = 0; script.size() < 100000; ++i)
+        script += "line " + std::to_string(i) + " of a script longer than the first buffer;\r\n";
+    std::string received;
+    Document.ScriptHandler = [&](const std::string&, std::string text) { received = std::move(text); };
+    Parse("<script>" + script + "</script>");
+    EXPECT_EQ(received, script);
 }
 
 TEST_F(BuilderTest, LongPreformattedLineStaysOneSection)

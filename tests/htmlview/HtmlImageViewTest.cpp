@@ -92,6 +92,22 @@ TEST_F(ImageViewTest, PictureIsLaidOutAndPainted)
     EXPECT_TRUE(BoxOf(Grab(), Magenta).isEmpty());
 }
 
+TEST_F(ImageViewTest, PictureFileIsShownAsAPageOfItsOwn)
+{
+    // A quote in the name must survive the one-tag page that shows the file.
+    const std::string picture = WriteFile("say \"cheese\".bmp", BmpBytes(30, 20, Magenta));
+    Load("<p>before</p>");
+    View.LoadImageFile(picture);
+    Paint();
+    EXPECT_EQ(View.DocumentKind(), dkPicture);
+    EXPECT_EQ(View.LoadedFileName(), picture);
+    EXPECT_EQ(IndexOf("before"), -1);
+    ASSERT_NE(FirstImage(), nullptr);
+    EXPECT_EQ(FirstImage()->Source, picture);
+    ASSERT_NE(FirstImage()->Bitmap, nullptr);
+    EXPECT_EQ(BoxOf(Grab(), Magenta).size(), QSize(30, 20));
+}
+
 TEST_F(ImageViewTest, RightAlignedPictureHasTextFlowingBesideIt)
 {
     const std::string path = WriteFile("right.bmp", BmpBytes(80, 60, Magenta));

@@ -139,7 +139,7 @@ TEST_F(MapViewTest, PictureWithUseMapLinksTheAreaUnderTheMouse)
     View.OnHotSpotCovered = [&](THtmlView*, const std::string& url) { covered.push_back(url); };
     Load("<map name=\"pic\"><area coords=0,0,19,39 href=left.htm><area coords=20,0,39,39 nohref></map>"
          "<a href=own.htm><img src=none.bmp usemap=#pic width=40 height=40 border=0 align=left></a>"
-         "<img src=none.bmp usemap=#missing width=40 height=40 align=left>");
+         "<a href=fallback.htm><img src=none.bmp usemap=#missing width=40 height=40 border=0 align=left></a>");
     const auto moveTo = [&](int x, int y) { QTest::mouseMove(&Panel(), QPoint(x, y)); };
     // Find the first picture's left edge on the panel.
     int left = -1;
@@ -152,11 +152,11 @@ TEST_F(MapViewTest, PictureWithUseMapLinksTheAreaUnderTheMouse)
     EXPECT_EQ(View.CoveredURL(), "left.htm");
     moveTo(left + 30, 20); // the NOHREF half gives no link, not the picture's own
     EXPECT_EQ(View.CoveredURL(), "");
-    // A map the page lacks leaves the second picture to its own (absent) link.
+    // A map the page lacks leaves the second picture to its own link.
     moveTo(left + 60, 20);
-    EXPECT_EQ(View.CoveredURL(), "");
+    EXPECT_EQ(View.CoveredURL(), "fallback.htm");
     moveTo(left + 10, 20);
-    EXPECT_EQ(covered, (std::vector<std::string>{"left.htm", "", "left.htm"}));
+    EXPECT_EQ(covered, (std::vector<std::string>{"left.htm", "", "fallback.htm", "left.htm"}));
 }
 
 } // namespace

@@ -262,11 +262,8 @@ TEST(HtmlScanner, ContentTokensClearTheParagraphSpaceFlag)
 
 // Tokens of a content mode up to (and including) the end kind or the end of input, then the
 // ordinary tokens that follow.
-TTokens ScanContent(const std::string& html, void (THtmlScanner::*next)(), HtmlToken endKind)
+TTokens ScanContent(THtmlScanner& scanner, void (THtmlScanner::*next)(), HtmlToken endKind)
 {
-    THtmlScanner scanner;
-    scanner.SetBufferSource(html.data(), html.size());
-    scanner.NextChar();
     TTokens tokens;
     do {
         (scanner.*next)();
@@ -277,6 +274,14 @@ TTokens ScanContent(const std::string& html, void (THtmlScanner::*next)(), HtmlT
     const TTokens rest = ScanTokens(scanner);
     tokens.insert(tokens.end(), rest.begin(), rest.end());
     return tokens;
+}
+
+TTokens ScanContent(const std::string& html, void (THtmlScanner::*next)(), HtmlToken endKind)
+{
+    THtmlScanner scanner;
+    scanner.SetBufferSource(html.data(), html.size());
+    scanner.NextChar();
+    return ScanContent(scanner, next, endKind);
 }
 
 TEST(HtmlScanner, TextAreaContent)
@@ -325,6 +330,37 @@ TEST(HtmlScanner, ScriptContent)
     for (const TScanCase& c : cases)
         EXPECT_EQ(ScanContent(c.html, &THtmlScanner::NextScriptToken, ScriptEnd), c.expected)
             << c.name;
+}
+
+TEST(HtmlScanner, TextRightAfterTheScriptTagIsScriptText)
+{
+    const TScanCase cases[] = {
+        {"a comment opened there is script text, even one left open",
+         "<script language=js><!-- open\n</script><!-- c -->y",
+         {{UnknownTagToken, "<"}, {TextToken, "!-- open"}, {EndOfLineToken, ""}, {ScriptEnd, "</script>"},
+          {TextToken, "y"}}},
+        {"a closed one too", "<SCRIPT><!-- a -->\n</SCRIPT>",
+         {{UnknownTagToken, "<"}, {TextToken, "!-- a -->"}, {EndOfLineToken, ""}, {ScriptEnd, "</SCRIPT>"}}},
+    };
+    for (const TScanCase& c : cases) {
+        THtmlScanner scanner;
+        scanner.SetBufferSource(c.html.data(), c.html.size());
+        scanner.NextChar();
+        scanner.NextToken();
+        ASSERT_EQ(scanner.Token, ScriptTag) << c.name;
+        EXPECT_EQ(ScanContent(scanner, &THtmlScanner::NextScriptToken, ScriptEnd), c.expected) << c.name;
+    }
+}
+
+TEST(HtmlScanner, ScriptTagReadAsAnOrdinaryTagLeavesPageText)
+{
+    // Where a SCRIPT is not read as a script, the next ordinary token ends its script mode.
+    const std::string html = "<script><b><!-- c -->x";
+    THtmlScanner scanner;
+    scanner.SetBufferSource(html.data(), html.size());
+    scanner.NextChar();
+    EXPECT_EQ(ScanTokens(scanner), (TTokens{{ScriptTag, ""}, {BTag, ""}, {TextToken, "x"}}));
+    EXPECT_FALSE(scanner.InScript);
 }
 
 TEST(HtmlScanner, ScriptModeEndsWithCommentsSkippedAgain)

@@ -149,9 +149,65 @@ TEST_F(ViewerMouseTest, ReleaseAfterDraggingASelectionFollowsNoLink)
 TEST_F(ViewerMouseTest, AnchorLinkJumpsWithinThePage)
 {
     Load("<p><a href=\"#Bottom\">down</a></p>" + LongPage(40) + "<p><a name=\"bottom\">here</a></p>" + LongPage(10));
+    unsigned char c = 0;
+    htmlview::TSectionBase* anchored = nullptr;
+    ASSERT_TRUE(View.Document().CharAt(IndexOf("here"), c, anchored));
+    ASSERT_LT(anchored->Top, View.DocumentHeight() - Panel().height()) << "the page must not stop the jump short";
     Click(PointOf(IndexOf("down")));
-    EXPECT_GT(View.VerticalPosition(), 0);
+    // The section holding the anchor is the first thing in view.
+    EXPECT_EQ(View.VerticalPosition(), anchored->Top);
+    EXPECT_EQ(View.Document().ScrollTop, anchored->Top);
     EXPECT_EQ(View.CoveredURL(), "#Bottom");
+}
+
+TEST_F(ViewerMouseTest, ControlsMouseEventsComeBeforeItsOwnHandling)
+{
+    Load("<p><a href=\"#far\">link</a> plain</p>" + LongPage(30) + "<p><a name=far>far</a></p>" + LongPage(10));
+    std::vector<std::string> log;
+    const auto at = [](int32_t x, int32_t y) { return " " + std::to_string(x) + "," + std::to_string(y); };
+    const auto at2 = [&](QPoint p) { return at(p.x(), p.y()); };
+    View.OnMouseMove = [&](THtmlView* sender, Qt::MouseButtons buttons, Qt::KeyboardModifiers, int32_t x, int32_t y) {
+        EXPECT_EQ(sender, &View);
+        log.push_back("move" + at(x, y) + " buttons " + std::to_string(buttons.toInt()) + " covered '" +
+                      View.CoveredURL() + "'");
+    };
+    View.OnHotSpotCovered = [&](THtmlView*, const std::string& url) { log.push_back("covered '" + url + "'"); };
+    View.OnMouseDown = [&](THtmlView* sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int32_t x,
+                           int32_t y) {
+        EXPECT_EQ(sender, &View);
+        log.push_back("down" + at(x, y) + " button " + std::to_string(static_cast<int>(button)) +
+                      (shift.testFlag(Qt::ShiftModifier) ? " shift" : "") + " caret " +
+                      std::to_string(View.CaretIndex()));
+    };
+    View.OnMouseUp = [&](THtmlView* sender, Qt::MouseButton button, Qt::KeyboardModifiers, int32_t x, int32_t y) {
+        EXPECT_EQ(sender, &View);
+        log.push_back("up" + at(x, y) + " button " + std::to_string(static_cast<int>(button)) + " top " +
+                      (View.VerticalPosition() == 0 ? "0" : "moved"));
+    };
+    View.OnHotSpotClick = [&](THtmlView*, const std::string& url, bool&) { log.push_back("click '" + url + "'"); };
+    const QPoint onLink = PointOf(IndexOf("link"));
+    const QPoint onPlain = PointOf(IndexOf("plain"));
+
+    Hover(onLink);
+    View.OnMouseMove = nullptr;
+    QTest::mousePress(&Panel(), Qt::LeftButton, Qt::ShiftModifier, onPlain);
+    QTest::mouseRelease(&Panel(), Qt::LeftButton, Qt::ShiftModifier, onPlain);
+    Click(onLink);
+    QTest::mouseClick(&Panel(), Qt::RightButton, {}, onPlain);
+
+    // Each event sees the state before the view's own handling of it: the covered link not yet
+    // taken, the caret of the press before, the link not yet followed.
+    EXPECT_EQ(log, (std::vector<std::string>{
+                       "move" + at2(onLink) + " buttons 0 covered ''",
+                       "covered '#far'",
+                       "down" + at2(onPlain) + " button 1 shift caret 0",
+                       "up" + at2(onPlain) + " button 1 top 0",
+                       "down" + at2(onLink) + " button 1 caret " + std::to_string(IndexOf("plain")),
+                       "up" + at2(onLink) + " button 1 top 0",
+                       "click '#far'",
+                       "down" + at2(onPlain) + " button 2 caret " + std::to_string(IndexOf("link")),
+                       "up" + at2(onPlain) + " button 2 top moved",
+                   }));
 }
 
 TEST_F(ViewerMouseTest, LinkToAMissingFileShowsAnErrorAndKeepsThePage)

@@ -5,6 +5,10 @@
 #include "htmlview/HtmlScanner.h"
 #include "platform/Exceptions.h"
 
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+#include <stdexcept>
 
 using htmlview::TDocumentPosition;
 using htmlview::THtmlView;
@@ -127,6 +131,66 @@ TEST_F(ViewerLayoutTest, KeysMoveTheViewWithinThePage)
         EXPECT_EQ(View.VerticalPosition(), step.Position) << static_cast<int>(step.Key);
         EXPECT_EQ(View.Document().ScrollTop, step.Position);
         EXPECT_EQ(View.VScrollBar().value(), step.Position);
+    }
+}
+
+TEST_F(ViewerLayoutTest, KeyEventsComeBeforeTheViewsOwnHandling)
+{
+    Load(LongPage(40));
+    std::vector<std::string> events;
+    View.OnKeyDown = [&](THtmlView* sender, int& key, Qt::KeyboardModifiers shift) {
+        EXPECT_EQ(sender, &View);
+        events.push_back("down " + std::to_string(key) + (shift.testFlag(Qt::ShiftModifier) ? " shift" : "") +
+                         " at " + std::to_string(View.VerticalPosition()));
+        if (key == Qt::Key_End)
+            key = 0; // taken by the handler: the view does not move
+    };
+    View.OnKeyUp = [&](THtmlView*, int& key, Qt::KeyboardModifiers) { events.push_back("up " + std::to_string(key)); };
+    View.OnKeyPress = [&](THtmlView*, char key) { events.push_back(std::string("press ") + key); };
+    // Press, a repeated release (a held key) and the real release.
+    const auto type = [this](int key, Qt::KeyboardModifiers shift, const QString& text) {
+        QKeyEvent press(QEvent::KeyPress, key, shift, text);
+        QKeyEvent repeated(QEvent::KeyRelease, key, shift, text, true);
+        QKeyEvent release(QEvent::KeyRelease, key, shift, text);
+        for (QKeyEvent* event : {&press, &repeated, &release})
+            QCoreApplication::sendEvent(&View, event);
+    };
+    type(Qt::Key_Down, Qt::NoModifier, {});
+    type(Qt::Key_End, Qt::NoModifier, {});
+    type(Qt::Key_X, Qt::ShiftModifier, "X");
+    type(Qt::Key_Eacute, Qt::NoModifier, QString(QChar(0xE9)));
+    EXPECT_EQ(View.VerticalPosition(), 16);
+    EXPECT_EQ(events, (std::vector<std::string>{
+                          "down " + std::to_string(Qt::Key_Down) + " at 0",
+                          "up " + std::to_string(Qt::Key_Down),
+                          "down " + std::to_string(Qt::Key_End) + " at 16",
+                          "up " + std::to_string(Qt::Key_End),
+                          "down " + std::to_string(Qt::Key_X) + " shift at 16",
+                          "press X",
+                          "up " + std::to_string(Qt::Key_X),
+                          "down " + std::to_string(Qt::Key_Eacute) + " at 16",
+                          "press \xE9",
+                          "up " + std::to_string(Qt::Key_Eacute),
+                      }));
+}
+
+TEST_F(ViewerLayoutTest, EnteringIsReportedOnlyWhenTheFocusComesFromAnotherControl)
+{
+    int entered = 0;
+    View.OnEnter = [&](THtmlView* sender) {
+        EXPECT_EQ(sender, &View);
+        ++entered;
+    };
+    const struct {
+        Qt::FocusReason Reason;
+        int Entered;
+    } cases[] = {{Qt::TabFocusReason, 1}, {Qt::MouseFocusReason, 1}, {Qt::ActiveWindowFocusReason, 0},
+                 {Qt::PopupFocusReason, 0}};
+    for (const auto& c : cases) {
+        entered = 0;
+        QFocusEvent in(QEvent::FocusIn, c.Reason);
+        QCoreApplication::sendEvent(&View, &in);
+        EXPECT_EQ(entered, c.Entered) << c.Reason;
     }
 }
 
@@ -261,6 +325,10 @@ TEST_F(ViewerLoadTest, FileLoadsSetNameKindAndAnchorPlace)
     EXPECT_EQ(View.DocumentKind(), htmlview::dkHtml);
     const int32_t deep = View.VerticalPosition();
     EXPECT_GT(deep, 0);
+    unsigned char c = 0;
+    htmlview::TSectionBase* anchored = nullptr;
+    ASSERT_TRUE(View.Document().CharAt(IndexOf("deep"), c, anchored));
+    EXPECT_EQ(deep, anchored->Top);
     EXPECT_FALSE(View.JumpToAnchor("#nowhere"));
     EXPECT_EQ(View.VerticalPosition(), deep);
     EXPECT_TRUE(View.JumpToAnchor("DEEP"));
@@ -285,11 +353,6 @@ TEST_F(ViewerLoadTest, PictureFileTagKeepsTheWholeName)
     const htmlview::TAttribute* src = scanner.AttributeList.FindAttribute(htmlview::HtmlToken::SrcAttr);
     ASSERT_NE(src, nullptr);
     EXPECT_EQ(src->ValueText, name);
-
-    const std::string picture = WriteFile("picture.gif", "GIF89a");
-    View.LoadImageFile(picture);
-    EXPECT_EQ(View.DocumentKind(), htmlview::dkPicture);
-    EXPECT_EQ(View.LoadedFileName(), picture);
 }
 
 TEST_F(ViewerLoadTest, RefreshMetaIsReportedAfterTheLoad)
@@ -316,6 +379,27 @@ TEST_F(ViewerLoadTest, RefreshMetaIsReportedAfterTheLoad)
             EXPECT_FALSE(processingAtEvent);
         }
     }
+}
+
+TEST_F(ViewerLoadTest, ScriptsGoToOnScriptWhileItIsSet)
+{
+    std::vector<std::string> scripts;
+    View.SetOnScript([&](THtmlView* sender, const std::string& language, std::string script) {
+        EXPECT_EQ(sender, &View);
+        scripts.push_back(language + "|" + script);
+    });
+    Load("<p>a<script language=JavaScript>go();\n</script>b</p>");
+    EXPECT_GE(IndexOf("ab"), 0);
+    View.SetOnScript(nullptr);
+    Load("<script>skipped();</script><p>c</p>");
+    EXPECT_EQ(IndexOf("skipped"), -1);
+    EXPECT_EQ(scripts, (std::vector<std::string>{"JavaScript|go();\r\n"}));
+
+    // A handler's error reaches the caller of the load, and the view leaves its busy state.
+    View.SetOnScript([](THtmlView*, const std::string&, std::string) { throw std::runtime_error("script failed"); });
+    const std::string page = "<p>before</p><script>x</script>";
+    EXPECT_THROW(View.LoadFromBuffer(page.data(), static_cast<int32_t>(page.size())), std::runtime_error);
+    EXPECT_FALSE(View.Processing());
 }
 
 TEST_F(ViewerLoadTest, SoundRequestStopsTheBackgroundSoundBeforeEachLoad)
