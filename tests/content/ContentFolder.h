@@ -1,5 +1,6 @@
 #pragma once
 // The data/ folder of the source tree, as the programs find it beside them once built.
+#include "common/BundledData.h"
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -9,7 +10,7 @@ namespace content {
 
 inline std::filesystem::path DataFolder()
 {
-    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data";
+    return BundledDataFolder();
 }
 
 inline std::filesystem::path ThemeFolder()

@@ -1,6 +1,7 @@
 // What the player meets where the game hands over to the desktop: an error page naming the file
 // that was asked for, help the desktop could not open, and the print failure in the language of
 // the interface.
+#include "common/BundledData.h"
 #include "TfrmMainTest.h"
 
 #include "game/DefinitionViewCommands.h"
@@ -46,7 +47,7 @@ TEST_F(DesktopTest, HelpTheDesktopCannotOpenIsReported)
 TEST_F(DesktopTest, PrintFailureSpeaksTheLanguageOfTheInterface)
 {
     const std::filesystem::path themes =
-        std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data" / "Themes" / "Standard";
+        BundledDataFolder() / "Themes" / "Standard";
     const struct {
         const char* Language;
         const char* Text;

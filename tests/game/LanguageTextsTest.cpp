@@ -1,4 +1,5 @@
 // The language and theme loader on files written by the test and on the shipped English file.
+#include "common/BundledData.h"
 #include "TfrmMainTest.h"
 
 #include "game/LanguageTexts.h"
@@ -83,7 +84,7 @@ TEST_F(LanguageTextsTest, MissingFolderGivesEveryDefault)
 
 TEST_F(LanguageTextsTest, ShippedEnglishFileFoundWhateverTheCaseOfItsFolder)
 {
-    const std::filesystem::path data = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data";
+    const std::filesystem::path data = BundledDataFolder();
     ThemeFolder = (data / "Themes" / "standard").string();
     LanguageFolder = ThemeFolder + "/english";
     LoadLanguageTexts("frmMain", 0);

@@ -1,3 +1,4 @@
+#include "common/BundledData.h"
 #include "HtmlGifTest.h"
 
 #include "htmlview/HtmlGif.h"
@@ -389,7 +390,7 @@ TEST(HtmlGifReader, ProjectPictures)
     // The generator's pictures: stills with a transparent background, animations looping
     // without end.
     const std::filesystem::path data =
-        std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data";
+        BundledDataFolder();
     struct TCase {
         std::filesystem::path Path;
         int Width, Height, Frames, LoopCount, Delay;

@@ -1,5 +1,6 @@
 // Picture loading: BMP and JPEG written here by Qt decode to the right size and pixels; bad,
 // cut, huge and unknown data give no picture and never crash.
+#include "common/BundledData.h"
 #include "htmlview/HtmlGif.h"
 #include "htmlview/HtmlImageLoad.h"
 #include "htmlview/HtmlJpeg.h"
@@ -211,7 +212,7 @@ TEST_F(PictureLoadTest, TranspMasksTheLowerLeftColour)
 TEST(BundledPicturesTest, AllLoad)
 {
     const QDir folder(QString::fromStdString(
-        (std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data/Dictionnaires/img").string()));
+        (BundledDataFolder() / "Dictionnaires/img").string()));
     const QStringList names = folder.entryList(QDir::Files);
     ASSERT_FALSE(names.isEmpty());
     for (const QString& name : names) {

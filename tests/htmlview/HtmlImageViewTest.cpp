@@ -1,6 +1,7 @@
 // Pictures in a real viewer: an IMG laid out and painted, a right-aligned picture with text
 // flowing beside it, pictures handed over by the image request, the page background, the cache
 // across page loads, animated GIFs, and a definition page rendered for a look.
+#include "common/BundledData.h"
 #include "HtmlViewTest.h"
 
 #include "htmlview/HtmlGif.h"
@@ -33,7 +34,7 @@ std::string BmpBytes(int width, int height, QRgb color)
 
 std::filesystem::path PictureFolder()
 {
-    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data/Dictionnaires";
+    return BundledDataFolder() / "Dictionnaires";
 }
 
 class ImageViewTest : public ViewerFixture {
