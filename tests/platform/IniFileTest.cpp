@@ -20,7 +20,12 @@ protected:
     std::string path = folder.Path("test.ini");
     TIniFile ini {path};
 
-    void Given(const std::string& content) const { folder.WriteRaw("test.ini", content); }
+    // The file as it stands, and an object that has read it: an object reads its file once.
+    void Given(const std::string& content)
+    {
+        folder.WriteRaw("test.ini", content);
+        ini = TIniFile(path);
+    }
     std::string Content() const { return folder.ReadRaw("test.ini"); }
 };
 
@@ -160,6 +165,7 @@ TEST_F(IniFileTest, WriteChangesOnlyItsLine)
     for (const auto& c : cases) {
         Given(before);
         ini.WriteString(c.section, c.key, c.value);
+        ini.UpdateFile();
         std::string expected = before;
         expected.replace(expected.find(c.changedLine), std::string(c.changedLine).size(), c.newLine);
         EXPECT_EQ(Content(), expected) << c.key;
@@ -188,6 +194,7 @@ TEST_F(IniFileTest, PlacesNewKeysAndSections)
     for (const auto& c : cases) {
         Given(c.before);
         ini.WriteString(c.section, " New ", "v");
+        ini.UpdateFile();
         EXPECT_EQ(Content(), c.after) << c.name;
     }
 }
@@ -198,6 +205,7 @@ TEST_F(IniFileTest, WriteCreatesMissingFile)
     ini.WriteInteger("General", "Left", -5);
     ini.WriteBool("General", "Sound", true);
     ini.WriteBool("General", "Timed", false);
+    ini.UpdateFile();
     EXPECT_EQ(Content(), "[General]\r\nCreate=Ok\r\nLeft=-5\r\nSound=1\r\nTimed=0\r\n");
     EXPECT_EQ(ini.ReadInteger("General", "Left", 0), -5);
 }
@@ -207,6 +215,7 @@ TEST_F(IniFileTest, LineBreaksCannotAddLines)
     Given("[Players]\r\nName=A\r\n");
     ini.WriteString("Players", "Name", "Bob\r\n[General]\r\nLevel=3");
     ini.WriteString("Players\n[General]", "Other", "x\ny");
+    ini.UpdateFile();
     EXPECT_EQ(Content(), "[Players]\r\nName=Bob\r\nOther=x\r\n");
     EXPECT_FALSE(ini.SectionExists("General"));
 }
@@ -233,6 +242,7 @@ TEST_F(IniFileTest, WriteKeepsPermissions)
     Given("[S]\r\nK=1\r\n");
     ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
     ini.WriteString("S", "K", "2");
+    ini.UpdateFile();
     struct stat info {};
     ASSERT_EQ(::stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
@@ -264,7 +274,10 @@ TEST_F(IniFileTest, WritableFileInClosedFolderIsWrittenInPlace)
     ASSERT_EQ(::chmod(path.c_str(), 0666), 0);
     const std::string folderPath = folder.Path();
     ASSERT_EQ(::chmod(folderPath.c_str(), 0555), 0);
-    const bool written = WritesAsPlainUser([this] { ini.WriteString("S", "K", "new"); });
+    const bool written = WritesAsPlainUser([this] {
+        ini.WriteString("S", "K", "new");
+        ini.UpdateFile();
+    });
     ::chmod(folderPath.c_str(), 0700);
     EXPECT_TRUE(written);
     EXPECT_EQ(Content(), "[S]\r\nK=new\r\n");
@@ -275,10 +288,13 @@ TEST_F(IniFileTest, DeletesKeysAndSections)
     const std::string before = "; top\r\n[A]\r\nk=1\r\nK=2\r\nj=3\r\n\r\n[B]\r\n; b\r\nx=1\r\n[a]\r\nk=4\r\n";
     Given(before);
     ini.DeleteKey("a", "K");
+    ini.UpdateFile();
     EXPECT_EQ(Content(), "; top\r\n[A]\r\nj=3\r\n\r\n[B]\r\n; b\r\nx=1\r\n[a]\r\nk=4\r\n");
     ini.EraseSection("B");
+    ini.UpdateFile();
     EXPECT_EQ(Content(), "; top\r\n[A]\r\nj=3\r\n\r\n[a]\r\nk=4\r\n");
     ini.EraseSection("A");
+    ini.UpdateFile();
     EXPECT_EQ(Content(), "; top\r\n");
 
     TIniFile missing(folder.Path("none.ini"));
