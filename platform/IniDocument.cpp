@@ -3,6 +3,7 @@
 #include "platform/Windows1252.h"
 
 #include <algorithm>
+#include <string_view>
 #include <utility>
 
 namespace platform {
@@ -10,12 +11,17 @@ namespace {
 
 constexpr size_t kMaxValueLength = 2047;
 
-std::string Trim(const std::string& text)
+std::string_view TrimmedView(std::string_view text)
 {
     const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
+    if (first == std::string_view::npos)
         return {};
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::string Trim(std::string_view text)
+{
+    return std::string(TrimmedView(text));
 }
 
 // A line break would end the line early and let the rest pose as keys or sections of its own.
@@ -42,8 +48,6 @@ TIniDocument::TIniDocument(const std::string& content)
         AddLine(ParseLine(content.substr(start, length)));
         start = end + 1;
     }
-    for (TSection& section : sections_)
-        IndexKeys(section);
     IndexSections();
 }
 
@@ -98,7 +102,7 @@ std::vector<std::string> TIniDocument::KeyNames(const std::string& section) cons
         return names;
     for (size_t i = 0; i < found->lines.size(); ++i) {
         const TLine& line = found->lines[i];
-        if (line.kind == TLineKind::Key && found->keys.at(Fold(line.name)) == i)
+        if (line.kind == TLineKind::Key && Keys(*found).at(Fold(line.name)) == i)
             names.push_back(line.name);
     }
     return names;
@@ -112,8 +116,9 @@ bool TIniDocument::Set(const std::string& section, const std::string& key, const
     const std::string text = SingleLine(value);
     TSection* target = FindSection(sectionName);
     if (target != nullptr) {
-        const auto found = target->keys.find(Fold(keyName));
-        if (found != target->keys.end()) {
+        const auto& keys = Keys(*target);
+        const auto found = keys.find(Fold(keyName));
+        if (found != keys.end()) {
             // Only the value changes: the key and the spacing around "=" stay as they were.
             TLine& line = target->lines[found->second];
             const size_t valueStart
@@ -138,7 +143,7 @@ bool TIniDocument::Set(const std::string& section, const std::string& key, const
     // Only blank lines follow the new one, so no indexed key moves.
     target->lines.insert(target->lines.begin() + static_cast<long>(at), ParseLine(keyName + "=" + text));
     const TLine& inserted = target->lines[at];
-    if (inserted.kind == TLineKind::Key)
+    if (inserted.kind == TLineKind::Key && target->keysIndexed)
         target->keys.emplace(Fold(inserted.name), at);
     else if (inserted.kind == TLineKind::Section)
         *this = TIniDocument(Text()); // a key name that reads as a header starts a section, as on the next read
@@ -154,7 +159,7 @@ bool TIniDocument::DeleteKey(const std::string& section, const std::string& key,
     const std::string name = Fold(Trim(key));
     std::erase_if(target->lines,
                   [&](const TLine& line) { return line.kind == TLineKind::Key && Fold(line.name) == name; });
-    IndexKeys(*target);
+    target->keysIndexed = false;
     return true;
 }
 
@@ -173,16 +178,16 @@ TIniDocument::TLine TIniDocument::ParseLine(std::string text)
 {
     TLine line;
     line.text = std::move(text);
-    const std::string trimmed = Trim(line.text);
+    const std::string_view trimmed = TrimmedView(line.text);
     if (!trimmed.empty() && trimmed.front() == '[') {
         // Up to the last "]", so that a name holding "]" reads back as it was written.
         const size_t close = trimmed.rfind(']');
         line.kind = TLineKind::Section;
-        line.name = Trim(close == std::string::npos ? trimmed.substr(1) : trimmed.substr(1, close - 1));
+        line.name = Trim(close == std::string_view::npos ? trimmed.substr(1) : trimmed.substr(1, close - 1));
         return line;
     }
     const size_t equals = trimmed.find('=');
-    if (trimmed.empty() || trimmed.front() == ';' || equals == std::string::npos)
+    if (trimmed.empty() || trimmed.front() == ';' || equals == std::string_view::npos)
         return line;
     line.name = Trim(trimmed.substr(0, equals));
     if (!line.name.empty())
@@ -206,12 +211,16 @@ void TIniDocument::AddLine(TLine line)
         sections_.back().lines.push_back(std::move(line));
 }
 
-void TIniDocument::IndexKeys(TSection& section)
+const std::unordered_map<std::string, size_t>& TIniDocument::Keys(const TSection& section)
 {
-    section.keys.clear();
-    for (size_t i = 0; i < section.lines.size(); ++i)
-        if (section.lines[i].kind == TLineKind::Key)
-            section.keys.emplace(Fold(section.lines[i].name), i); // keeps the first of equal keys
+    if (!section.keysIndexed) {
+        section.keys.clear();
+        for (size_t i = 0; i < section.lines.size(); ++i)
+            if (section.lines[i].kind == TLineKind::Key)
+                section.keys.emplace(Fold(section.lines[i].name), i); // keeps the first of equal keys
+        section.keysIndexed = true;
+    }
+    return section.keys;
 }
 
 void TIniDocument::IndexSections()
@@ -234,8 +243,9 @@ TIniDocument::TSection* TIniDocument::FindSection(const std::string& section)
 
 const TIniDocument::TLine* TIniDocument::FindKey(const TSection& section, const std::string& key)
 {
-    const auto found = section.keys.find(Fold(Trim(key)));
-    return found == section.keys.end() ? nullptr : &section.lines[found->second];
+    const auto& keys = Keys(section);
+    const auto found = keys.find(Fold(Trim(key)));
+    return found == keys.end() ? nullptr : &section.lines[found->second];
 }
 
 } // namespace platform

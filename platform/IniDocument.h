@@ -51,13 +51,16 @@ private:
     struct TSection {
         TLine header;
         std::vector<TLine> lines;
-        std::unordered_map<std::string, size_t> keys; // folded name -> first line of that key
+        // Folded name -> first line of that key; made when the section is first searched, since
+        // most sections of a large file never are.
+        mutable std::unordered_map<std::string, size_t> keys;
+        mutable bool keysIndexed = false;
     };
 
     static TLine ParseLine(std::string text);
     static std::string Fold(const std::string& name);
     void AddLine(TLine line);
-    static void IndexKeys(TSection& section);
+    static const std::unordered_map<std::string, size_t>& Keys(const TSection& section);
     void IndexSections();
     const TSection* FindSection(const std::string& section) const;
     TSection* FindSection(const std::string& section);

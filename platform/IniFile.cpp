@@ -178,7 +178,8 @@ void TIniFile::UpdateFile()
     file.setDirectWriteFallback(true);
     const bool written = file.open(QIODevice::WriteOnly)
         && file.write(content.data(), static_cast<qint64>(content.size())) == static_cast<qint64>(content.size())
-        && file.commit();
+        // On disk before the rename, or a power cut could leave the new name on an empty file.
+        && file.flush() && ::fsync(file.handle()) == 0 && file.commit();
     if (!written)
         throw EInOutError("Unable to write to " + fileName_);
     modified_ = false;
