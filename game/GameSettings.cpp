@@ -154,6 +154,7 @@ bool SettingsFileWritable(platform::TIniFile& ini)
     if (!platform::GetFileAttributes(ini.FileName(), attributes)) {
         try {
             ini.WriteString(SectionGeneral, "Create", "Ok");
+            ini.UpdateFile();
         } catch (const platform::EInOutError&) {
             return false; // nowhere to create it
         }
@@ -195,6 +196,7 @@ void SaveGameOptions(int32_t mainWindowLeft, int32_t mainWindowTop, int32_t defF
     ini.WriteInteger(SectionGeneral, "DefFontSize", defFontSize);
     ini.WriteString(SectionTheme, "Name", ThemeName);
     ini.WriteString(SectionTheme, "Language", LanguageName);
+    ini.UpdateFile();
 }
 
 } // namespace game

@@ -114,6 +114,7 @@ void SaveScores()
         ini.WriteInteger(loadedSection, "Score" + number, row.Score);
         ini.WriteInteger(loadedSection, "Games" + number, row.Games);
     }
+    ini.UpdateFile();
 }
 
 int32_t SortScores(int32_t count, std::span<TScores> rows)

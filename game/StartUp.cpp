@@ -19,7 +19,11 @@
 #include <QListWidget>
 #include <QStandardPaths>
 
+#include <cerrno>
 #include <cmath>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace game {
 
@@ -48,7 +52,8 @@ bool CheckScreen()
 }
 
 TSingleInstance::TSingleInstance(const std::string& folder)
-    : lock_(QDir(QString::fromStdString(folder)).filePath(QString::fromStdString(LockName) + QStringLiteral(".lock")))
+    : lockPath_(QDir(QString::fromStdString(folder)).filePath(QString::fromStdString(LockName) + QStringLiteral(".lock")))
+    , lock_(lockPath_)
 {
     // Only a lock whose process has ended is stale: a game running for hours keeps its lock.
     lock_.setStaleLockTime(0);
@@ -60,8 +65,28 @@ TSingleInstance::TResult TSingleInstance::Acquire()
         return TResult::Acquired;
     if (lock_.error() != QLockFile::LockFailedError)
         return TResult::Unavailable;
+    if (OwnerUnreadableAndGone() && lock_.removeStaleLockFile() && lock_.tryLock(0))
+        return TResult::Acquired;
     platform::MessageBox("Ce jeu est d\xE9j\xE0 charg\xE9 !", GameTitle, platform::MB_OK);
     return TResult::AlreadyRunning;
+}
+
+// The lock takes over by itself a lock whose owner it can read and finds ended. A running copy
+// holds its lock file locked from the moment it makes it, before it writes itself in, so an owner
+// that cannot be read is gone when nobody holds the file so.
+bool TSingleInstance::OwnerUnreadableAndGone() const
+{
+    qint64 pid = 0;
+    QString hostName;
+    QString appName;
+    if (lock_.getLockInfo(&pid, &hostName, &appName))
+        return false;
+    const int fd = ::open(QFile::encodeName(lockPath_).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return true;
+    const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd); // also releases the lock taken to look
+    return !held;
 }
 
 std::string TSingleInstance::RuntimeFolder()

@@ -27,7 +27,8 @@ bool ScreenIsSuitable(int width, int height, int bitsPerPixel);
 bool CheckScreen();
 
 // One running copy of the game: a lock file named after the game in Folder (the user's runtime
-// folder by default). The lock of a copy that ended without releasing it is taken over.
+// folder by default). The lock of a copy that ended without releasing it is taken over, and so is
+// one whose owner cannot be read (empty, cut short, garbage) unless a running process holds it.
 class TSingleInstance {
 public:
     enum class TResult { Acquired, AlreadyRunning, Unavailable };
@@ -41,6 +42,9 @@ public:
     static inline const std::string LockName = "Le Jeu Du Garvo - Velmora";
 
 private:
+    bool OwnerUnreadableAndGone() const;
+
+    QString lockPath_;
     QLockFile lock_;
 };
 

@@ -299,6 +299,7 @@ void TfrmCDPlayer::SaveCDPlayerSettings(const std::string& settingsFilePath)
     ini.WriteInteger(SectionGeneral, "CDPlayerWindow.Left", CDPlayerWindow.Left);
     ini.WriteInteger(SectionGeneral, "CDPlayerWindow.Top", CDPlayerWindow.Top);
     ini.WriteInteger(SectionGeneral, "CDPlayerWindow.FontColor", CDPlayerWindow.FontColor);
+    ini.UpdateFile();
 }
 
 void TfrmCDPlayer::SetLabelColor(platform::TColor color)

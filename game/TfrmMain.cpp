@@ -549,7 +549,9 @@ void TfrmMain::btnOptionClick()
 
 void TfrmMain::btnEditClick()
 {
-    platform::TIniFile(SettingsFilePath).WriteInteger("Lexorim", "Language", LanguageCode);
+    platform::TIniFile settings(SettingsFilePath);
+    settings.WriteInteger("Lexorim", "Language", LanguageCode);
+    settings.UpdateFile();
     platform::StartProgram(UtilityProgramPath(), DictionaryPath);
 }
 

@@ -135,6 +135,7 @@ void TfrmSelectLanguage::FormClose()
     platform::TIniFile settings(SettingsFilePath);
     settings.WriteString("Theme", "Name", StandardTheme);
     settings.WriteString("Theme", "Language", language);
+    settings.UpdateFile();
 }
 
 void TfrmSelectLanguage::closeEvent(QCloseEvent* event)

@@ -1,8 +1,11 @@
 #pragma once
 // Settings files with Windows profile semantics: case-insensitive sections and keys, values of at
-// most 2047 characters, CR LF lines, the rest of the file kept as it was; a write replaces the
-// file atomically (or, when its folder takes no new files, writes it in place). Every call reads
-// the file afresh, as the profile functions do.
+// most 2047 characters, CR LF lines, the rest of the file kept as it was. The file is read once,
+// when the object is made, and kept parsed. Writes change that copy; UpdateFile then replaces
+// the file once, whole, so that a save of many keys leaves on disk either the old file or the
+// new one, never a mix.
+#include "platform/IniDocument.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -11,6 +14,8 @@ namespace platform {
 
 class TIniFile {
 public:
+    // A missing file reads as an empty one, and so does one that cannot be read; that one is
+    // never written over, since everything else it holds would be lost.
     explicit TIniFile(std::string fileName);
     const std::string& FileName() const { return fileName_; }
 
@@ -23,15 +28,30 @@ public:
     std::vector<std::string> ReadSection(const std::string& section) const; // its key names
     std::vector<std::string> ReadSections() const;
 
-    // Throw EInOutError when the file cannot be written.
+    // A change that the file could not take (it cannot be read, is read-only, or has no folder
+    // to be made in) throws EInOutError and is not made. Nothing reaches the file before
+    // UpdateFile.
     void WriteString(const std::string& section, const std::string& key, const std::string& value);
     void WriteInteger(const std::string& section, const std::string& key, int32_t value);
     void WriteBool(const std::string& section, const std::string& key, bool value);
     void DeleteKey(const std::string& section, const std::string& key);
     void EraseSection(const std::string& section);
 
+    // Writes the changes made since the last update: a temporary file, flushed to disk, renamed
+    // over the file (in place when its folder takes no new files). Does nothing when nothing
+    // changed. Throws EInOutError when the file cannot be written; the changes stay pending.
+    // Changes never updated are dropped with the object, so a save cut short by an error leaves
+    // the file as it was.
+    void UpdateFile();
+
 private:
+    // Throws EInOutError when a change could not be written to the file.
+    void CheckWritable() const;
+
     std::string fileName_;
+    TIniDocument document_;
+    bool readable_ = true;
+    bool modified_ = false;
 };
 
 } // namespace platform

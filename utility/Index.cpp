@@ -418,6 +418,7 @@ void TfrmIndex::SaveSettings()
     platform::TIniFile ini(IniPath);
     ini.WriteInteger(SettingsSection, "Language", LanguageCode);
     ini.WriteString(SettingsSection, "LastPath", LastPath);
+    ini.UpdateFile();
 }
 
 void TfrmIndex::ApplyControlTexts(const TIndexTexts& texts)

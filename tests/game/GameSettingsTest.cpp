@@ -2,10 +2,13 @@
 
 #include "game/GameSettings.h"
 #include "platform/IniFile.h"
+#include "platform/SaveWatch.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
+#include <optional>
 
 using namespace game;
 
@@ -211,6 +214,41 @@ TEST_F(GameSettingsTest, OtherSectionsSurviveAWrite)
     EXPECT_EQ(ini.ReadString("Lexorim", "LastPath", ""), "/dic");
     EXPECT_EQ(ini.ReadInteger("General", "CDPlayerWindow.Left", 0), 5);
     EXPECT_FALSE(ini.ValueExists("General", "Create")) << "only a new file is marked";
+}
+
+// Generation G of the settings: values that no other generation has.
+void SaveGeneration(int generation)
+{
+    GameOptions.Level = generation;
+    GameOptions.TimePlayLimit = 40 + generation;
+    for (size_t row = 1; row <= 4; ++row)
+        GameOptions.Players[row].Name = "Gen" + std::to_string(generation) + "Player" + std::to_string(row);
+    OptionWindowLeft = 10 + generation;
+    ZoomFontSize = 50 + generation;
+    ThemeName = "Theme" + std::to_string(generation);
+    LanguageName = "Language" + std::to_string(generation);
+    SaveGameOptions(100 + generation, 200 + generation, 10 + generation);
+}
+
+TEST_F(GameSettingsTest, SaveReplacesTheFileOnce)
+{
+    Write("garvo.ini", "[Lexorim]\r\nLanguage=1\r\n");
+    TFileWrites writes(Path(), "garvo.ini");
+    SaveGeneration(1);
+    EXPECT_EQ(writes.Count(), 1);
+    SaveGeneration(1);
+    EXPECT_EQ(writes.Count(), 1) << "settings saved again unchanged leave the file alone";
+}
+
+TEST_F(GameSettingsTest, SaveKilledMidwayLeavesOneWholeSave)
+{
+    std::array<std::string, 2> saved;
+    for (int generation : {0, 1}) {
+        SaveGeneration(generation);
+        saved[generation] = Read("garvo.ini");
+    }
+    const std::optional<std::string> mixed = MixedContentAfterKilledSaves(Path("garvo.ini"), 40, saved, SaveGeneration);
+    EXPECT_FALSE(mixed.has_value()) << mixed.value_or("");
 }
 
 // Files the game must leave alone.

@@ -2,9 +2,12 @@
 
 #include "game/HighScores.h"
 #include "platform/IniFile.h"
+#include "platform/SaveWatch.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <optional>
 #include <vector>
 
 using namespace game;
@@ -136,6 +139,71 @@ TEST_F(HighScoresTest, TableGoesBackToTheSectionItCameFrom)
     const platform::TIniFile ini(Path("scores.ini"));
     EXPECT_EQ(ini.ReadString("Scores.animaux.dat", "Name1", ""), "Ana");
     EXPECT_FALSE(ini.SectionExists("Scores.cass\xE9.dat"));
+}
+
+// Generation G of the best ten: names and counts that no other generation has.
+void FillTable(int generation)
+{
+    for (int32_t n = 1; n <= BestScoresCount; ++n)
+        SetScoreRow(n, "Gen" + std::to_string(generation) + "Row" + std::to_string(n), 10 * generation + n, 50 + n);
+}
+
+TEST_F(HighScoresTest, SaveReplacesTheFileOnce)
+{
+    Write("scores.ini", "[Scores.fleurs.dat]\r\nName1=Cy\r\n");
+    OpenDictionary("animaux.dat");
+    LoadScores();
+    FillTable(1);
+    TFileWrites writes(Path(), "scores.ini");
+    SaveScores();
+    EXPECT_EQ(writes.Count(), 1);
+    SaveScores();
+    EXPECT_EQ(writes.Count(), 1) << "a table saved again unchanged leaves the file alone";
+}
+
+TEST_F(HighScoresTest, SaveKilledMidwayLeavesOneWholeTable)
+{
+    OpenDictionary("animaux.dat");
+    LoadScores();
+    std::array<std::string, 2> saved;
+    for (int generation : {0, 1}) {
+        FillTable(generation);
+        SaveScores();
+        saved[generation] = Read("scores.ini");
+    }
+    const std::optional<std::string> mixed
+        = MixedContentAfterKilledSaves(Path("scores.ini"), 40, saved, [](int generation) {
+              FillTable(generation);
+              SaveScores();
+          });
+    EXPECT_FALSE(mixed.has_value()) << mixed.value_or("");
+}
+
+TEST_F(HighScoresTest, SaveIntoTenThousandSectionsKeepsTheOthers)
+{
+    // Rows of equal results, so that loading keeps their order.
+    const auto section = [](int dictionary, const std::string& firstRow) {
+        std::string text = "[Scores.dico" + std::to_string(dictionary) + ".dat]\r\n" + firstRow;
+        for (int n = 2; n <= 10; ++n)
+            text += "Name" + std::to_string(n) + "=J" + std::to_string(dictionary) + "\r\nScore" + std::to_string(n)
+                + "=1\r\nGames" + std::to_string(n) + "=100\r\n";
+        return text;
+    };
+    const std::string firstRow = "Name1=J5000\r\nScore1=1\r\nGames1=100\r\n";
+    std::string before;
+    for (int i = 0; i < 10000; ++i)
+        before += section(i, "Name1=J" + std::to_string(i) + "\r\nScore1=1\r\nGames1=100\r\n");
+    Write("scores.ini", before);
+    OpenDictionary("DICO5000.dat"); // sections are found whatever their case
+    LoadScores();
+    EXPECT_EQ(ScoreTable[1].Name, "J5000");
+    SetScoreRow(1, "Ana", 99, 99);
+    SaveScores();
+
+    std::string expected = before;
+    const std::string original = section(5000, firstRow);
+    expected.replace(expected.find(original), original.size(), section(5000, "Name1=Ana\r\nScore1=99\r\nGames1=99\r\n"));
+    EXPECT_TRUE(Read("scores.ini") == expected) << "only the first row of that one section changes";
 }
 
 // The single player's Stop, on the default table.

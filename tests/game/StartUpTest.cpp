@@ -11,6 +11,11 @@
 #include <QFile>
 #include <QSysInfo>
 
+#include <csignal>
+#include <optional>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 
 using namespace game;
@@ -78,6 +83,108 @@ TEST_F(StartUpTest, LockLeftByACopyThatCrashedIsTakenOver)
     EXPECT_EQ(instance.Acquire(), TSingleInstance::TResult::Acquired);
     EXPECT_TRUE(Dialogs->MessageBoxes.empty());
 }
+
+// Another copy of the game, in a process of its own: it takes the lock in Folder and holds it
+// until it is ended.
+class TRunningCopy {
+public:
+    explicit TRunningCopy(const std::string& folder)
+    {
+        int channel[2] = {-1, -1};
+        if (::pipe(channel) != 0)
+            return;
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::close(channel[0]);
+            TSingleInstance copy(folder);
+            const char acquired = copy.Acquire() == TSingleInstance::TResult::Acquired ? 1 : 0;
+            if (::write(channel[1], &acquired, 1) != 1)
+                ::_exit(1);
+            for (;;)
+                ::pause();
+        }
+        ::close(channel[1]);
+        char acquired = 0;
+        holdsLock_ = pid_ > 0 && ::read(channel[0], &acquired, 1) == 1 && acquired == 1;
+        ::close(channel[0]);
+    }
+    ~TRunningCopy() { End(); }
+    TRunningCopy(const TRunningCopy&) = delete;
+    TRunningCopy& operator=(const TRunningCopy&) = delete;
+
+    bool HoldsLock() const { return holdsLock_; }
+
+    void End()
+    {
+        if (pid_ <= 0)
+            return;
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
+
+private:
+    pid_t pid_ = -1;
+    bool holdsLock_ = false;
+};
+
+// What a copy writes into its lock, for a process that has ended.
+std::string LockOfAnEndedProcess()
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return std::to_string(child) + "\n" + QCoreApplication::applicationName().toStdString() + "\n"
+        + QSysInfo::machineHostName().toStdString() + "\n";
+}
+
+enum class TLockOwner { Nobody, EndedProcess, RunningCopy };
+
+struct TLockCase {
+    const char* name;
+    TLockOwner owner;
+    const char* content; // what the lock file holds instead of what its owner wrote; null: no change
+    TSingleInstance::TResult expected;
+};
+
+class LockOwnerTest : public StartUpTest, public ::testing::WithParamInterface<TLockCase> {};
+
+TEST_P(LockOwnerTest, OnlyARunningCopyKeepsTheLock)
+{
+    const TLockCase& c = GetParam();
+    const std::string lockFile = TSingleInstance::LockName + ".lock";
+    std::optional<TRunningCopy> copy;
+    if (c.owner == TLockOwner::RunningCopy) {
+        copy.emplace(Path());
+        ASSERT_TRUE(copy->HoldsLock());
+    }
+    if (c.owner == TLockOwner::EndedProcess)
+        Write(lockFile, LockOfAnEndedProcess());
+    if (c.content != nullptr)
+        Write(lockFile, c.content);
+
+    TSingleInstance instance(Path());
+    EXPECT_EQ(instance.Acquire(), c.expected);
+    EXPECT_EQ(Dialogs->MessageBoxes.size(), c.expected == TSingleInstance::TResult::AlreadyRunning ? 1u : 0u);
+    if (copy) {
+        copy->End();
+        TSingleInstance next(Path());
+        EXPECT_EQ(next.Acquire(), TSingleInstance::TResult::Acquired) << "the copy has ended";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Locks, LockOwnerTest,
+    ::testing::Values(TLockCase{"EmptyFile", TLockOwner::Nobody, "", TSingleInstance::TResult::Acquired},
+                      TLockCase{"Garbage", TLockOwner::Nobody, "\x01\xFE=no lock\r\nat all", TSingleInstance::TResult::Acquired},
+                      TLockCase{"EndedProcess", TLockOwner::EndedProcess, nullptr, TSingleInstance::TResult::Acquired},
+                      TLockCase{"RunningCopy", TLockOwner::RunningCopy, nullptr, TSingleInstance::TResult::AlreadyRunning},
+                      TLockCase{"RunningCopyWithEmptiedFile", TLockOwner::RunningCopy, "",
+                                TSingleInstance::TResult::AlreadyRunning},
+                      TLockCase{"RunningCopyWithGarbage", TLockOwner::RunningCopy, "garbage",
+                                TSingleInstance::TResult::AlreadyRunning}),
+    [](const ::testing::TestParamInfo<TLockCase>& info) { return std::string(info.param.name); });
 
 TEST_F(StartUpTest, NoPlaceForTheLockLetsTheGameRun)
 {

@@ -1,11 +1,13 @@
 #include "platform/Exceptions.h"
 #include "platform/IniFile.h"
+#include "platform/SaveWatch.h"
 #include "platform/TestFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -20,7 +22,12 @@ protected:
     std::string path = folder.Path("test.ini");
     TIniFile ini {path};
 
-    void Given(const std::string& content) const { folder.WriteRaw("test.ini", content); }
+    // The file as it stands, and an object that has read it: an object reads its file once.
+    void Given(const std::string& content)
+    {
+        folder.WriteRaw("test.ini", content);
+        ini = TIniFile(path);
+    }
     std::string Content() const { return folder.ReadRaw("test.ini"); }
 };
 
@@ -160,6 +167,7 @@ TEST_F(IniFileTest, WriteChangesOnlyItsLine)
     for (const auto& c : cases) {
         Given(before);
         ini.WriteString(c.section, c.key, c.value);
+        ini.UpdateFile();
         std::string expected = before;
         expected.replace(expected.find(c.changedLine), std::string(c.changedLine).size(), c.newLine);
         EXPECT_EQ(Content(), expected) << c.key;
@@ -188,6 +196,7 @@ TEST_F(IniFileTest, PlacesNewKeysAndSections)
     for (const auto& c : cases) {
         Given(c.before);
         ini.WriteString(c.section, " New ", "v");
+        ini.UpdateFile();
         EXPECT_EQ(Content(), c.after) << c.name;
     }
 }
@@ -198,6 +207,7 @@ TEST_F(IniFileTest, WriteCreatesMissingFile)
     ini.WriteInteger("General", "Left", -5);
     ini.WriteBool("General", "Sound", true);
     ini.WriteBool("General", "Timed", false);
+    ini.UpdateFile();
     EXPECT_EQ(Content(), "[General]\r\nCreate=Ok\r\nLeft=-5\r\nSound=1\r\nTimed=0\r\n");
     EXPECT_EQ(ini.ReadInteger("General", "Left", 0), -5);
 }
@@ -207,6 +217,7 @@ TEST_F(IniFileTest, LineBreaksCannotAddLines)
     Given("[Players]\r\nName=A\r\n");
     ini.WriteString("Players", "Name", "Bob\r\n[General]\r\nLevel=3");
     ini.WriteString("Players\n[General]", "Other", "x\ny");
+    ini.UpdateFile();
     EXPECT_EQ(Content(), "[Players]\r\nName=Bob\r\nOther=x\r\n");
     EXPECT_FALSE(ini.SectionExists("General"));
 }
@@ -228,11 +239,89 @@ TEST_F(IniFileTest, FailedWriteThrowsAndKeepsTheFile)
     ini.WriteString("S", "K", "old"); // no change, nothing to write
 }
 
+TEST_F(IniFileTest, ChangesReachTheFileAtOnceOnUpdate)
+{
+    const std::string before = "[S]\r\nA=1\r\n";
+    Given(before);
+    TFileWrites writes(folder.Path(), "test.ini");
+    ini.WriteString("S", "A", "2");
+    ini.WriteInteger("S", "B", 3);
+    ini.WriteBool("T", "C", true);
+    ini.DeleteKey("S", "A");
+    EXPECT_EQ(Content(), before) << "nothing is written before the update";
+    EXPECT_EQ(ini.ReadInteger("S", "B", 0), 3) << "the object reads its own changes";
+    ini.UpdateFile();
+    EXPECT_EQ(Content(), "[S]\r\nB=3\r\n[T]\r\nC=1\r\n");
+    EXPECT_EQ(writes.Count(), 1);
+    ini.UpdateFile();
+    ini.WriteString("S", "B", "3");
+    ini.UpdateFile();
+    EXPECT_EQ(writes.Count(), 1) << "no change, nothing written";
+}
+
+TEST_F(IniFileTest, ChangesNeverUpdatedAreDropped)
+{
+    const std::string before = "[S]\r\nA=1\r\n";
+    Given(before);
+    {
+        TIniFile cutShort(path);
+        cutShort.WriteString("S", "A", "2");
+        cutShort.EraseSection("S");
+    }
+    EXPECT_EQ(Content(), before);
+}
+
+TEST_F(IniFileTest, FailedUpdateKeepsTheChangesPending)
+{
+    Given("[S]\r\nA=1\r\n");
+    ini.WriteString("S", "A", "2");
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    EXPECT_THROW(ini.UpdateFile(), EInOutError);
+    EXPECT_EQ(Content(), "[S]\r\nA=1\r\n");
+    ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+    ini.UpdateFile();
+    EXPECT_EQ(Content(), "[S]\r\nA=2\r\n");
+}
+
+TEST_F(IniFileTest, ReadsAfterChangesMatchTheFileWritten)
+{
+    Given("; top\r\nk=orphan\r\n[A]\r\nk=1\r\nK=2\r\nx=3\r\n\r\n[b]\r\ny=4\r\n[a]\r\nk=5\r\nz=6\r\n");
+    const std::function<void(TIniFile&)> changes[] = {
+        [](TIniFile& f) { f.WriteString("a", "New", "7"); },      // into the first [A], before its blank line
+        [](TIniFile& f) { f.WriteString("A", "K", "8"); },        // the first of two equal keys
+        [](TIniFile& f) { f.WriteString("B", "[Odd", "9"); },     // a key name that reads as a header
+        [](TIniFile& f) { f.WriteString("Odd=9", "w", "10"); },
+        [](TIniFile& f) { f.DeleteKey("A", "k"); },               // both copies in the first [A]
+        [](TIniFile& f) { f.WriteString("A", "k", "11"); },
+        [](TIniFile& f) { f.EraseSection("A"); },                 // both sections of that name
+        [](TIniFile& f) { f.WriteString("a", "z", "12"); },
+        [](TIniFile& f) { f.WriteString("Fresh", "f", "13"); },
+        [](TIniFile& f) { f.WriteString("fresh", "F", "14"); },
+    };
+    const std::vector<std::string> sections = {"", "A", "a", "B", "Odd=9", "Fresh", "none"};
+    const std::vector<std::string> keys = {"k", "K", "x", "y", "z", "New", "[Odd", "w", "f", "none"};
+    for (size_t step = 0; step < std::size(changes); ++step) {
+        changes[step](ini);
+        ini.UpdateFile();
+        const TIniFile reread(path);
+        EXPECT_EQ(ini.ReadSections(), reread.ReadSections()) << "after change " << step;
+        for (const std::string& section : sections) {
+            EXPECT_EQ(ini.SectionExists(section), reread.SectionExists(section)) << step << " " << section;
+            EXPECT_EQ(ini.ReadSection(section), reread.ReadSection(section)) << step << " " << section;
+            for (const std::string& key : keys)
+                EXPECT_EQ(ini.ReadString(section, key, "?"), reread.ReadString(section, key, "?"))
+                    << "after change " << step << ": " << section << "/" << key;
+        }
+    }
+    EXPECT_EQ(Content(), "; top\r\nk=orphan\r\n[b]\r\ny=4\r\n[Odd=9\r\nw=10\r\n[a]\r\nz=12\r\n[Fresh]\r\nf=14\r\n");
+}
+
 TEST_F(IniFileTest, WriteKeepsPermissions)
 {
     Given("[S]\r\nK=1\r\n");
     ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
     ini.WriteString("S", "K", "2");
+    ini.UpdateFile();
     struct stat info {};
     ASSERT_EQ(::stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
@@ -264,7 +353,10 @@ TEST_F(IniFileTest, WritableFileInClosedFolderIsWrittenInPlace)
     ASSERT_EQ(::chmod(path.c_str(), 0666), 0);
     const std::string folderPath = folder.Path();
     ASSERT_EQ(::chmod(folderPath.c_str(), 0555), 0);
-    const bool written = WritesAsPlainUser([this] { ini.WriteString("S", "K", "new"); });
+    const bool written = WritesAsPlainUser([this] {
+        ini.WriteString("S", "K", "new");
+        ini.UpdateFile();
+    });
     ::chmod(folderPath.c_str(), 0700);
     EXPECT_TRUE(written);
     EXPECT_EQ(Content(), "[S]\r\nK=new\r\n");
@@ -275,10 +367,13 @@ TEST_F(IniFileTest, DeletesKeysAndSections)
     const std::string before = "; top\r\n[A]\r\nk=1\r\nK=2\r\nj=3\r\n\r\n[B]\r\n; b\r\nx=1\r\n[a]\r\nk=4\r\n";
     Given(before);
     ini.DeleteKey("a", "K");
+    ini.UpdateFile();
     EXPECT_EQ(Content(), "; top\r\n[A]\r\nj=3\r\n\r\n[B]\r\n; b\r\nx=1\r\n[a]\r\nk=4\r\n");
     ini.EraseSection("B");
+    ini.UpdateFile();
     EXPECT_EQ(Content(), "; top\r\n[A]\r\nj=3\r\n\r\n[a]\r\nk=4\r\n");
     ini.EraseSection("A");
+    ini.UpdateFile();
     EXPECT_EQ(Content(), "; top\r\n");
 
     TIniFile missing(folder.Path("none.ini"));
