@@ -187,7 +187,7 @@ void TSection::PaintRun(TPaintFrame& frame, LineRec& line)
         } else {
             int32_t stretch = 0;
             const bool selected = frame.Selected(p, stretch);
-            n = std::min({count, stretch, FontRuns.RunCharsLeft(p, Length), CharsToNextMarker(p)});
+            n = CharsToNextMarker(p, std::min({count, stretch, FontRuns.RunCharsLeft(p, Length)}));
             const std::string_view chars = std::string_view(Text).substr(static_cast<size_t>(p), static_cast<size_t>(n));
             if (selected) {
                 canvas.Brush().Color = run.Font->Color();

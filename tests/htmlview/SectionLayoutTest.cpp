@@ -78,13 +78,13 @@ TEST_F(SectionLayoutTest, PageBytesNeverBecomeObjectMarkers)
     EXPECT_EQ(section.TextWidth(Canvas, 0, 4, false), 4 * CharWidth);
 }
 
-TEST_F(SectionLayoutTest, AppendsStopPastTheLengthLimit)
+TEST_F(SectionLayoutTest, LongTextIsKeptWhole)
 {
     TSection& section = AddSection(std::string(20000, 'x'));
     section.AppendText("yy");
-    EXPECT_EQ(section.Length, 20002); // the append that crosses the mark is taken whole
-    section.AppendText("z");
-    EXPECT_EQ(section.Length, 20002);
+    section.AppendText(" z");
+    EXPECT_EQ(section.Length, 20004);
+    EXPECT_EQ(section.Text.substr(19998), "xxyy z");
 }
 
 TEST_F(SectionLayoutTest, EnsureTextGivesAnEmptySectionOneSpace)
