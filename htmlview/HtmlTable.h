@@ -75,8 +75,14 @@ public:
     bool CharAt(int32_t index, unsigned char& ch, TSectionBase*& section) override;
     void RefreshFonts() override;
     void MeasureWidths(platform::TCanvas& canvas, int32_t& minWidth, int32_t& maxWidth) override;
+    void MoveBy(int32_t dy, int32_t dIndex) override;
 
 private:
+    // The number of the layout pass under way: a table laid out or measured outside any other
+    // starts a new one, and the tables inside it share it, so each cell is measured and laid
+    // out once for all of them.
+    static uint32_t LayoutPass();
+
     // Per-column width bounds of the last bounds pass.
     struct TBounds {
         TColumnWidths Min{};
@@ -107,7 +113,9 @@ private:
     void DistributeBetween(const TBounds& bounds, int32_t width);
     // Row heights, then caption and cells at their final places; returns the table's height.
     int32_t PlaceRows(platform::TCanvas& canvas, int32_t y, int32_t& charIndex);
-    std::vector<int32_t> RowHeights(platform::TCanvas& canvas, uint32_t pass);
+    // Lays out the cells where the rows would stand without vertical alignment and spans, from
+    // the grid's top at document Y and character index CharIndex.
+    std::vector<int32_t> RowHeights(platform::TCanvas& canvas, int32_t y, int32_t charIndex);
 
     // The caption's column when on top, the cells row by row, then the caption when below;
     // stops at the first column for which Visit is true.

@@ -134,6 +134,13 @@ void TSection::RefreshFonts()
     TSectionBase::RefreshFonts();
 }
 
+void TSection::MoveBy(int32_t dy, int32_t dIndex)
+{
+    TSectionBase::MoveBy(dy, dIndex);
+    for (TInlineControl* control : Controls)
+        control->YPosition = ClampInt32(int64_t{control->YPosition} + dy);
+}
+
 TInlinePicture* TSection::PictureAt(int32_t position) const
 {
     for (int i = 0; i < Images.Count(); ++i)

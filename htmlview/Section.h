@@ -104,6 +104,7 @@ public:
                    int32_t& charIndex) override;
     void MeasureWidths(platform::TCanvas& canvas, int32_t& minWidth, int32_t& maxWidth) override;
     void RefreshFonts() override;
+    void MoveBy(int32_t dy, int32_t dIndex) override;
     int32_t Paint(platform::TCanvas& canvas, const platform::TRect& clipRect, IndentManager& indentMgr,
                   int32_t x, int32_t y) override;
     bool LinkAt(platform::TCanvas& canvas, int32_t x, int32_t y, TUrlTarget& target,

@@ -214,3 +214,19 @@ TEST_F(SectionLayoutTest, ListLevelsIndentTheLines)
     EXPECT_EQ(LineTexts(section), (std::vector<std::string>{"aa ", "bb"}));
     EXPECT_EQ(section.Lines[1].Left, 70);
 }
+
+TEST_F(SectionLayoutTest, AMovedLayoutTakesItsControlsAlong)
+{
+    TSection& section = AddSection("ab ");
+    TFakeControl control(20, 30);
+    section.AddControl(control);
+    section.AppendText(" cd");
+    LayoutDocument(400);
+    const int32_t top = section.Top;
+    const int32_t firstIndex = section.FirstIndex;
+    const int32_t controlY = control.YPosition;
+    section.MoveBy(25, 7);
+    EXPECT_EQ(section.Top, top + 25);
+    EXPECT_EQ(section.FirstIndex, firstIndex + 7);
+    EXPECT_EQ(control.YPosition, controlY + 25);
+}
