@@ -189,16 +189,17 @@ void ThtmlTable::ShapeGrid()
 
 bool ThtmlTable::Fits()
 {
+    if (Fits_)
+        return *Fits_;
     ShapeGrid();
-    if (TooWide_)
-        return false;
     // A nested table that is too wide costs the whole table that holds it.
-    return !ForColumns([](TCell& column) {
+    Fits_ = !TooWide_ && !ForColumns([](TCell& column) {
         for (int i = 0; i < column.Count(); ++i)
             if (auto* nested = dynamic_cast<ThtmlTable*>(column[i]); nested && !nested->Fits())
                 return true;
         return false;
     });
+    return *Fits_;
 }
 
 bool ThtmlTable::Holds(const TSectionBase* section) const

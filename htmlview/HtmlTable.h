@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace htmlview {
@@ -53,7 +54,8 @@ public:
     TCell* Container; // not owned
 
     // Makes the grid rectangular once (fillers for spans) and tells whether a layout will keep
-    // the table: false when it or a table nested in it has more than 30 columns.
+    // the table: false when it or a table nested in it has more than 30 columns. Asked of a
+    // complete table; the answer is kept, so asking each table of a deep nest stays linear.
     bool Fits();
     // Whether Section is one of the table's own, or of a table nested in it.
     bool Holds(const TSectionBase* section) const;
@@ -133,6 +135,7 @@ private:
 
     bool ColorsReady_ = false;
     bool TooWide_ = false;
+    std::optional<bool> Fits_;
 };
 
 } // namespace htmlview
