@@ -128,10 +128,11 @@ int32_t TSection::TLineBreaker::LineLength(int32_t i, int32_t n) const
         int32_t q = c;
         while (q > S && !IsBreak(q))
             --q;
-        if (q > S || IsObjectMarker(static_cast<unsigned char>(text[static_cast<size_t>(q)]))) {
+        if (q > S) {
             end = q + 1; // the word that did not fit starts the next line
         } else {
-            // A word wider than the line is not split: it sticks out on the right.
+            // A word wider than the line is not split: it sticks out on the right, and a picture
+            // or control that starts the line stays with it.
             q = c + 1;
             while (q < Section.Length && !IsBreak(q))
                 ++q;

@@ -137,6 +137,35 @@ TEST_F(SectionLayoutTest, ObjectsThatDoNotFitStartTheNextLine)
     EXPECT_EQ(LineTexts(section), (std::vector<std::string>{"aaaa ", "#", "#b"}));
 }
 
+TEST_F(SectionLayoutTest, AnObjectStartingALineStaysWithTheOverLongWordAfterIt)
+{
+    const struct {
+        const char* Name;
+        const char* Before;
+        bool Picture; // else a control
+        const char* After;
+        std::vector<std::string> Lines;
+    } cases[] = {
+        {"picture, then a word too wide", "", true, "bbbbbbbbbb cc", {"#bbbbbbbbbb ", "cc"}},
+        {"control, then a word too wide", "", false, "bbbbbbbbbb cc", {"#bbbbbbbbbb ", "cc"}},
+        {"on a later line", "aa ", true, "bbbbbbbbbb", {"aa ", "#bbbbbbbbbb"}},
+        {"a word that fits", "", true, "bb cc", {"#bb ", "cc"}},
+        {"the word after text and the object moves on", "a", false, "bbbbbbbbbb", {"a#", "bbbbbbbbbb"}},
+    };
+    for (const auto& c : cases) {
+        Document.Clear();
+        TSection& section = AddSection(c.Before);
+        TFakeControl control(30, 10);
+        if (c.Picture)
+            section.AddImage(std::make_unique<TFakePicture>(30, 10), &Document);
+        else
+            section.AddControl(control);
+        section.AppendText(c.After);
+        LayoutDocument(50);
+        EXPECT_EQ(LineTexts(section), c.Lines) << c.Name;
+    }
+}
+
 TEST_F(SectionLayoutTest, TallObjectsMakeRoomAboveTheirLine)
 {
     TSection& section = AddSection("a");
