@@ -2,7 +2,9 @@
 // its first screen into an image, as the control does for each definition it shows. Pages are a
 // 2 KB definition and pages of paragraphs, lists and links of 256 KB, 512 KB and 1 MB, so the
 // cost per kilobyte can be compared across sizes. Each reports the peak memory of the process
-// so far; run one size alone to see its own.
+// so far; run one size alone to see its own. Then the shapes that used to cost more than their
+// size: one long paragraph, alone and in a table cell, and tables nested deep beside the same
+// tables one after another, shown once and laid out again at another width.
 #include "htmlview/HtmlBuilder.h"
 #include "htmlview/SectionList.h"
 #include "platform/QtCanvas.h"
@@ -57,6 +59,40 @@ std::string LargePage(size_t size)
     return page + "</body></html>";
 }
 
+// One paragraph of Size bytes of words.
+std::string Paragraph(size_t size)
+{
+    std::string text;
+    for (int word = 0; text.size() < size; ++word)
+        text += "mot" + std::to_string(word % 1000) + (word % 17 == 16 ? ", " : " ");
+    return text;
+}
+
+std::string ParagraphPage(size_t size, bool inCell)
+{
+    const std::string body = "<p>" + Paragraph(size) + "</p>";
+    return "<html><body>" + (inCell ? "<table><tr><td>" + body + "</td></tr></table>" : body) + "</body></html>";
+}
+
+// Depth tables, each holding a word and the next one; or the same tables one after another.
+std::string TablesPage(int depth, bool nested)
+{
+    const std::string open = "<table><tr><td>niveau ";
+    const std::string close = "</td></tr></table>";
+    std::string page = "<html><body>";
+    page.reserve(static_cast<size_t>(depth) * (open.size() + close.size()) + 32);
+    if (nested) {
+        for (int i = 0; i < depth; ++i)
+            page += open;
+        for (int i = 0; i < depth; ++i)
+            page += close;
+    } else {
+        for (int i = 0; i < depth; ++i)
+            page += open + close;
+    }
+    return page + "</body></html>";
+}
+
 double PeakMegabytes()
 {
     rusage usage{};
@@ -106,5 +142,62 @@ void BM_ViewerLargePage(benchmark::State& state)
     RunPage(state, LargePage(static_cast<size_t>(state.range(0)) * 1024));
 }
 BENCHMARK(BM_ViewerLargePage)->Arg(256)->Arg(512)->Arg(1024)->Unit(benchmark::kMillisecond);
+
+void BM_ViewerParagraph(benchmark::State& state)
+{
+    RunPage(state, ParagraphPage(static_cast<size_t>(state.range(0)) * 1024, false));
+}
+BENCHMARK(BM_ViewerParagraph)->Arg(16)->Arg(64)->Arg(200)->Unit(benchmark::kMillisecond);
+
+void BM_ViewerParagraphInCell(benchmark::State& state)
+{
+    RunPage(state, ParagraphPage(static_cast<size_t>(state.range(0)) * 1024, true));
+}
+BENCHMARK(BM_ViewerParagraphInCell)->Arg(16)->Arg(64)->Arg(200)->Unit(benchmark::kMillisecond);
+
+void BM_ViewerNestedTables(benchmark::State& state)
+{
+    RunPage(state, TablesPage(static_cast<int>(state.range(0)), true));
+}
+BENCHMARK(BM_ViewerNestedTables)->Arg(20)->Arg(64)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ViewerNestedTables)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_ViewerTablesInSequence(benchmark::State& state)
+{
+    RunPage(state, TablesPage(static_cast<int>(state.range(0)), false));
+}
+BENCHMARK(BM_ViewerTablesInSequence)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// A resize: the parsed page laid out again at another width, as the control does.
+void RunRelayout(benchmark::State& state, const std::string& page)
+{
+    platform::TQtCanvas screen;
+    htmlview::TSectionList document(nullptr, nullptr, screen);
+    document.SetDefaults("Times New Roman", "Courier New", 12, platform::clBlack, platform::clBlue,
+                         platform::clWhite);
+    htmlview::TAnchorList anchors;
+    htmlview::TParsedHead head;
+    htmlview::ParseHtmlBuffer(document, anchors, page, head);
+    int32_t width = ViewWidth - 2 * MarginWidth;
+    for (auto _ : state) {
+        width = width == ViewWidth - 2 * MarginWidth ? ViewWidth : ViewWidth - 2 * MarginWidth;
+        int32_t maxWidth = 0;
+        int32_t charIndex = 0;
+        benchmark::DoNotOptimize(document.Layout(screen, MarginHeight, width, maxWidth, charIndex));
+    }
+}
+
+void BM_ViewerRelayoutNestedTables(benchmark::State& state)
+{
+    RunRelayout(state, TablesPage(static_cast<int>(state.range(0)), true));
+}
+BENCHMARK(BM_ViewerRelayoutNestedTables)->Arg(64)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ViewerRelayoutNestedTables)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_ViewerRelayoutTablesInSequence(benchmark::State& state)
+{
+    RunRelayout(state, TablesPage(static_cast<int>(state.range(0)), false));
+}
+BENCHMARK(BM_ViewerRelayoutTablesInSequence)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -67,6 +67,12 @@ void TSectionBase::MeasureWidths(TCanvas&, int32_t& minWidth, int32_t& maxWidth)
     maxWidth = 0;
 }
 
+void TSectionBase::MoveBy(int32_t dy, int32_t dIndex)
+{
+    Top = ClampInt32(int64_t{Top} + dy);
+    FirstIndex = ClampInt32(int64_t{FirstIndex} + dIndex);
+}
+
 TCell::TCell(TSectionList* document) : Document(document) {}
 
 void TCell::AppendSection(std::unique_ptr<TSectionBase> section)
@@ -117,6 +123,16 @@ void TCell::MeasureWidths(TCanvas& canvas, int32_t& minWidth, int32_t& maxWidth)
         minWidth = std::max(minWidth, sectionMin);
         maxWidth = std::max(maxWidth, sectionMax);
     }
+}
+
+void TCell::MoveBy(int32_t dy, int32_t dIndex)
+{
+    if (dy == 0 && dIndex == 0)
+        return;
+    Top = ClampInt32(int64_t{Top} + dy);
+    FirstIndex = ClampInt32(int64_t{FirstIndex} + dIndex);
+    for (int i = 0; i < Count(); ++i)
+        Items(i)->MoveBy(dy, dIndex);
 }
 
 int32_t TCell::Paint(TCanvas& canvas, const TRect& clipRect, int32_t paintClipWidth, int32_t x, int32_t y)

@@ -71,6 +71,9 @@ public:
     virtual void MeasureWidths(platform::TCanvas& canvas, int32_t& minWidth, int32_t& maxWidth);
     // Adds the columns the section owns (table cells, nested ones included).
     virtual void AddOwnColumns(std::unordered_set<const TCell*>&) const {}
+    // Moves the last layout down by DY pixels and its characters on by DIndex, as a new layout
+    // there at the same width would place them.
+    virtual void MoveBy(int32_t dy, int32_t dIndex);
 };
 
 // A column of sections, owning them, in document order.
@@ -95,6 +98,8 @@ public:
     virtual int32_t Layout(platform::TCanvas& canvas, int32_t y, int32_t width, int32_t& maxWidth,
                            int32_t& charIndex);
     virtual void MeasureWidths(platform::TCanvas& canvas, int32_t& minWidth, int32_t& maxWidth);
+    // Moves the last layout and its sections (see TSectionBase::MoveBy).
+    void MoveBy(int32_t dy, int32_t dIndex);
     // Paints with the column's left edge at screen X and its top at document Y; returns the Y
     // below the column.
     virtual int32_t Paint(platform::TCanvas& canvas, const platform::TRect& clipRect,

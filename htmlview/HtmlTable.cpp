@@ -23,17 +23,17 @@ constexpr int32_t MaxCellSpacing = 40;
 constexpr int32_t MaxHSpace = 20;
 constexpr int32_t MinGridWidth = 20;
 
-// Tables laid out inside the layout of another table share its pass number; a cell's scratch
-// layout is reused within one pass (see TCellObj::MeasureHeight). Layout runs on one thread.
-uint32_t LayoutPass = 0;
+// Layout runs on one thread.
+uint32_t CurrentPass = 0;
 int LayoutDepth = 0;
 
 class TLayoutPassGuard {
 public:
     TLayoutPassGuard()
     {
-        if (LayoutDepth++ == 0)
-            ++LayoutPass;
+        // Cells start with pass 0, as never measured.
+        if (LayoutDepth++ == 0 && ++CurrentPass == 0)
+            ++CurrentPass;
     }
     ~TLayoutPassGuard() { --LayoutDepth; }
     TLayoutPassGuard(const TLayoutPassGuard&) = delete;
@@ -189,16 +189,17 @@ void ThtmlTable::ShapeGrid()
 
 bool ThtmlTable::Fits()
 {
+    if (Fits_)
+        return *Fits_;
     ShapeGrid();
-    if (TooWide_)
-        return false;
     // A nested table that is too wide costs the whole table that holds it.
-    return !ForColumns([](TCell& column) {
+    Fits_ = !TooWide_ && !ForColumns([](TCell& column) {
         for (int i = 0; i < column.Count(); ++i)
             if (auto* nested = dynamic_cast<ThtmlTable*>(column[i]); nested && !nested->Fits())
                 return true;
         return false;
     });
+    return *Fits_;
 }
 
 bool ThtmlTable::Holds(const TSectionBase* section) const
@@ -254,8 +255,14 @@ void ThtmlTable::ForCellsOfSpan(int32_t span, const std::function<void(TCellObj&
 
 // ---- Layout ----
 
+uint32_t ThtmlTable::LayoutPass()
+{
+    return CurrentPass;
+}
+
 void ThtmlTable::MeasureWidths(TCanvas& canvas, int32_t& minWidth, int32_t& maxWidth)
 {
+    const TLayoutPassGuard passGuard;
     PrepareGrid();
     const TBounds bounds = HasPixelCellWidth && WidthAttr == 0 ? BoundsFixed(canvas)
                                                                : BoundsPercent(canvas, WidthIsPercent ? 0 : WidthAttr);
@@ -266,7 +273,7 @@ void ThtmlTable::MeasureWidths(TCanvas& canvas, int32_t& minWidth, int32_t& maxW
         maxWidth = std::max(maxWidth, WidthAttr);
     }
     int32_t captionMax = 0;
-    Caption->Cell->MeasureWidths(canvas, CaptionMinWidth, captionMax);
+    Caption->ContentWidths(canvas, CurrentPass, CaptionMinWidth, captionMax);
     minWidth = std::max(minWidth, CaptionMinWidth);
     maxWidth = std::max(maxWidth, CaptionMinWidth);
 }
@@ -291,7 +298,7 @@ int32_t ThtmlTable::Layout(TCanvas& canvas, int32_t y, IndentManager& indentMgr,
         gridWidth += Widths[static_cast<size_t>(i)];
     GridWidth = ClampInt32(gridWidth);
     int32_t captionMax = 0;
-    Caption->Cell->MeasureWidths(canvas, CaptionMinWidth, captionMax);
+    Caption->ContentWidths(canvas, CurrentPass, CaptionMinWidth, captionMax);
     TableWidth = std::max(GridWidth, CaptionMinWidth);
 
     const int32_t height = PlaceRows(canvas, y, charIndex);
@@ -317,7 +324,7 @@ int32_t ThtmlTable::Layout(TCanvas& canvas, int32_t y, IndentManager& indentMgr,
     return height;
 }
 
-std::vector<int32_t> ThtmlTable::RowHeights(TCanvas& canvas, uint32_t pass)
+std::vector<int32_t> ThtmlTable::RowHeights(TCanvas& canvas, int32_t y, int32_t charIndex)
 {
     const int rowCount = Rows.Count();
     std::vector<int32_t> heights(static_cast<size_t>(rowCount), 0);
@@ -331,10 +338,12 @@ std::vector<int32_t> ThtmlTable::RowHeights(TCanvas& canvas, uint32_t pass)
     for (int32_t span = 1; span < static_cast<int32_t>(spans.size()); ++span) {
         if (!spans[static_cast<size_t>(span)])
             continue;
-        for (int k = 0; k + span <= rowCount; ++k) {
+        int64_t rowY = y;
+        for (int k = 0; k + span <= rowCount; rowY += heights[static_cast<size_t>(k)], ++k) {
             bool more = false;
-            const int64_t h =
-                Rows[k]->LayoutCells(canvas, Widths, span, CellPadding, CellSpacing, more, pass) + frame;
+            const int64_t h = Rows[k]->LayoutCells(canvas, Widths, span, CellPadding, CellSpacing, more,
+                                                   ClampInt32(rowY), charIndex, CurrentPass)
+                + frame;
             if (span == 1) {
                 heights[static_cast<size_t>(k)] = ClampInt32(h);
                 continue;
@@ -356,7 +365,6 @@ std::vector<int32_t> ThtmlTable::RowHeights(TCanvas& canvas, uint32_t pass)
 
 int32_t ThtmlTable::PlaceRows(TCanvas& canvas, int32_t y, int32_t& charIndex)
 {
-    const std::vector<int32_t> heights = RowHeights(canvas, LayoutPass);
     int32_t captionMax = 0;
     int64_t rowY = y;
     int64_t total = 0;
@@ -365,6 +373,7 @@ int32_t ThtmlTable::PlaceRows(TCanvas& canvas, int32_t y, int32_t& charIndex)
         rowY += CaptionHeight;
         total = CaptionHeight;
     }
+    const std::vector<int32_t> heights = RowHeights(canvas, ClampInt32(rowY), charIndex);
     for (int k = 0; k < Rows.Count(); ++k) {
         TCellList& row = *Rows[k];
         row.Height = heights[static_cast<size_t>(k)];
@@ -378,7 +387,7 @@ int32_t ThtmlTable::PlaceRows(TCanvas& canvas, int32_t y, int32_t& charIndex)
             cellObj.RowHeight = ClampInt32(covered);
             row.PaintExtent = std::max(row.PaintExtent, cellObj.RowHeight);
         }
-        row.PlaceCells(canvas, ClampInt32(rowY), CellPadding, CellSpacing, charIndex);
+        row.PlaceCells(canvas, ClampInt32(rowY), CellPadding, CellSpacing, charIndex, CurrentPass);
         rowY += row.Height;
     }
     total += CellSpacing;
@@ -569,6 +578,15 @@ bool ThtmlTable::CharAt(int32_t index, unsigned char& ch, TSectionBase*& section
             if ((*Rows[r])[i]->Cell->CharAt(index, ch, section))
                 return true;
     return false;
+}
+
+void ThtmlTable::MoveBy(int32_t dy, int32_t dIndex)
+{
+    TSectionBase::MoveBy(dy, dIndex);
+    ForColumns([dy, dIndex](TCell& column) {
+        column.MoveBy(dy, dIndex);
+        return false;
+    });
 }
 
 void ThtmlTable::RefreshFonts()

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace htmlview {
@@ -53,7 +54,8 @@ public:
     TCell* Container; // not owned
 
     // Makes the grid rectangular once (fillers for spans) and tells whether a layout will keep
-    // the table: false when it or a table nested in it has more than 30 columns.
+    // the table: false when it or a table nested in it has more than 30 columns. Asked of a
+    // complete table; the answer is kept, so asking each table of a deep nest stays linear.
     bool Fits();
     // Whether Section is one of the table's own, or of a table nested in it.
     bool Holds(const TSectionBase* section) const;
@@ -75,8 +77,14 @@ public:
     bool CharAt(int32_t index, unsigned char& ch, TSectionBase*& section) override;
     void RefreshFonts() override;
     void MeasureWidths(platform::TCanvas& canvas, int32_t& minWidth, int32_t& maxWidth) override;
+    void MoveBy(int32_t dy, int32_t dIndex) override;
 
 private:
+    // The number of the layout pass under way: a table laid out or measured outside any other
+    // starts a new one, and the tables inside it share it, so each cell is measured and laid
+    // out once for all of them.
+    static uint32_t LayoutPass();
+
     // Per-column width bounds of the last bounds pass.
     struct TBounds {
         TColumnWidths Min{};
@@ -107,7 +115,9 @@ private:
     void DistributeBetween(const TBounds& bounds, int32_t width);
     // Row heights, then caption and cells at their final places; returns the table's height.
     int32_t PlaceRows(platform::TCanvas& canvas, int32_t y, int32_t& charIndex);
-    std::vector<int32_t> RowHeights(platform::TCanvas& canvas, uint32_t pass);
+    // Lays out the cells where the rows would stand without vertical alignment and spans, from
+    // the grid's top at document Y and character index CharIndex.
+    std::vector<int32_t> RowHeights(platform::TCanvas& canvas, int32_t y, int32_t charIndex);
 
     // The caption's column when on top, the cells row by row, then the caption when below;
     // stops at the first column for which Visit is true.
@@ -125,6 +135,7 @@ private:
 
     bool ColorsReady_ = false;
     bool TooWide_ = false;
+    std::optional<bool> Fits_;
 };
 
 } // namespace htmlview

@@ -33,7 +33,7 @@ void ThtmlTable::CellBounds(TCanvas& canvas, TCellObj& cellObj, int32_t& minWidt
     const int64_t pad = 2 * int64_t{CellPadding} + CellSpacing;
     int32_t contentMin = 0;
     int32_t contentMax = 0;
-    cellObj.Cell->MeasureWidths(canvas, contentMin, contentMax);
+    cellObj.ContentWidths(canvas, LayoutPass(), contentMin, contentMax);
     minWidth = ClampInt32(contentMin + pad);
     maxWidth = ClampInt32(contentMax + pad);
 }

@@ -14,9 +14,8 @@ TPreFormated::TPreFormated(TSectionList& document, int32_t listLevel, const TUrl
 
 void TPreFormated::AppendText(std::string_view text)
 {
-    if (text.empty() || Length > MaxLength)
-        return;
-    AppendBytes(text);
+    if (!text.empty())
+        AppendBytes(text);
 }
 
 int32_t TPreFormated::Layout(TCanvas& canvas, int32_t y, IndentManager& indentMgr, int32_t& maxWidth,

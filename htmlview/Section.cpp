@@ -12,7 +12,7 @@ using platform::TCanvas;
 
 namespace {
 
-constexpr int32_t NoneAhead = 9999;
+constexpr int32_t LongestStretch = 9999;
 
 std::unique_ptr<TMyFont> CopyFont(const TMyFont& font, platform::TFontStyles style)
 {
@@ -38,7 +38,7 @@ TSection::TSection(TSectionList& document, int32_t listLevel, uint8_t alignment,
 void TSection::AppendBytes(std::string_view text)
 {
     const size_t from = Text.size();
-    Text.append(text);
+    Text.append(text.substr(0, static_cast<size_t>(MaxLength - Length)));
     // Only the object-adding calls make markers: a page's own bytes 2 and 4 are plain text.
     std::replace_if(Text.begin() + static_cast<std::ptrdiff_t>(from), Text.end(),
                     [](char c) { return IsObjectMarker(static_cast<unsigned char>(c)); }, '?');
@@ -47,7 +47,7 @@ void TSection::AppendBytes(std::string_view text)
 
 void TSection::AppendText(std::string_view text)
 {
-    if (text.empty() || Length > MaxLength)
+    if (text.empty())
         return;
     if ((Length == 0 || Text.back() == ' ') && text.front() == ' ')
         text.remove_prefix(1);
@@ -134,6 +134,13 @@ void TSection::RefreshFonts()
     TSectionBase::RefreshFonts();
 }
 
+void TSection::MoveBy(int32_t dy, int32_t dIndex)
+{
+    TSectionBase::MoveBy(dy, dIndex);
+    for (TInlineControl* control : Controls)
+        control->YPosition = ClampInt32(int64_t{control->YPosition} + dy);
+}
+
 TInlinePicture* TSection::PictureAt(int32_t position) const
 {
     for (int i = 0; i < Images.Count(); ++i)
@@ -150,10 +157,14 @@ TInlineControl* TSection::ControlAt(int32_t position) const
     return nullptr;
 }
 
-int32_t TSection::CharsToNextMarker(int32_t p) const
+int32_t TSection::CharsToNextMarker(int32_t p, int32_t limit) const
 {
-    const size_t found = Text.find_first_of("\x02\x04", static_cast<size_t>(p));
-    return found == std::string::npos ? NoneAhead : static_cast<int32_t>(found) - p;
+    // Bounded, so that walking a long paragraph stays linear in its length.
+    const int32_t bound = std::min({limit, LongestStretch, Length - p});
+    const auto first = Text.begin() + p;
+    const auto found = std::find_if(first, first + std::max(bound, 0),
+                                    [](char c) { return IsObjectMarker(static_cast<unsigned char>(c)); });
+    return found == first + std::max(bound, 0) ? std::min(limit, LongestStretch) : static_cast<int32_t>(found - first);
 }
 
 TFontObj& TSection::SelectRunFont(TCanvas& canvas, int32_t p) const
@@ -188,7 +199,7 @@ int32_t TSection::TextWidth(TCanvas& canvas, int32_t p, int32_t count, bool trim
                 width += control->ControlWidth();
         } else {
             const TFontObj& run = SelectRunFont(canvas, p);
-            step = std::min({count, FontRuns.RunCharsLeft(p, Length), CharsToNextMarker(p)});
+            step = CharsToNextMarker(p, std::min(count, FontRuns.RunCharsLeft(p, Length)));
             width += ExtentOf(canvas, p, step) - run.Overhang;
         }
         p += step;

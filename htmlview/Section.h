@@ -37,7 +37,7 @@ class TSection : public TSectionBase {
 public:
     static constexpr unsigned char ControlMarker = 2;
     static constexpr unsigned char ImageMarker = 4;
-    static constexpr int32_t MaxLength = 20000; // appends stop once a section holds more
+    static constexpr int32_t MaxLength = INT32_MAX; // what character positions can number
     static constexpr int32_t LevelIndent = 35;  // pixels per list level
     static constexpr uint8_t AlignLeft = 1;
     static constexpr uint8_t AlignCenter = 2;
@@ -104,6 +104,7 @@ public:
                    int32_t& charIndex) override;
     void MeasureWidths(platform::TCanvas& canvas, int32_t& minWidth, int32_t& maxWidth) override;
     void RefreshFonts() override;
+    void MoveBy(int32_t dy, int32_t dIndex) override;
     int32_t Paint(platform::TCanvas& canvas, const platform::TRect& clipRect, IndentManager& indentMgr,
                   int32_t x, int32_t y) override;
     bool LinkAt(platform::TCanvas& canvas, int32_t x, int32_t y, TUrlTarget& target,
@@ -128,8 +129,9 @@ private:
 
     TInlinePicture* PictureAt(int32_t position) const;
     TInlineControl* ControlAt(int32_t position) const;
-    // Characters from P to the next object marker (at P: 0); 9999 when none follows.
-    int32_t CharsToNextMarker(int32_t p) const;
+    // Characters from P to the next object marker (at P: 0), looking no further than Limit nor
+    // than the longest stretch measured or drawn at once; that bound when none lies within it.
+    int32_t CharsToNextMarker(int32_t p, int32_t limit) const;
     // The fitting walk of line breaking (with Breaker: floats met at the line's start are placed,
     // later ones deferred) and of hit testing (without: floats take no width).
     int32_t FitWalk(platform::TCanvas& canvas, int32_t width, int32_t p, int32_t count,

@@ -8,6 +8,12 @@ namespace htmlview {
 
 using platform::TCanvas;
 
+namespace {
+
+constexpr int64_t FirstProbe = 64; // characters measured by the first probe of a line
+
+} // namespace
+
 // State of one layout pass: where the next line starts and the floats met in it.
 struct TSection::TLineBreaker {
     TSection& Section;
@@ -71,10 +77,19 @@ int32_t TSection::FitWalk(TCanvas& canvas, int32_t width, int32_t p, int32_t cou
             if (x > width)
                 return fitted;
         } else {
-            most = std::min({FontRuns.RunCharsLeft(p, Length), CharsToNextMarker(p), count - fitted});
+            most = CharsToNextMarker(p, std::min(FontRuns.RunCharsLeft(p, Length), count - fitted));
             const int64_t room = width - x;
             int32_t lo = 0;
             int32_t hi = most - 1;
+            // Widening probes first, so that a line costs measures of about its own length, not
+            // of the whole run ahead of it.
+            for (int64_t probe = FirstProbe; probe < most; probe *= 2) {
+                if (ExtentOf(canvas, p, static_cast<int32_t>(probe)) - overhang > room) {
+                    hi = static_cast<int32_t>(probe) - 2;
+                    break;
+                }
+                lo = static_cast<int32_t>(probe);
+            }
             while (lo <= hi) {
                 const int32_t mid = (lo + hi) / 2;
                 if (ExtentOf(canvas, p, mid + 1) - overhang > room)
@@ -113,10 +128,11 @@ int32_t TSection::TLineBreaker::LineLength(int32_t i, int32_t n) const
         int32_t q = c;
         while (q > S && !IsBreak(q))
             --q;
-        if (q > S || IsObjectMarker(static_cast<unsigned char>(text[static_cast<size_t>(q)]))) {
+        if (q > S) {
             end = q + 1; // the word that did not fit starts the next line
         } else {
-            // A word wider than the line is not split: it sticks out on the right.
+            // A word wider than the line is not split: it sticks out on the right, and a picture
+            // or control that starts the line stays with it.
             q = c + 1;
             while (q < Section.Length && !IsBreak(q))
                 ++q;

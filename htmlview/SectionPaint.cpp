@@ -104,9 +104,7 @@ void TSection::PaintLine(TPaintFrame& frame, size_t index)
 {
     LineRec& line = Lines[index];
     frame.Y = ClampInt32(int64_t{frame.Y} + line.TextHeight + line.SpaceBefore);
-    // The marker goes beside the first line of text (not beside the space a CLEAR left).
-    const bool firstText = line.Count > 0 && (index == 0 || Lines[index - 1].Count == 0);
-    if (firstText && (MarkerKind == NumberMarker || MarkerKind == BulletMarker))
+    if (index == 0 && (MarkerKind == NumberMarker || MarkerKind == BulletMarker))
         PaintMarker(frame, line, ClampInt32(int64_t{frame.X} + FirstLineLeft));
     PaintRun(frame, line);
     frame.Y = ClampInt32(int64_t{frame.Y} + line.SpaceAfter);
@@ -187,7 +185,7 @@ void TSection::PaintRun(TPaintFrame& frame, LineRec& line)
         } else {
             int32_t stretch = 0;
             const bool selected = frame.Selected(p, stretch);
-            n = std::min({count, stretch, FontRuns.RunCharsLeft(p, Length), CharsToNextMarker(p)});
+            n = CharsToNextMarker(p, std::min({count, stretch, FontRuns.RunCharsLeft(p, Length)}));
             const std::string_view chars = std::string_view(Text).substr(static_cast<size_t>(p), static_cast<size_t>(n));
             if (selected) {
                 canvas.Brush().Color = run.Font->Color();

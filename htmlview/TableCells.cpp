@@ -52,15 +52,28 @@ TCellObj::TCellObj(TSectionList& document, const TAttributeList* attributes, uin
     }
 }
 
-void TCellObj::MeasureHeight(TCanvas& canvas, int32_t contentWidth, uint32_t pass)
+void TCellObj::ContentWidths(TCanvas& canvas, uint32_t pass, int32_t& minWidth, int32_t& maxWidth)
 {
-    if (MeasuredPass_ == pass && MeasuredWidth_ == contentWidth)
-        return;
+    if (WidthsPass_ != pass) {
+        Cell->MeasureWidths(canvas, MinWidth_, MaxWidth_);
+        WidthsPass_ = pass;
+    }
+    minWidth = MinWidth_;
+    maxWidth = MaxWidth_;
+}
+
+int32_t TCellObj::LayoutContent(TCanvas& canvas, int32_t y, int32_t contentWidth, int32_t& charIndex, uint32_t pass)
+{
+    if (LayoutPass_ == pass && LayoutWidth_ == contentWidth) {
+        Cell->MoveBy(ClampInt32(int64_t{y} - Cell->Top), ClampInt32(int64_t{charIndex} - Cell->FirstIndex));
+        charIndex = ClampInt32(int64_t{charIndex} + Cell->CharCount);
+        return ContentHeight;
+    }
     int32_t maxWidth = 0;
-    int32_t scratchIndex = 0;
-    ContentHeight = Cell->Layout(canvas, 0, contentWidth, maxWidth, scratchIndex);
-    MeasuredPass_ = pass;
-    MeasuredWidth_ = contentWidth;
+    ContentHeight = Cell->Layout(canvas, y, contentWidth, maxWidth, charIndex);
+    LayoutPass_ = pass;
+    LayoutWidth_ = contentWidth;
+    return ContentHeight;
 }
 
 void TCellList::ApplyRowAttributes(const TAttributeList& attributes)
@@ -89,7 +102,7 @@ void TCellList::RefreshFonts()
 }
 
 int32_t TCellList::LayoutCells(TCanvas& canvas, const TColumnWidths& columnWidths, int32_t span, int32_t padding,
-                               int32_t spacing, bool& more, uint32_t pass)
+                               int32_t spacing, bool& more, int32_t y, int32_t& charIndex, uint32_t pass)
 {
     int32_t height = 0;
     more = false;
@@ -103,7 +116,9 @@ int32_t TCellList::LayoutCells(TCanvas& canvas, const TColumnWidths& columnWidth
             width += columnWidths[static_cast<size_t>(j)];
         cellObj.Width = ClampInt32(width);
         if (cellObj.RowSpan == span) {
-            cellObj.MeasureHeight(canvas, ClampInt32(width - 2 * int64_t{padding} - spacing), pass);
+            // Where a top-aligned cell ends up in the usual table: then placing it moves nothing.
+            cellObj.LayoutContent(canvas, ClampInt32(int64_t{y} + padding + spacing),
+                                  ClampInt32(width - 2 * int64_t{padding} - spacing), charIndex, pass);
             height = std::max({height, cellObj.ContentHeight, ClampInt32(int64_t{cellObj.SpecHeight} - 2 * padding)});
         } else if (cellObj.RowSpan > span) {
             more = true;
@@ -112,7 +127,8 @@ int32_t TCellList::LayoutCells(TCanvas& canvas, const TColumnWidths& columnWidth
     return height;
 }
 
-void TCellList::PlaceCells(TCanvas& canvas, int32_t y, int32_t padding, int32_t spacing, int32_t& charIndex)
+void TCellList::PlaceCells(TCanvas& canvas, int32_t y, int32_t padding, int32_t spacing, int32_t& charIndex,
+                           uint32_t pass)
 {
     const int64_t frame = 2 * int64_t{padding} + spacing;
     for (int i = 0; i < Count(); ++i) {
@@ -126,9 +142,8 @@ void TCellList::PlaceCells(TCanvas& canvas, int32_t y, int32_t padding, int32_t 
         case VAlignBottom: cellObj.VOffset = ClampInt32(free); break;
         default: break;
         }
-        int32_t maxWidth = 0;
-        cellObj.Cell->Layout(canvas, ClampInt32(int64_t{y} + padding + spacing + cellObj.VOffset),
-                             ClampInt32(cellObj.Width - frame), maxWidth, charIndex);
+        cellObj.LayoutContent(canvas, ClampInt32(int64_t{y} + padding + spacing + cellObj.VOffset),
+                              ClampInt32(cellObj.Width - frame), charIndex, pass);
     }
 }
 

@@ -43,14 +43,21 @@ public:
     bool HasContent() const { return Cell->Count() > 0; }
     void RefreshFonts() { Cell->RefreshFonts(); }
 
-    // Lays the content out at a width on a scratch character index, unless the last scratch
-    // layout of this table pass had that width already: a nested table would otherwise be laid
-    // out twice per level of nesting, and deep nesting would never finish.
-    void MeasureHeight(platform::TCanvas& canvas, int32_t contentWidth, uint32_t pass);
+    // The content's narrowest and one-line widths, measured once per layout pass.
+    void ContentWidths(platform::TCanvas& canvas, uint32_t pass, int32_t& minWidth, int32_t& maxWidth);
+    // Lays the content out at document Y for a width, numbering its characters from CharIndex
+    // (advanced past them); sets and returns ContentHeight. Within one layout pass the content
+    // is laid out once per width and later only moved: each level of nested tables would
+    // otherwise lay out everything inside it again.
+    int32_t LayoutContent(platform::TCanvas& canvas, int32_t y, int32_t contentWidth, int32_t& charIndex,
+                          uint32_t pass);
 
 private:
-    int32_t MeasuredWidth_ = -1;
-    uint32_t MeasuredPass_ = 0;
+    uint32_t WidthsPass_ = 0; // passes count from 1
+    int32_t MinWidth_ = 0;
+    int32_t MaxWidth_ = 0;
+    uint32_t LayoutPass_ = 0;
+    int32_t LayoutWidth_ = 0;
 };
 
 class TCellList : public TFreeList<TCellObj> {
@@ -66,13 +73,16 @@ public:
     void RefreshFonts();
 
     // Sets every real cell's Width from the column widths and lays out the cells whose RowSpan
-    // is Span; returns the tallest of them (content, or HEIGHT less the padding). More: some
-    // cell spans more rows.
+    // is Span, at the top of the row at document Y, numbering their characters from CharIndex;
+    // returns the tallest of them (content, or HEIGHT less the padding). More: some cell spans
+    // more rows.
     int32_t LayoutCells(platform::TCanvas& canvas, const TColumnWidths& columnWidths, int32_t span,
-                        int32_t padding, int32_t spacing, bool& more, uint32_t pass);
-    // Final layout of the cells' content at document Y with vertical alignment, numbering their
+                        int32_t padding, int32_t spacing, bool& more, int32_t y, int32_t& charIndex,
+                        uint32_t pass);
+    // Final places of the cells' content at document Y with vertical alignment, numbering their
     // characters from CharIndex.
-    void PlaceCells(platform::TCanvas& canvas, int32_t y, int32_t padding, int32_t spacing, int32_t& charIndex);
+    void PlaceCells(platform::TCanvas& canvas, int32_t y, int32_t padding, int32_t spacing, int32_t& charIndex,
+                    uint32_t pass);
     // Backgrounds, content and frames of the cells, the row's top at document Y; the cells'
     // rectangles are cut out of Region when given. Returns Y + Height.
     int32_t PaintRow(platform::TCanvas& canvas, const platform::TRect& clipRect, const TColumnWidths& columnWidths,

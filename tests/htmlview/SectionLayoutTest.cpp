@@ -78,13 +78,13 @@ TEST_F(SectionLayoutTest, PageBytesNeverBecomeObjectMarkers)
     EXPECT_EQ(section.TextWidth(Canvas, 0, 4, false), 4 * CharWidth);
 }
 
-TEST_F(SectionLayoutTest, AppendsStopPastTheLengthLimit)
+TEST_F(SectionLayoutTest, LongTextIsKeptWhole)
 {
     TSection& section = AddSection(std::string(20000, 'x'));
     section.AppendText("yy");
-    EXPECT_EQ(section.Length, 20002); // the append that crosses the mark is taken whole
-    section.AppendText("z");
-    EXPECT_EQ(section.Length, 20002);
+    section.AppendText(" z");
+    EXPECT_EQ(section.Length, 20004);
+    EXPECT_EQ(section.Text.substr(19998), "xxyy z");
 }
 
 TEST_F(SectionLayoutTest, EnsureTextGivesAnEmptySectionOneSpace)
@@ -135,6 +135,35 @@ TEST_F(SectionLayoutTest, ObjectsThatDoNotFitStartTheNextLine)
     section.AppendText("b");
     LayoutDocument(50);
     EXPECT_EQ(LineTexts(section), (std::vector<std::string>{"aaaa ", "#", "#b"}));
+}
+
+TEST_F(SectionLayoutTest, AnObjectStartingALineStaysWithTheOverLongWordAfterIt)
+{
+    const struct {
+        const char* Name;
+        const char* Before;
+        bool Picture; // else a control
+        const char* After;
+        std::vector<std::string> Lines;
+    } cases[] = {
+        {"picture, then a word too wide", "", true, "bbbbbbbbbb cc", {"#bbbbbbbbbb ", "cc"}},
+        {"control, then a word too wide", "", false, "bbbbbbbbbb cc", {"#bbbbbbbbbb ", "cc"}},
+        {"on a later line", "aa ", true, "bbbbbbbbbb", {"aa ", "#bbbbbbbbbb"}},
+        {"a word that fits", "", true, "bb cc", {"#bb ", "cc"}},
+        {"the word after text and the object moves on", "a", false, "bbbbbbbbbb", {"a#", "bbbbbbbbbb"}},
+    };
+    for (const auto& c : cases) {
+        Document.Clear();
+        TSection& section = AddSection(c.Before);
+        TFakeControl control(30, 10);
+        if (c.Picture)
+            section.AddImage(std::make_unique<TFakePicture>(30, 10), &Document);
+        else
+            section.AddControl(control);
+        section.AppendText(c.After);
+        LayoutDocument(50);
+        EXPECT_EQ(LineTexts(section), c.Lines) << c.Name;
+    }
 }
 
 TEST_F(SectionLayoutTest, TallObjectsMakeRoomAboveTheirLine)
@@ -213,4 +242,20 @@ TEST_F(SectionLayoutTest, ListLevelsIndentTheLines)
     EXPECT_EQ(section.FirstLineLeft, 70);
     EXPECT_EQ(LineTexts(section), (std::vector<std::string>{"aa ", "bb"}));
     EXPECT_EQ(section.Lines[1].Left, 70);
+}
+
+TEST_F(SectionLayoutTest, AMovedLayoutTakesItsControlsAlong)
+{
+    TSection& section = AddSection("ab ");
+    TFakeControl control(20, 30);
+    section.AddControl(control);
+    section.AppendText(" cd");
+    LayoutDocument(400);
+    const int32_t top = section.Top;
+    const int32_t firstIndex = section.FirstIndex;
+    const int32_t controlY = control.YPosition;
+    section.MoveBy(25, 7);
+    EXPECT_EQ(section.Top, top + 25);
+    EXPECT_EQ(section.FirstIndex, firstIndex + 7);
+    EXPECT_EQ(control.YPosition, controlY + 25);
 }

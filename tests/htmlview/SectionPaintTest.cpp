@@ -1,5 +1,7 @@
 #include "SectionTestSupport.h"
 
+#include <algorithm>
+
 using namespace htmlview;
 using namespace platform;
 using namespace sectiontest;
@@ -81,6 +83,35 @@ TEST_F(SectionPaintTest, BulletsOnADarkPageAreRings)
     ASSERT_EQ(dots.size(), 1u);
     EXPECT_EQ(dots[0].Brush.Style, TBrushStyle::bsClear);
     EXPECT_EQ(dots[0].Pen.Color, Document.FontColor);
+}
+
+TEST_F(SectionPaintTest, TheMarkerStandsBesideTheFirstLineEvenWhenAClearEmptiedIt)
+{
+    for (const uint8_t kind : {TSection::NumberMarker, TSection::BulletMarker}) {
+        Document.Clear();
+        TSection& first = AddSection("");
+        first.AddImage(std::make_unique<TFakePicture>(40, 20, TInlinePicture::AlignLeft), &Document);
+        first.AppendText("aa");
+        TSection& item = AddListItem(kind, 1);
+        item.ClearMode = 1;
+        LayoutDocument(300);
+        ASSERT_EQ(item.Lines.size(), 2u);
+        const LineRec& cleared = item.Lines[0];
+        ASSERT_EQ(cleared.Count, 0);
+        ASSERT_GT(cleared.TextHeight, 0);
+        PaintDocument();
+        const int32_t bottom = item.Top + cleared.TextHeight; // of line 0's text
+        if (kind == TSection::NumberMarker) {
+            const auto texts = TextOps();
+            const auto marker = std::find_if(texts.begin(), texts.end(), [](const TDrawOp& op) { return op.Text == "0."; });
+            ASSERT_NE(marker, texts.end());
+            EXPECT_EQ(marker->Y, bottom - cleared.Descent);
+        } else {
+            const auto dots = Canvas.OpsOf(TDrawKind::Ellipse);
+            ASSERT_EQ(dots.size(), 1u);
+            EXPECT_EQ(dots[0].Rect.Top, bottom - cleared.TextHeight / 2 - 2);
+        }
+    }
 }
 
 TEST_F(SectionPaintTest, PlainItemsAndDefinitionsHaveNoMarker)

@@ -1,6 +1,7 @@
 // Hit tests, caret, search and selected text of text sections.
 #include "SectionTestSupport.h"
 
+#include "htmlview/HtmlBuilder.h"
 #include "htmlview/SelectionVisitor.h"
 
 #include <QClipboard>
@@ -243,4 +244,46 @@ TEST_F(SectionQueryTest, CopyTakesAtMost32499Characters)
     EXPECT_EQ(copied.left(2), "aa");
     EXPECT_EQ(copied.right(2), "bb");
     EXPECT_EQ(DocumentVisitor(Document), nullptr); // the walk is over
+}
+
+TEST_F(SectionQueryTest, AParagraphOf200KilobytesIsLaidOutPaintedAndCopiedWhole)
+{
+    std::string words;
+    for (int i = 0; words.size() < 200 * 1024; ++i)
+        words += "mot" + std::to_string(i) + (i % 9 == 8 ? ", " : " ");
+    const std::string text = words + "fin";
+    TAnchorList anchors;
+    TParsedHead head;
+    ParseHtmlBuffer(Document, anchors, "<p>" + text + "</p>", head);
+    const int32_t height = LayoutDocument(400);
+
+    const TSection* paragraph = nullptr;
+    for (int i = 0; i < Document.Count() && !paragraph; ++i)
+        if (const auto* section = dynamic_cast<const TSection*>(Document[i]); section && section->Length > 1)
+            paragraph = section;
+    ASSERT_NE(paragraph, nullptr);
+    EXPECT_EQ(paragraph->Text, text);
+    int64_t laidOut = 0;
+    for (const LineRec& line : paragraph->Lines)
+        laidOut += line.Count;
+    EXPECT_EQ(laidOut, paragraph->Length);
+    EXPECT_GT(paragraph->Lines.size(), 1000u);
+    EXPECT_TRUE(LineTexts(*paragraph).back().ends_with(" fin"));
+
+    Canvas.Ops.clear();
+    Document.Paint(Canvas, {0, 0, 400, height}, 400, 0, 0);
+    std::string painted;
+    for (const TDrawOp& op : TextOps())
+        painted += op.Text;
+    EXPECT_EQ(painted, text);
+
+    std::string copied = Selected(paragraph->FirstIndex, paragraph->FirstIndex + paragraph->Length,
+                                  static_cast<int32_t>(2 * text.size()));
+    std::string joined;
+    for (size_t from = 0; from < copied.size();) {
+        const size_t end = std::min(copied.find("\r\n", from), copied.size());
+        joined += copied.substr(from, end - from);
+        from = end + 2;
+    }
+    EXPECT_EQ(joined, text);
 }

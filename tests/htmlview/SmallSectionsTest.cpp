@@ -186,7 +186,7 @@ TEST_F(SmallSectionsTest, RuleOutsideTheClipIsNotDrawnButAdvances)
     EXPECT_FALSE(Canvas.Ops.empty());
 }
 
-TEST_F(SmallSectionsTest, PreformattedAppendKeepsBlanksAndStopsWhenFull)
+TEST_F(SmallSectionsTest, PreformattedAppendKeepsBlanksAndLongText)
 {
     TPreFormated section(Document, 0, nullptr, Font, 0);
     section.AppendText(" a ");
@@ -195,11 +195,10 @@ TEST_F(SmallSectionsTest, PreformattedAppendKeepsBlanksAndStopsWhenFull)
     EXPECT_EQ(section.Text, " a  b");
     section.AppendText(std::string("\x02\x04", 2));
     EXPECT_EQ(section.Text, " a  b??");
-    // The append that crosses the mark is taken whole; later ones are lost.
-    section.AppendText(std::string(TSection::MaxLength, 'x'));
-    section.AppendText("lost");
-    EXPECT_EQ(section.Length, TSection::MaxLength + 7);
-    EXPECT_EQ(section.Text.find("lost"), std::string::npos);
+    section.AppendText(std::string(20000, 'x'));
+    section.AppendText(" kept");
+    EXPECT_EQ(section.Length, 20012);
+    EXPECT_EQ(section.Text.substr(20002), "xxxxx kept");
 }
 
 TEST_F(SmallSectionsTest, PreformattedLineNeverWraps)
