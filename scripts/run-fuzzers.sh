@@ -1,4 +1,5 @@
-# A short, seeded run of each fuzz target from the bundled pages and pictures; sourced by test.sh.
+# A short, seeded run of each fuzz target from the bundled pages and pictures and the inputs kept
+# in fuzz/corpus; sourced by test.sh.
 # The seeds are copied away first: libFuzzer adds what it finds to its corpus folder.
 run_fuzzers() {
     local tree=$1
@@ -13,6 +14,12 @@ run_fuzzers() {
     head -c 3000 data/Dictionnaires/Francais.dat > "$corpus/html/dictionary.txt"
     cp data/Dictionnaires/img/*.gif data/Aide/info.gif "$corpus/gif/"
     cp data/Dictionnaires/img/* "$corpus/picture/"
+    # Inputs that once failed stay as seeds, one folder per seed set.
+    local kept
+    for kept in fuzz/corpus/*/; do
+        mkdir -p "$corpus/$(basename "$kept")"
+        cp "$kept"* "$corpus/$(basename "$kept")/"
+    done
 
     local target seeds runs
     while read -r target seeds runs; do
