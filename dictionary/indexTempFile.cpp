@@ -22,7 +22,10 @@ constexpr int NameAttempts = 100;
 // ".words.ndx.build-": hidden, and named after the index it is for.
 std::string TempPrefix(const fs::path& target)
 {
-    return "." + target.filename().string() + ".build-";
+    std::string prefix(1, '.');
+    prefix += target.filename().string();
+    prefix += ".build-";
+    return prefix;
 }
 
 // Whether File (open) is still the one named Path.
@@ -68,16 +71,6 @@ bool WriteAll(int file, const char* bytes, size_t count)
     return true;
 }
 
-// The rename reaches the disk with the folder that holds it.
-void SyncFolder(const fs::path& folder)
-{
-    const int file = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (file < 0)
-        return;
-    ::fsync(file);
-    ::close(file);
-}
-
 } // namespace
 
 TIndexTempFile::~TIndexTempFile()
@@ -119,7 +112,7 @@ bool TIndexTempFile::Create(const std::string& indexPath)
             Discard();
             return false;
         }
-        buffer_.reserve(WriteBufferSize);
+        buffer_.resize(WriteBufferSize);
         return true;
     }
     return false;
@@ -127,26 +120,27 @@ bool TIndexTempFile::Create(const std::string& indexPath)
 
 bool TIndexTempFile::Write(int32_t value)
 {
-    char line[IndexLineLength];
-    FormatIndexLine(value, line);
-    buffer_.append(line, IndexLineLength);
-    return buffer_.size() < WriteBufferSize || Flush();
+    if (buffered_ + IndexLineLength > buffer_.size() && !Flush())
+        return false;
+    FormatIndexLine(value, buffer_.data() + buffered_);
+    buffered_ += IndexLineLength;
+    return true;
 }
 
 bool TIndexTempFile::Flush()
 {
-    if (file_ < 0 || !WriteAll(file_, buffer_.data(), buffer_.size()))
+    if (file_ < 0 || !WriteAll(file_, buffer_.data(), buffered_))
         return false;
-    buffer_.clear();
+    buffered_ = 0;
     return true;
 }
 
 bool TIndexTempFile::Commit()
 {
+    // On disk before the rename: after a crash the index is the old file or the whole new one.
     if (!Flush() || ::fsync(file_) != 0 || ::rename(tempPath_.c_str(), targetPath_.c_str()) != 0)
         return false;
     tempPath_.clear(); // it is the index now
-    SyncFolder(fs::path(targetPath_).parent_path());
     Discard();
     return true;
 }
@@ -159,7 +153,7 @@ void TIndexTempFile::Discard()
         ::close(file_);
     file_ = -1;
     tempPath_.clear();
-    buffer_.clear();
+    buffered_ = 0;
 }
 
 } // namespace dictionary

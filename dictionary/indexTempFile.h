@@ -5,6 +5,7 @@
 // it was; a temporary file left by a killed pass is removed by the next build of that index.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace dictionary {
 
@@ -34,7 +35,8 @@ private:
     int file_ = -1;
     std::string tempPath_;   // native path
     std::string targetPath_; // native path of the index file the rename replaces
-    std::string buffer_;
+    std::vector<char> buffer_;
+    size_t buffered_ = 0;
 };
 
 } // namespace dictionary

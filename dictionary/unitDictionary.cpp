@@ -8,6 +8,8 @@
 #include "platform/Progress.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <filesystem>
 #include <limits>
 #include <sys/stat.h>
@@ -107,6 +109,23 @@ bool SameFile(const std::string& first, const std::string& second)
 
 // --- Building the index ---
 
+// The brackets among the 8 bytes at Bytes, of which Available count: one set bit per bracket,
+// the high bit of its byte. Most groups of 8 bytes hold none and are passed over at once.
+uint64_t BracketBytes(const char* bytes, size_t available)
+{
+    static_assert(std::endian::native == std::endian::little, "byte I of a group is bits 8 I to 8 I + 7");
+    constexpr uint64_t ones = 0x0101010101010101;
+    constexpr uint64_t low7 = ones * 0x7F;
+    uint64_t group = 0;
+    std::memcpy(&group, bytes, sizeof group);
+    // A byte is 0 exactly when adding 0x7F to its low 7 bits carries nothing and its high bit is clear.
+    const auto zeroBytes = [](uint64_t value) { return ~(((value & low7) + low7) | value | low7); };
+    uint64_t marks = zeroBytes(group ^ (ones * '[')) | zeroBytes(group ^ (ones * ']'));
+    if (available < sizeof group)
+        marks &= (uint64_t{1} << (8 * available)) - 1;
+    return marks;
+}
+
 // Examines the dictionary's brackets and writes one line per "]". Sets Code and Extended, but
 // leaves Extended alone when the index cannot be written.
 void ScanBrackets(std::FILE* source, int32_t size, const std::string& path, TIndexTempFile& writer,
@@ -116,24 +135,26 @@ void ScanBrackets(std::FILE* source, int32_t size, const std::string& path, TInd
     int32_t closes = 0;
     char last = ']'; // as if a "]" came before the file
     bool stop = false;
-    std::vector<char> block(BuildBlockSize);
+    std::vector<char> block(BuildBlockSize + sizeof(uint64_t)); // the last group may read past the bytes
     int32_t position = 0;
     while (position < size && !stop) {
         platform::ProcessMessages();
         SetPosition(progress, position);
         const size_t count = std::min<size_t>(BuildBlockSize, static_cast<size_t>(size - position));
         ReadAt(source, position, count, block.data(), path);
-        for (size_t i = 0; i < count && !stop; ++i) {
-            if (block[i] == '[') {
-                ++opens;
-                if (last == '[') {
-                    error.Code = errOpenBracket;
-                    error.Extended = opens;
-                    stop = true;
-                }
-                last = '[';
-            } else if (block[i] == ']') {
-                if (last == ']') {
+        for (size_t group = 0; group < count && !stop; group += sizeof(uint64_t)) {
+            uint64_t marks = BracketBytes(block.data() + group, count - group);
+            for (; marks != 0 && !stop; marks &= marks - 1) {
+                const size_t i = group + static_cast<size_t>(std::countr_zero(marks)) / 8;
+                if (block[i] == '[') {
+                    ++opens;
+                    if (last == '[') {
+                        error.Code = errOpenBracket;
+                        error.Extended = opens;
+                        stop = true;
+                    }
+                    last = '[';
+                } else if (last == ']') {
                     error.Code = errCloseBracket;
                     error.Extended = opens;
                     stop = true;

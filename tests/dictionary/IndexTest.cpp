@@ -75,6 +75,21 @@ TEST(BuildTest, PassLongerThanOneBlockKeepsOffsets)
     EXPECT_EQ(folder.Read("big.ndx"), IndexOf({70011, 0, 4, 70007, 70011}));
 }
 
+// A "]" in the last byte of one block and a "[" in the first byte of the next.
+TEST(BuildTest, BracketsAtBlockEdgesCount)
+{
+    TDictionaryFolder folder;
+    folder.WriteDictionary("edge.dat", "a[" + std::string(65532, 'x') + "][y]");
+    TDictionaryFile dict;
+    TDictionaryError error;
+    ASSERT_TRUE(folder.Open("edge.dat", dict, error));
+    EXPECT_EQ(folder.Read("edge.ndx"), IndexOf({65538, 0, 65535, 65538}));
+    folder.WriteDictionary("edge.dat", "a[" + std::string(65532, 'x') + "[y]");
+    EXPECT_FALSE(Lexorim(dict, true, nullptr, error));
+    EXPECT_EQ(error.Code, errOpenBracket);
+    EXPECT_EQ(error.Extended, 2);
+}
+
 // --- Whether an existing index is rebuilt ---
 
 enum class TIndexState { Missing, Older, Same, Newer };
