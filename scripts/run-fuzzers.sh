@@ -5,7 +5,8 @@ run_fuzzers() {
     local tree=$1
     CC=clang CXX=clang++ cmake -S . -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGARVO_FUZZ=ON \
         -DGARVO_BENCH=OFF >/dev/null
-    cmake --build "$tree" -j "$(nproc)" --target fuzz_scanner fuzz_page fuzz_gif fuzz_picture
+    cmake --build "$tree" -j "$(nproc)" --target fuzz_scanner fuzz_page fuzz_gif fuzz_picture \
+        fuzz_dictionary fuzz_ini
 
     local corpus
     corpus=$(mktemp -d)
@@ -36,6 +37,8 @@ scanner html 5000
 page html 1000
 gif gif 2000
 picture picture 5000
+dictionary dictionary 2000
+ini ini 2000
 TARGETS
     rm -rf "$corpus"
 }
