@@ -2,6 +2,7 @@
 // crash: the engine answers a code, or raises the input/output or conversion error it documents.
 // Input: byte 0 odd means an index follows in bytes 3 to 3 + L (L little-endian in bytes 1 and 2,
 // cut to what is there) and the dictionary is the rest; otherwise the dictionary is bytes 1 on.
+#include "FuzzFolder.h"
 #include "dictionary/unitDictionary.h"
 #include "platform/Exceptions.h"
 
@@ -16,17 +17,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-const fs::path& Folder()
-{
-    static const fs::path folder = [] {
-        std::string pattern = (fs::temp_directory_path() / "garvo_fuzz_dictionary_XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            std::abort();
-        return fs::path(pattern);
-    }();
-    return folder;
-}
 
 void WriteFile(const fs::path& path, std::string_view bytes)
 {
@@ -64,8 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         content = input.substr(3 + index.size());
     }
 
-    const fs::path dictionaryPath = Folder() / "fuzz.dat";
-    const fs::path indexPath = Folder() / "fuzz.ndx";
+    const fs::path dictionaryPath = FuzzFolder() / "fuzz.dat";
+    const fs::path indexPath = FuzzFolder() / "fuzz.ndx";
     fs::remove(indexPath);
     WriteFile(dictionaryPath, content);
     if (withIndex) {

@@ -1,5 +1,6 @@
 // Any bytes as a settings file: every section, key and value reads, and a key written to it reads
 // back as written whatever the rest of the file holds.
+#include "FuzzFolder.h"
 #include "platform/IniFile.h"
 
 #include <cstddef>
@@ -9,26 +10,9 @@
 #include <fstream>
 #include <string>
 
-namespace {
-
-namespace fs = std::filesystem;
-
-const fs::path& Folder()
-{
-    static const fs::path folder = [] {
-        std::string pattern = (fs::temp_directory_path() / "garvo_fuzz_ini_XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            std::abort();
-        return fs::path(pattern);
-    }();
-    return folder;
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const fs::path path = Folder() / "fuzz.ini";
+    const std::filesystem::path path = FuzzFolder() / "fuzz.ini";
     std::ofstream(path, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
 
