@@ -68,7 +68,8 @@ private:
 
 // Index lines: a decimal number right-aligned in 14 characters, then CR LF.
 constexpr size_t IndexLineLength = 16;
-void FormatIndexLine(int32_t value, char (&line)[IndexLineLength]);
+// Writes the IndexLineLength bytes of the line for Value at Line.
+void FormatIndexLine(int32_t value, char* line);
 // A line's text as a 32-bit decimal number after optional leading spaces; false when it is none.
 bool ParseIndexLine(std::string_view text, int32_t& value);
 

@@ -2,13 +2,17 @@
 
 #include "dictionary/dictionaryFiles.h"
 #include "dictionary/fileLib.h"
+#include "dictionary/indexTempFile.h"
 #include "platform/Exceptions.h"
 #include "platform/FileSystem.h"
 #include "platform/Progress.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <filesystem>
 #include <limits>
+#include <sys/stat.h>
 
 namespace dictionary {
 
@@ -105,48 +109,52 @@ bool SameFile(const std::string& first, const std::string& second)
 
 // --- Building the index ---
 
-class TIndexWriter {
-public:
-    explicit TIndexWriter(std::FILE* file) : file_(file) {}
-    // Each line is handed to the file system as soon as it is made.
-    bool Write(int32_t value)
-    {
-        char line[IndexLineLength];
-        FormatIndexLine(value, line);
-        return std::fwrite(line, 1, IndexLineLength, file_) == IndexLineLength && std::fflush(file_) == 0;
-    }
-
-private:
-    std::FILE* file_;
-};
+// The brackets among the 8 bytes at Bytes, of which Available count: one set bit per bracket,
+// the high bit of its byte. Most groups of 8 bytes hold none and are passed over at once.
+uint64_t BracketBytes(const char* bytes, size_t available)
+{
+    static_assert(std::endian::native == std::endian::little, "byte I of a group is bits 8 I to 8 I + 7");
+    constexpr uint64_t ones = 0x0101010101010101;
+    constexpr uint64_t low7 = ones * 0x7F;
+    uint64_t group = 0;
+    std::memcpy(&group, bytes, sizeof group);
+    // A byte is 0 exactly when adding 0x7F to its low 7 bits carries nothing and its high bit is clear.
+    const auto zeroBytes = [](uint64_t value) { return ~(((value & low7) + low7) | value | low7); };
+    uint64_t marks = zeroBytes(group ^ (ones * '[')) | zeroBytes(group ^ (ones * ']'));
+    if (available < sizeof group)
+        marks &= (uint64_t{1} << (8 * available)) - 1;
+    return marks;
+}
 
 // Examines the dictionary's brackets and writes one line per "]". Sets Code and Extended, but
 // leaves Extended alone when the index cannot be written.
-void ScanBrackets(std::FILE* source, int32_t size, const std::string& path, TIndexWriter& writer,
+void ScanBrackets(std::FILE* source, int32_t size, const std::string& path, TIndexTempFile& writer,
                   TProgress* progress, TDictionaryError& error)
 {
     int32_t opens = 0;
     int32_t closes = 0;
     char last = ']'; // as if a "]" came before the file
     bool stop = false;
-    std::vector<char> block(BuildBlockSize);
+    std::vector<char> block(BuildBlockSize + sizeof(uint64_t)); // the last group may read past the bytes
     int32_t position = 0;
     while (position < size && !stop) {
         platform::ProcessMessages();
         SetPosition(progress, position);
         const size_t count = std::min<size_t>(BuildBlockSize, static_cast<size_t>(size - position));
         ReadAt(source, position, count, block.data(), path);
-        for (size_t i = 0; i < count && !stop; ++i) {
-            if (block[i] == '[') {
-                ++opens;
-                if (last == '[') {
-                    error.Code = errOpenBracket;
-                    error.Extended = opens;
-                    stop = true;
-                }
-                last = '[';
-            } else if (block[i] == ']') {
-                if (last == ']') {
+        for (size_t group = 0; group < count && !stop; group += sizeof(uint64_t)) {
+            uint64_t marks = BracketBytes(block.data() + group, count - group);
+            for (; marks != 0 && !stop; marks &= marks - 1) {
+                const size_t i = group + static_cast<size_t>(std::countr_zero(marks)) / 8;
+                if (block[i] == '[') {
+                    ++opens;
+                    if (last == '[') {
+                        error.Code = errOpenBracket;
+                        error.Extended = opens;
+                        stop = true;
+                    }
+                    last = '[';
+                } else if (last == ']') {
                     error.Code = errCloseBracket;
                     error.Extended = opens;
                     stop = true;
@@ -169,10 +177,9 @@ void ScanBrackets(std::FILE* source, int32_t size, const std::string& path, TInd
     error.Extended = opens;
 }
 
-// Rebuilds the index from the dictionary. WroteIndex tells whether the index file was created
-// or replaced, even when the pass then fails or raises.
-void RebuildIndex(const TDictionaryFile& dict, bool mayReplaceIndex, TProgress* progress,
-                  TDictionaryError& error, bool& wroteIndex)
+// Rebuilds the index from the dictionary. The index is replaced only by a pass that succeeds;
+// one that fails or raises leaves it as it was.
+void RebuildIndex(const TDictionaryFile& dict, bool mayReplaceIndex, TProgress* progress, TDictionaryError& error)
 {
     TFileHandle source = OpenForReading(dict.FileName);
     const int64_t size = FileLength(source.get(), dict.FileName);
@@ -181,20 +188,26 @@ void RebuildIndex(const TDictionaryFile& dict, bool mayReplaceIndex, TProgress* 
         throw platform::EInOutError("Dictionary file too large: \"" + dict.FileName + "\"");
     SetRange(progress, 0, static_cast<int>(size));
 
-    TFileHandle index;
-    if (mayReplaceIndex)
-        index = OpenRawFile(dict.IndexFileName, "wb");
-    if (!index) {
+    TIndexTempFile index;
+    if (!mayReplaceIndex || !index.Create(dict.IndexFileName) || !index.Write(static_cast<int32_t>(size))
+        || !index.Write(0)) {
         error.Code = errIndexWrite;
         return;
     }
-    wroteIndex = true;
-    TIndexWriter writer(index.get());
-    if (!writer.Write(static_cast<int32_t>(size)) || !writer.Write(0)) {
+    ScanBrackets(source.get(), static_cast<int32_t>(size), dict.FileName, index, progress, error);
+    if (error.Code == errNone && !index.Commit())
         error.Code = errIndexWrite;
-        return;
-    }
-    ScanBrackets(source.get(), static_cast<int32_t>(size), dict.FileName, writer, progress, error);
+}
+
+// An index that is no whole number of lines, or lacks the two lines every index has, was not
+// left by a finished pass.
+bool IndexShapeBroken(const std::string& indexPath)
+{
+    struct stat info {};
+    if (::stat(platform::NativePath(indexPath).c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    const int64_t lineLength = IndexLineLength;
+    return info.st_size < 2 * lineLength || info.st_size % lineLength != 0;
 }
 
 // Takes the index as it stands: its word count from its size alone.
@@ -204,7 +217,7 @@ void CountIndexWords(const TDictionaryFile& dict, TDictionaryError& error)
     const int64_t size = FileLength(index.get(), dict.IndexFileName);
     const int64_t lineLength = IndexLineLength;
     error.Code = errNone;
-    error.Extended = static_cast<int32_t>((size - 2 * lineLength) / lineLength); // toward zero when short
+    error.Extended = static_cast<int32_t>((size - 2 * lineLength) / lineLength);
 }
 
 // --- Reading entries ---
@@ -371,8 +384,7 @@ bool Initialize(const std::string& fileName, TDictionaryFile& dict, platform::TP
     dict.WordCount = error.Extended;
     dict.Initialized = 1;
     if (allocateWordArrays) {
-        // A damaged index shorter than two lines counts fewer than 0 words.
-        const size_t entries = static_cast<size_t>(std::max(dict.WordCount, 0)) + 1;
+        const size_t entries = static_cast<size_t>(dict.WordCount) + 1;
         WordArray.resize(entries);
         OffsetArray.resize(entries);
     }
@@ -391,27 +403,23 @@ bool Lexorim(TDictionaryFile& dict, bool force, platform::TProgress* progressBar
     const bool plainIndex = indexExists && (attributes & ProtectingAttributes) == 0
         && !SameFile(dict.FileName, dict.IndexFileName);
 
-    const bool rebuild = !platform::IsOnCdRomDrive(dict.FileName) && (ages == -2 || force || (ages == 1 && plainIndex));
-    bool wroteIndex = false;
-    if (rebuild) {
-        try {
-            RebuildIndex(dict, plainIndex || !indexExists, progressBar, error, wroteIndex);
-        } catch (...) {
-            // A pass cut short must not leave a truncated index that looks current.
-            if (wroteIndex)
-                platform::DeleteFile(dict.IndexFileName);
-            throw;
-        }
-    } else {
+    // A broken index is as stale as an older one: the count it gives would be wrong.
+    const bool brokenIndex = indexExists && IndexShapeBroken(dict.IndexFileName);
+    const bool stale = ages == 1 || brokenIndex;
+    const bool rebuild = !platform::IsOnCdRomDrive(dict.FileName) && (ages == -2 || force || (stale && plainIndex));
+    if (rebuild)
+        RebuildIndex(dict, plainIndex || !indexExists, progressBar, error);
+    else if (brokenIndex)
+        error.Code = errIndexRead; // it may not be rebuilt, and gives no count
+    else
         CountIndexWords(dict, error);
-    }
 
     if (progressBar)
         progressBar->SetPosition(progressBar->Minimum());
     if (error.Code == errNone)
         return true;
-    // A failed index goes when its attributes allow it, or when this pass made it.
-    if (plainIndex || wroteIndex)
+    // A failed index goes when its attributes allow it, so the next opening tries again.
+    if (plainIndex)
         platform::DeleteFile(dict.IndexFileName);
     return false;
 }

@@ -48,7 +48,7 @@ constexpr int32_t errNoWord = 1;          // no word at the offset the index giv
 constexpr int32_t errIndexOpen = 2;       // the index cannot be opened
 constexpr int32_t errNotInitialized = 16;
 constexpr int32_t errFileNotFound = 17;   // the dictionary is missing or has no readable date
-constexpr int32_t errIndexRead = 32;      // has a message, never set
+constexpr int32_t errIndexRead = 32;      // a broken index that may not be rebuilt
 constexpr int32_t errIndexWrite = 33;     // the index cannot be created or written
 constexpr int32_t errOpenBracket = 34;    // a "[" where a "]" was due, or a "[" never closed
 constexpr int32_t errCloseBracket = 35;   // a "]" that closes nothing
@@ -88,8 +88,9 @@ bool Initialize(const std::string& fileName, TDictionaryFile& dict, platform::TP
                 bool allocateWordArrays, TDictionaryError& error);
 
 // Checks the index of an initialised dictionary and rebuilds it when it is missing, older than
-// the dictionary (and has plain attributes) or Force is set; never on a read-only medium.
-// True exactly when Error.Code ends 0; Error.Extended is then the word count.
+// the dictionary or broken (no whole number of lines, fewer than two) and has plain attributes,
+// or when Force is set; never on a read-only medium. The index is replaced only by a pass that
+// succeeds. True exactly when Error.Code ends 0; Error.Extended is then the word count.
 bool Lexorim(TDictionaryFile& dict, bool force, platform::TProgress* progressBar, TDictionaryError& error);
 
 // Reads the entry whose text begins at Offset. Sets Error.Code only when it refuses: 16 for a

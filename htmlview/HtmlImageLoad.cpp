@@ -7,7 +7,6 @@
 #include <QByteArray>
 #include <QImageReader>
 
-#include <cstdlib>
 #include <fstream>
 
 namespace htmlview {
@@ -27,6 +26,13 @@ uint32_t LittleEndian(std::string_view data, size_t at, size_t bytes)
     return value;
 }
 
+// The magnitude of a signed 32-bit header field; the most negative value has one too.
+uint64_t AbsoluteValue(uint32_t field)
+{
+    const int64_t value = static_cast<int32_t>(field);
+    return static_cast<uint64_t>(value < 0 ? -value : value);
+}
+
 // Qt's reader answers a picture for a file cut short, with rows it never read: an uncompressed
 // BMP must hold all its rows. Compressed ones are left to the reader.
 bool BmpRowsComplete(std::string_view data)
@@ -40,12 +46,15 @@ bool BmpRowsComplete(std::string_view data)
     const uint32_t compression = LittleEndian(data, 30, 4);
     if (compression != 0 && compression != 3)
         return true;
-    const int64_t width = static_cast<int32_t>(LittleEndian(data, 18, 4));
-    const int64_t height = static_cast<int32_t>(LittleEndian(data, 22, 4));
-    const int64_t bits = LittleEndian(data, 28, 2);
-    const int64_t stride = (bits * std::abs(width) + 31) / 32 * 4;
-    const int64_t needed = int64_t{LittleEndian(data, 10, 4)} + stride * std::abs(height);
-    return static_cast<int64_t>(data.size()) >= needed;
+    const uint64_t width = AbsoluteValue(LittleEndian(data, 18, 4));
+    const uint64_t height = AbsoluteValue(LittleEndian(data, 22, 4));
+    const uint64_t bits = LittleEndian(data, 28, 2);
+    const uint64_t stride = (bits * width + 31) / 32 * 4; // below 2^47: no overflow
+    const uint64_t rowsStart = LittleEndian(data, 10, 4);
+    if (data.size() < rowsStart)
+        return false;
+    // Rows that fit after the start, counted by division: stride times height may pass 2^64.
+    return stride == 0 || (data.size() - rowsStart) / stride >= height;
 }
 
 std::unique_ptr<TBitmap> DecodeBmp(std::string_view data)

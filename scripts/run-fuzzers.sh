@@ -1,10 +1,12 @@
-# A short, seeded run of each fuzz target from the bundled pages and pictures; sourced by test.sh.
+# A short, seeded run of each fuzz target from the bundled pages and pictures and the inputs kept
+# in fuzz/corpus; sourced by test.sh.
 # The seeds are copied away first: libFuzzer adds what it finds to its corpus folder.
 run_fuzzers() {
     local tree=$1
     CC=clang CXX=clang++ cmake -S . -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGARVO_FUZZ=ON \
         -DGARVO_BENCH=OFF >/dev/null
-    cmake --build "$tree" -j "$(nproc)" --target fuzz_scanner fuzz_page fuzz_gif fuzz_picture
+    cmake --build "$tree" -j "$(nproc)" --target fuzz_scanner fuzz_page fuzz_gif fuzz_picture \
+        fuzz_dictionary fuzz_ini
 
     local corpus
     corpus=$(mktemp -d)
@@ -13,6 +15,12 @@ run_fuzzers() {
     head -c 3000 data/Dictionnaires/Francais.dat > "$corpus/html/dictionary.txt"
     cp data/Dictionnaires/img/*.gif data/Aide/info.gif "$corpus/gif/"
     cp data/Dictionnaires/img/* "$corpus/picture/"
+    # Inputs that once failed stay as seeds, one folder per seed set.
+    local kept
+    for kept in fuzz/corpus/*/; do
+        mkdir -p "$corpus/$(basename "$kept")"
+        cp "$kept"* "$corpus/$(basename "$kept")/"
+    done
 
     local target seeds runs
     while read -r target seeds runs; do
@@ -29,6 +37,8 @@ scanner html 5000
 page html 1000
 gif gif 2000
 picture picture 5000
+dictionary dictionary 2000
+ini ini 2000
 TARGETS
     rm -rf "$corpus"
 }

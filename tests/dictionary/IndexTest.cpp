@@ -75,6 +75,21 @@ TEST(BuildTest, PassLongerThanOneBlockKeepsOffsets)
     EXPECT_EQ(folder.Read("big.ndx"), IndexOf({70011, 0, 4, 70007, 70011}));
 }
 
+// A "]" in the last byte of one block and a "[" in the first byte of the next.
+TEST(BuildTest, BracketsAtBlockEdgesCount)
+{
+    TDictionaryFolder folder;
+    folder.WriteDictionary("edge.dat", "a[" + std::string(65532, 'x') + "][y]");
+    TDictionaryFile dict;
+    TDictionaryError error;
+    ASSERT_TRUE(folder.Open("edge.dat", dict, error));
+    EXPECT_EQ(folder.Read("edge.ndx"), IndexOf({65538, 0, 65535, 65538}));
+    folder.WriteDictionary("edge.dat", "a[" + std::string(65532, 'x') + "[y]");
+    EXPECT_FALSE(Lexorim(dict, true, nullptr, error));
+    EXPECT_EQ(error.Code, errOpenBracket);
+    EXPECT_EQ(error.Extended, 2);
+}
+
 // --- Whether an existing index is rebuilt ---
 
 enum class TIndexState { Missing, Older, Same, Newer };
@@ -140,18 +155,61 @@ TEST(RebuildDecisionTest, AgesWithinTwoSecondsAreEqual)
     EXPECT_EQ(dict.WordCount, 1);
 }
 
-TEST(RebuildDecisionTest, ShortIndexCountsBelowZeroWithoutHarm)
+// Indexes no finished pass leaves, newer than their dictionary: no whole number of 16-byte
+// lines, or fewer than two lines. Each would give a wrong word count, -2 for an empty one.
+struct TBrokenShapeCase {
+    const char* name;
+    std::string index;
+};
+
+const TBrokenShapeCase BrokenShapes[] = {
+    {"Empty", ""},
+    {"CutInFirstLine", IndexOf({8}).substr(0, 15)},
+    {"CutInSecondLine", IndexOf({8, 0}).substr(0, 17)},
+    {"OneLine", IndexOf({8})},
+    {"CutInThirdLine", IndexOf({8, 0, 4}).substr(0, 40)},
+};
+
+class BrokenIndexTest : public ::testing::TestWithParam<TBrokenShapeCase> {};
+
+TEST_P(BrokenIndexTest, PlainIndexIsRebuilt)
 {
     TDictionaryFolder folder;
-    folder.WriteDictionary("words.dat", "a[x]");
-    folder.WriteIndex("words.ndx", "", 10);
+    folder.WriteDictionary("words.dat", "a[x]b[y]");
+    folder.WriteIndex("words.ndx", GetParam().index, 10);
     TDictionaryFile dict;
     TDictionaryError error;
     WordArray.assign(5, "old");
     ASSERT_TRUE(Initialize(folder.Path("words.dat"), dict, nullptr, true, error));
-    EXPECT_EQ(dict.WordCount, -2);
-    EXPECT_EQ(WordArray.size(), 1u);
+    EXPECT_EQ(dict.WordCount, 2);
+    EXPECT_EQ(WordArray.size(), 3u);
+    EXPECT_EQ(folder.Read("words.ndx"), IndexOf({8, 0, 4, 8}));
 }
+
+// Read-only or hidden: the index may not be rebuilt, so opening fails with a code the programs
+// show, and the index is left alone.
+TEST_P(BrokenIndexTest, ProtectedIndexIsAnError)
+{
+    for (const std::string base : {"words", ".hidden"}) {
+        TDictionaryFolder folder;
+        folder.WriteDictionary(base + ".dat", "a[x]b[y]");
+        folder.WriteIndex(base + ".ndx", GetParam().index, 10);
+        if (base == "words")
+            folder.SetReadOnly(base + ".ndx");
+        TDictionaryFile dict;
+        TDictionaryError error;
+        EXPECT_FALSE(folder.Open(base + ".dat", dict, error)) << base;
+        EXPECT_EQ(error.Code, errIndexRead) << base;
+        EXPECT_EQ(dict.Initialized, 0) << base;
+        EXPECT_EQ(folder.Read(base + ".ndx"), GetParam().index) << base;
+
+        EXPECT_FALSE(Lexorim(dict, false, nullptr, error)) << base;
+        EXPECT_EQ(error.Code, errIndexRead) << base;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, BrokenIndexTest, ::testing::ValuesIn(BrokenShapes),
+                         [](const ::testing::TestParamInfo<TBrokenShapeCase>& info) { return std::string(info.param.name); });
 
 // --- Failed passes and the index they leave ---
 
@@ -234,7 +292,9 @@ TEST_P(DictionaryAsIndexTest, IsNeverOverwritten)
         std::filesystem::create_hard_link(source, index);
     TDictionaryFile dict;
     TDictionaryError error;
-    ASSERT_TRUE(folder.Open(name, dict, error));
+    // As an index, the 8-byte dictionary is broken and may not be rebuilt.
+    EXPECT_FALSE(folder.Open(name, dict, error));
+    EXPECT_EQ(error.Code, errIndexRead);
 
     EXPECT_FALSE(Lexorim(dict, true, nullptr, error));
     EXPECT_EQ(error.Code, errIndexWrite);

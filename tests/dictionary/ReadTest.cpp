@@ -150,7 +150,9 @@ class DamagedIndexTest : public OpenDictionary, public ::testing::WithParamInter
 TEST_P(DamagedIndexTest, LineIsNoWord)
 {
     const std::string content = "a[x]b[y]";
-    OpenWithIndex(content, IndexOf({8, 0}) + GetParam().line + "\r\n" + IndexOf({8}));
+    // Right-aligned like every line, so the index keeps its shape and is not rebuilt.
+    const std::string& line = GetParam().line;
+    OpenWithIndex(content, IndexOf({8, 0}) + std::string(14 - line.size(), ' ') + line + "\r\n" + IndexOf({8}));
     EXPECT_FALSE(GetWord(dict, 2, word, error));
     EXPECT_EQ(error.Code, errNoWord);
 }
@@ -165,7 +167,11 @@ INSTANTIATE_TEST_SUITE_P(Lines, DamagedIndexTest,
 
 TEST_F(OpenDictionary, IndexLinesMayEndInLineFeedAlone)
 {
-    OpenWithIndex("a[x]b[y]", "8\n0\n  4\n8\n");
+    const std::string lines[] = {"8", "0", "4", "8"};
+    std::string index;
+    for (const std::string& line : lines)
+        index += std::string(15 - line.size(), ' ') + line + "\n"; // 16 bytes each
+    OpenWithIndex("a[x]b[y]", index);
     ASSERT_TRUE(GetWord(dict, 2, word, error));
     EXPECT_EQ(word.Word, "b");
 }

@@ -78,6 +78,14 @@ std::string WithBmpSize(std::string bmp, int32_t width, int32_t height)
     return bmp;
 }
 
+// A 34-byte BMP header: 65535 bits per pixel, -2^31 x -2^31 pixels, rows at byte 0x36.
+std::string BmpRowSizeOverflow()
+{
+    return std::string("BM\x22\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0"
+                       "\0\0\0\x80\0\0\0\x80\x01\0\xFF\xFF\0\0\0\0",
+                       34);
+}
+
 class PictureLoadTest : public ::testing::Test {
 protected:
     QTemporaryDir Folder;
@@ -155,6 +163,7 @@ TEST_F(PictureLoadTest, BadDataGivesNoPicture)
         {"bmp cut in its rows", bmp.substr(0, bmp.size() - 1)},
         {"bmp claiming 100000 x 100000", WithBmpSize(bmp, 100000, 100000)},
         {"bmp claiming 0 columns", WithBmpSize(bmp, 0, 30)},
+        {"bmp whose rows need more than 2^64 bytes", BmpRowSizeOverflow()},
         {"png", Encode(TestPicture(), "PNG")},
         {"text", "just some words, no picture at all"},
         {"empty", ""},

@@ -1,0 +1,159 @@
+#include "dictionary/indexTempFile.h"
+
+#include "dictionary/dictionaryFiles.h"
+#include "platform/FileSystem.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace dictionary {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr size_t WriteBufferSize = size_t{1} << 20;
+constexpr int NameAttempts = 100;
+
+// ".words.ndx.build-": hidden, and named after the index it is for.
+std::string TempPrefix(const fs::path& target)
+{
+    std::string prefix(1, '.');
+    prefix += target.filename().string();
+    prefix += ".build-";
+    return prefix;
+}
+
+// Whether File (open) is still the one named Path.
+bool StillNamed(int file, const fs::path& path)
+{
+    struct stat opened {};
+    struct stat named {};
+    return ::fstat(file, &opened) == 0 && ::lstat(path.c_str(), &named) == 0 && opened.st_dev == named.st_dev
+        && opened.st_ino == named.st_ino;
+}
+
+// Removes the temporary files of earlier passes over Target that have ended: a pass holds a lock
+// on its file until it ends, and a killed process holds none.
+void RemoveStrayTempFiles(const fs::path& target)
+{
+    const std::string prefix = TempPrefix(target);
+    std::error_code error;
+    for (fs::directory_iterator entry(target.parent_path(), error), end; !error && entry != end;
+         entry.increment(error)) {
+        const fs::path& path = entry->path();
+        if (path.filename().string().rfind(prefix, 0) != 0)
+            continue;
+        const int file = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        if (file < 0)
+            continue;
+        if (::flock(file, LOCK_EX | LOCK_NB) == 0 && StillNamed(file, path))
+            ::unlink(path.c_str());
+        ::close(file);
+    }
+}
+
+bool WriteAll(int file, const char* bytes, size_t count)
+{
+    while (count > 0) {
+        const ssize_t written = ::write(file, bytes, count);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        bytes += written;
+        count -= static_cast<size_t>(written);
+    }
+    return true;
+}
+
+} // namespace
+
+TIndexTempFile::~TIndexTempFile()
+{
+    Discard();
+}
+
+bool TIndexTempFile::Create(const std::string& indexPath)
+{
+    Discard();
+    std::error_code error;
+    const fs::path target = fs::weakly_canonical(platform::NativePath(indexPath), error);
+    if (error)
+        return false;
+    struct stat replaced {};
+    const bool replacing = ::stat(target.c_str(), &replaced) == 0;
+    if (replacing && !S_ISREG(replaced.st_mode))
+        return false;
+    RemoveStrayTempFiles(target);
+
+    static unsigned serial = 0;
+    for (int attempt = 0; attempt < NameAttempts; ++attempt) {
+        const fs::path temp = target.parent_path()
+            / (TempPrefix(target) + std::to_string(::getpid()) + "-" + std::to_string(++serial));
+        const int file = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (file < 0 && errno == EEXIST)
+            continue;
+        if (file < 0)
+            return false;
+        // Another pass cleaning up may have taken the new file before this one locked it.
+        if (::flock(file, LOCK_EX | LOCK_NB) != 0 || !StillNamed(file, temp)) {
+            ::close(file);
+            continue;
+        }
+        file_ = file;
+        tempPath_ = temp.string();
+        targetPath_ = target.string();
+        if (replacing && ::fchmod(file, replaced.st_mode & 07777) != 0) {
+            Discard();
+            return false;
+        }
+        buffer_.resize(WriteBufferSize);
+        return true;
+    }
+    return false;
+}
+
+bool TIndexTempFile::Write(int32_t value)
+{
+    if (buffered_ + IndexLineLength > buffer_.size() && !Flush())
+        return false;
+    FormatIndexLine(value, buffer_.data() + buffered_);
+    buffered_ += IndexLineLength;
+    return true;
+}
+
+bool TIndexTempFile::Flush()
+{
+    if (file_ < 0 || !WriteAll(file_, buffer_.data(), buffered_))
+        return false;
+    buffered_ = 0;
+    return true;
+}
+
+bool TIndexTempFile::Commit()
+{
+    // On disk before the rename: after a crash the index is the old file or the whole new one.
+    if (!Flush() || ::fsync(file_) != 0 || ::rename(tempPath_.c_str(), targetPath_.c_str()) != 0)
+        return false;
+    tempPath_.clear(); // it is the index now
+    Discard();
+    return true;
+}
+
+void TIndexTempFile::Discard()
+{
+    if (!tempPath_.empty())
+        ::unlink(tempPath_.c_str());
+    if (file_ >= 0)
+        ::close(file_);
+    file_ = -1;
+    tempPath_.clear();
+    buffered_ = 0;
+}
+
+} // namespace dictionary

@@ -1,0 +1,42 @@
+#pragma once
+// A new index written beside the one it replaces: the lines go to a hidden temporary file in the
+// index's folder, which takes the index's place in one rename once the whole pass succeeded, so
+// no reader ever sees an index half-written. A pass that ends any other way leaves the index as
+// it was; a temporary file left by a killed pass is removed by the next build of that index.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace dictionary {
+
+class TIndexTempFile {
+public:
+    TIndexTempFile() = default;
+    TIndexTempFile(const TIndexTempFile&) = delete;
+    TIndexTempFile& operator=(const TIndexTempFile&) = delete;
+    // Removes the temporary file unless Commit succeeded.
+    ~TIndexTempFile();
+
+    // Makes the temporary file for the index IndexPath (through a symbolic link, for the file it
+    // names), with the permissions of the index it will replace. False when the index is no
+    // regular file or the temporary file cannot be made.
+    bool Create(const std::string& indexPath);
+
+    // Adds one index line (buffered).
+    bool Write(int32_t value);
+
+    // Writes what is buffered, puts it on disk and renames the file over the index.
+    bool Commit();
+
+private:
+    bool Flush();
+    void Discard();
+
+    int file_ = -1;
+    std::string tempPath_;   // native path
+    std::string targetPath_; // native path of the index file the rename replaces
+    std::vector<char> buffer_;
+    size_t buffered_ = 0;
+};
+
+} // namespace dictionary
