@@ -44,12 +44,20 @@ env -i PATH="$PATH" HOME="$home" XDG_RUNTIME_DIR="$work" xvfb-run -a -s "-screen
     sh -c '
         "$1/bin/garvo" "/d=$2/Dictionnaires/Francais.dat" &
         game=$!
-        # Waits, in bounded steps, for the main window, then presses F10 on it.
-        for step in $(seq 1 300); do
-            window=$(xdotool search --name "^Jeu du Garvo$" 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-            sleep 0.2
+        # Waits at most two minutes (a loaded machine starts slowly) for the main window, then
+        # presses F10 on it. What the display shows instead is said when it never comes.
+        deadline=$(( $(date +%s) + 120 ))
+        window=
+        while [ -z "$window" ] && [ "$(date +%s)" -lt "$deadline" ] && kill -0 "$game" 2>/dev/null; do
+            window=$(xdotool search --name "^Jeu du Garvo$" 2>/dev/null | head -n 1) || true
+            [ -n "$window" ] || sleep 0.2
         done
-        [ -n "${window:-}" ] || { kill "$game"; exit 1; }
+        if [ -z "$window" ]; then
+            echo "no main window; windows shown:" >&2
+            for other in $(xdotool search --name "." 2>/dev/null); do xdotool getwindowname "$other" >&2; done
+            kill "$game" 2>/dev/null
+            exit 1
+        fi
         sleep 1
         xdotool windowfocus --sync "$window" key F10
         wait "$game"
