@@ -54,7 +54,7 @@ std::optional<std::string> AnsiLines(const QString& text)
 
 void TfrmIndex::ShowHtml(const std::string& fragment)
 {
-    const std::string page = WrapHtmlPage(CurrentDictionary.FileName, fragment);
+    const std::string page = WrapHtmlPageForDictionary(CurrentDictionary.FileName, fragment);
     htmlViewer->LoadFromBuffer(page.data(), static_cast<int32_t>(page.size()));
 }
 
@@ -277,8 +277,7 @@ void TfrmIndex::htmlViewerHotSpotClick(const std::string& url, bool& handled)
         htmlViewer->JumpToAnchor(url);
         return;
     }
-    const std::string folder = CurrentDictionary.FileName.empty() ? std::string()
-                                                                   : platform::ExtractFilePath(CurrentDictionary.FileName);
+    const std::string folder = DictionaryPageFolder(CurrentDictionary.FileName);
     if (const std::optional<std::string> target = DesktopLinkTarget(url, folder))
         platform::OpenDocument(*target);
 }

@@ -25,7 +25,7 @@ TEST(IndexPagesTest, FragmentsAreWrappedWithTheDictionaryFolderAsBase)
         {"/a\"b&c/d.dat", "<html><body><base href=\"/a&quot;b&amp;c/\"><i>x</i></body></html>"},
     };
     for (const TCase& c : cases)
-        EXPECT_EQ(utility::WrapHtmlPage(c.dictionary, "<i>x</i>"), c.page) << c.dictionary;
+        EXPECT_EQ(utility::WrapHtmlPageForDictionary(c.dictionary, "<i>x</i>"), c.page) << c.dictionary;
 }
 
 TEST_F(TIndexTest, InformationPageNamesTheFilesCountAndDescription)
