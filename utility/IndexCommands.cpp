@@ -172,13 +172,14 @@ void TfrmIndex::mnuFileNewClick()
     const std::optional<std::string> chosen = platform::GetSaveFileName(request, this);
     if (!chosen)
         return;
-    EnableDictionaryControls(false);
-    SetStatusPanel(1, platform::ExtractFileName(*chosen));
+    // A file that cannot be made is said, and the open dictionary stays in use as it was.
     try {
         ReplaceFileContent(*chosen, std::string());
-    } catch (const platform::EInOutError&) {
+    } catch (const platform::EInOutError& error) {
+        platform::ErrorBox(error.what(), this);
         return;
     }
+    SetStatusPanel(1, platform::ExtractFileName(*chosen));
     // The previous dictionary's words would answer for the new one: the duplicate test and the
     // definitions must start from the new, empty file.
     InitUserList(UserList, edtList, pbList, sbList, seList, timList, 0, 0);
