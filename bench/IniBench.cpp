@@ -51,6 +51,7 @@ private:
 // The table of a dictionary in the middle of the file.
 void OpenMiddleDictionary()
 {
+    game::ResetGameState();
     game::ScoresFilePath = TBenchScores::Get().Path;
     game::CurrentDictionary.Name = "dico" + std::to_string(SectionCount / 2) + ".dat";
     game::CurrentDictionary.Initialized = 1;

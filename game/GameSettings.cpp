@@ -70,7 +70,7 @@ void ReadGeneral(const platform::TIniFile& ini, const TScreenLayout& screen, int
 {
     TGameOptions& options = GameOptions;
     options.Keyboard = ini.ReadInteger(SectionGeneral, "Keyboard", KeyboardAzerty);
-    options.Level = ini.ReadInteger(SectionGeneral, "Level", 0);
+    options.Level = ini.ReadInteger(SectionGeneral, "Level", LevelShowEnds);
     options.UseSounds = ini.ReadBool(SectionGeneral, "UseSounds", false);
     options.TimePlay = ini.ReadBool(SectionGeneral, "TimePlay", false);
     options.TimePlayLimit = OutsideBecomes(ini.ReadInteger(SectionGeneral, "TimePlayLimit", DefaultTimePlayLimit),

@@ -134,56 +134,46 @@ void ChooseLanguageIfNeeded()
 TGameWindows::TGameWindows(const std::vector<std::string>& arguments)
 {
     main_ = std::make_unique<TfrmMain>();
-    frmMain = main_.get();
-    main_->FormCreate(arguments);
-    ApplyCursors(main_.get());
+    TfrmMain* main = main_.get();
+    frmMain = main;
+    main->FormCreate(arguments);
+    ApplyCursors(main);
 
     zoom_ = std::make_unique<TfrmZoom>();
     frmZoom = zoom_.get();
-    ApplyCursors(zoom_.get());
-    QObject::connect(zoom_.get(), &TfrmZoom::KeyPress, main_.get(), &TfrmMain::FormKeyPress);
-    QObject::connect(zoom_.get(), &TfrmZoom::TextsNeeded, zoom_.get(),
-                     [](int mode) { LoadLanguageTexts("frmZoom", mode); });
+    ApplyCursors(frmZoom);
+    QObject::connect(frmZoom, &TfrmZoom::KeyPress, main, &TfrmMain::FormKeyPress);
+    QObject::connect(frmZoom, &TfrmZoom::TextsNeeded, frmZoom, [](int mode) { LoadLanguageTexts("frmZoom", mode); });
 
     cdPlayer_ = std::make_unique<TfrmCDPlayer>();
     frmCDPlayer = cdPlayer_.get();
-    ApplyCursors(cdPlayer_.get());
-    QObject::connect(main_.get(), &TfrmMain::CDPlayerRequested, cdPlayer_.get(), &TfrmCDPlayer::ShowWindow);
-    QObject::connect(cdPlayer_.get(), &TfrmCDPlayer::HelpRequested, main_.get(), &TfrmMain::btnHelpClick);
+    ApplyCursors(frmCDPlayer);
+    QObject::connect(main, &TfrmMain::CDPlayerRequested, frmCDPlayer, &TfrmCDPlayer::ShowWindow);
+    QObject::connect(frmCDPlayer, &TfrmCDPlayer::HelpRequested, main, &TfrmMain::btnHelpClick);
 
-    options_ = std::make_unique<TfrmOptions>(main_.get());
-    frmOptions = options_.get();
-    ApplyCursors(options_.get());
-    QObject::connect(main_.get(), &TfrmMain::OptionsRequested, main_.get(),
-                     [this] { ShowOptionsAndApply(*main_); });
-    QObject::connect(options_.get(), &TfrmOptions::HelpRequested, main_.get(), &TfrmMain::btnHelpClick);
-    InstallDefinitionViewMenu(*main_);
+    // The dialogs belong to the main window, which they stay over; each clears its global
+    // pointer when it goes.
+    frmOptions = new TfrmOptions(main);
+    ApplyCursors(frmOptions);
+    QObject::connect(main, &TfrmMain::OptionsRequested, main, [main] { ShowOptionsAndApply(*main); });
+    QObject::connect(frmOptions, &TfrmOptions::HelpRequested, main, &TfrmMain::btnHelpClick);
+    InstallDefinitionViewMenu(*main);
 
-    about_ = std::make_unique<TfrmAbout>(main_.get());
-    frmAbout = about_.get();
-    about_->FormCreate();
-    ApplyCursors(about_.get());
-    QObject::connect(main_.get(), &TfrmMain::AboutRequested, about_.get(), [this] { about_->exec(); });
-    QObject::connect(about_.get(), &TfrmAbout::HelpRequested, main_.get(), &TfrmMain::btnHelpClick);
+    auto* about = new TfrmAbout(main);
+    frmAbout = about;
+    about->FormCreate();
+    ApplyCursors(about);
+    QObject::connect(main, &TfrmMain::AboutRequested, about, [about] { about->exec(); });
+    QObject::connect(about, &TfrmAbout::HelpRequested, main, &TfrmMain::btnHelpClick);
 
-    scores_ = std::make_unique<TfrmScores>(main_.get());
-    frmScores = scores_.get();
-    ApplyCursors(scores_.get());
-    QObject::connect(scores_.get(), &TfrmScores::TextsNeeded, scores_.get(),
+    frmScores = new TfrmScores(main);
+    ApplyCursors(frmScores);
+    QObject::connect(frmScores, &TfrmScores::TextsNeeded, frmScores,
                      [](int mode) { LoadLanguageTexts("frmScores", mode); });
-    QObject::connect(scores_.get(), &TfrmScores::HelpRequested, main_.get(), &TfrmMain::btnHelpClick);
+    QObject::connect(frmScores, &TfrmScores::HelpRequested, main, &TfrmMain::btnHelpClick);
 }
 
-TGameWindows::~TGameWindows()
-{
-    // The side windows go before the main window that owns them.
-    scores_.reset();
-    about_.reset();
-    options_.reset();
-    cdPlayer_.reset();
-    zoom_.reset();
-    main_.reset();
-}
+TGameWindows::~TGameWindows() = default;
 
 void TGameWindows::Show()
 {

@@ -10,11 +10,8 @@
 
 namespace game {
 
-class TfrmAbout;
 class TfrmCDPlayer;
 class TfrmMain;
-class TfrmOptions;
-class TfrmScores;
 class TfrmZoom;
 
 // The caption of the start-up's message boxes.
@@ -58,8 +55,10 @@ bool LanguageChoiceNeeded();
 // that offers no language skips the question: the game goes on in its default language.
 void ChooseLanguageIfNeeded();
 
-// The game's windows, made in the order main, zoom, about, scores, each switched to the custom
-// cursors and wired to the others; they live as long as this object.
+// The game's windows, made in the order main, zoom, CD player, options, about, scores, each
+// switched to the custom cursors and wired to the others; they live as long as this object. The
+// main, zoom and CD player windows are top-level windows owned here; the options, about and
+// scores dialogs belong to the main window.
 class TGameWindows {
 public:
     // Arguments: the command line without the program's name.
@@ -75,9 +74,6 @@ private:
     std::unique_ptr<TfrmMain> main_;
     std::unique_ptr<TfrmZoom> zoom_;
     std::unique_ptr<TfrmCDPlayer> cdPlayer_;
-    std::unique_ptr<TfrmOptions> options_;
-    std::unique_ptr<TfrmAbout> about_;
-    std::unique_ptr<TfrmScores> scores_;
 };
 
 } // namespace game

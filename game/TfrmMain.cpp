@@ -331,7 +331,7 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
 void TfrmMain::FormCreate(const std::vector<std::string>& arguments)
 {
     RoundInProgress = false;
-    MaxTries = 7;
+    MaxTries = TriesPerWord;
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, CreationBackground);
     setPalette(palette);

@@ -89,7 +89,7 @@ std::optional<std::string> DictionaryPathFromArguments(const std::vector<std::st
 // Pages (TfrmMainPages.cpp).
 
 using htmlview::DesktopLinkTarget;
-using htmlview::WrapHtmlPage;
+using htmlview::WrapHtmlPageInFolder;
 // The folder relative pictures and links of a page resolve against: the open dictionary's, else
 // the program's.
 std::string PageBaseFolder();

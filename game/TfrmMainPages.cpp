@@ -39,7 +39,7 @@ std::string ReadDictionaryDescription(const std::string& path)
 
 void TfrmMain::ShowHtml(const std::string& fragment)
 {
-    const std::string page = WrapHtmlPage(PageBaseFolder(), fragment);
+    const std::string page = WrapHtmlPageInFolder(PageBaseFolder(), fragment);
     htmlViewer->LoadFromBuffer(page.data(), static_cast<int32_t>(page.size()));
 }
 

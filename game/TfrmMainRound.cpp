@@ -88,7 +88,7 @@ void TfrmMain::ShowMask(const std::string& text)
 void TfrmMain::ShowWordAndDefinition()
 {
     edtWord->clear();
-    ShowHtml(GameOptions.Level == 1 || GameOptions.Level == 2 ? CurrentWord.Definition : std::string());
+    ShowHtml(LevelShowsDefinition(GameOptions.Level) ? CurrentWord.Definition : std::string());
     ShowMask(CurrentWord.DisplayMask);
 }
 

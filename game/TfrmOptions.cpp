@@ -370,10 +370,10 @@ void TfrmOptions::ShowChoiceButtons()
     ShowDown(optKbABCDEF, options.Keyboard == KeyboardAlphabetical);
     ShowDown(optKbAZERTY, options.Keyboard == KeyboardAzerty);
     ShowDown(optKbQWERTY, options.Keyboard == KeyboardQwerty);
-    ShowDown(optVeryEasy, options.Level == 2);
-    ShowDown(optNormal, options.Level == 0);
-    ShowDown(optHard, options.Level == 1);
-    ShowDown(optVeryHard, options.Level == 3);
+    ShowDown(optVeryEasy, options.Level == LevelShowEndsAndDefinition);
+    ShowDown(optNormal, options.Level == LevelShowEnds);
+    ShowDown(optHard, options.Level == LevelShowDefinition);
+    ShowDown(optVeryHard, options.Level == LevelShowNothing);
     ShowDown(optSound, options.UseSounds);
     ShowDown(optTime, options.TimePlay);
     ShowDown(optUpperCase, options.UpperCaseDisplay);
@@ -511,25 +511,25 @@ void TfrmOptions::optKbQWERTYClick()
 
 void TfrmOptions::optVeryEasyClick()
 {
-    EditedOptions.Level = 2;
+    EditedOptions.Level = LevelShowEndsAndDefinition;
     ShowChoiceButtons();
 }
 
 void TfrmOptions::optNormalClick()
 {
-    EditedOptions.Level = 0;
+    EditedOptions.Level = LevelShowEnds;
     ShowChoiceButtons();
 }
 
 void TfrmOptions::optHardClick()
 {
-    EditedOptions.Level = 1;
+    EditedOptions.Level = LevelShowDefinition;
     ShowChoiceButtons();
 }
 
 void TfrmOptions::optVeryHardClick()
 {
-    EditedOptions.Level = 3;
+    EditedOptions.Level = LevelShowNothing;
     ShowChoiceButtons();
 }
 

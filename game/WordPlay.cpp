@@ -53,7 +53,7 @@ bool MaskWord(dictionary::TDictionaryWord& word, int32_t level)
     word.DisplayMask = word.Word;
     word.CompareMask = word.FoldedWord;
     const std::string& folded = word.FoldedWord;
-    const bool showEnds = (level == 0 || level == 2) && !folded.empty();
+    const bool showEnds = LevelShowsEnds(level) && !folded.empty();
     bool hidden = false;
     for (size_t i = 0; i < folded.size(); ++i) {
         const char c = folded[i];

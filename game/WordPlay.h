@@ -28,9 +28,9 @@ std::string FoldWord(const std::string& word);
 // True for any text other than one letter A..Z or a..z.
 bool IsNotPlainLetter(const std::string& text);
 
-// Fills FoldedWord, DisplayMask and CompareMask of CurrentWord for Level: levels 0 and 2 show
-// every occurrence of the first and the last letter, the others hide every letter; non-letters
-// are always shown. False when no letter is left to guess.
+// Fills FoldedWord, DisplayMask and CompareMask of CurrentWord for Level: the levels that show
+// the ends show every occurrence of the first and the last letter, the others hide every
+// letter; non-letters are always shown. False when no letter is left to guess.
 bool PrepareWordMasks(int32_t level);
 
 // Draws up to 5 words at random from CurrentDictionary until one can be played at Level, and

@@ -5,15 +5,15 @@ namespace game {
 TGameOptions GameOptions;
 
 dictionary::TDictionaryWord CurrentWord;
-int32_t MaxTries = 7;
-int32_t ResultLevel = 7;
-bool RoundInProgress = false;
-int32_t ElapsedSeconds = 0;
+int32_t MaxTries;
+int32_t ResultLevel;
+bool RoundInProgress;
+int32_t ElapsedSeconds;
 std::array<TKeySlot, KeySlotCount + 1> KeySlots;
 
 std::array<TScores, 21> ScoreTable;
-int32_t NewScoreRank = 0;
-int32_t ScoresWindowMode = ScoresModeBestTen;
+int32_t NewScoreRank;
+int32_t ScoresWindowMode;
 std::array<std::array<std::string, 4>, 8> ResultTexts;
 
 std::string KeySuccessSound;
@@ -22,22 +22,22 @@ std::string SuccessSound;
 std::string FailSound;
 
 std::string DictionaryPath;
-int32_t DictionaryWordCount = 0;
+int32_t DictionaryWordCount;
 dictionary::TDictionaryFile CurrentDictionary;
 
-int32_t MainWindowLeft = UnsetPlace;
-int32_t MainWindowTop = UnsetPlace;
-int32_t OptionWindowLeft = UnsetPlace;
-int32_t OptionWindowTop = UnsetPlace;
-int32_t ScoreWindowLeft = UnsetPlace;
-int32_t ScoreWindowTop = UnsetPlace;
-int32_t ZoomWindowLeft = UnsetPlace;
-int32_t ZoomWindowTop = UnsetPlace;
+int32_t MainWindowLeft;
+int32_t MainWindowTop;
+int32_t OptionWindowLeft;
+int32_t OptionWindowTop;
+int32_t ScoreWindowLeft;
+int32_t ScoreWindowTop;
+int32_t ZoomWindowLeft;
+int32_t ZoomWindowTop;
 
-int32_t ZoomWindowVisible = 0;
-int32_t ZoomBackColor = DefaultZoomBackColor;
-int32_t ZoomFontColor = DefaultZoomFontColor;
-int32_t ZoomFontSize = DefaultZoomFontSize;
+int32_t ZoomWindowVisible;
+int32_t ZoomBackColor;
+int32_t ZoomFontColor;
+int32_t ZoomFontSize;
 
 std::string HtmlInfoTextFR;
 std::string HtmlInfoTextUS;
@@ -64,7 +64,7 @@ std::string LanguageName;
 std::string ThemeFolder;
 std::string LanguageFolder;
 
-int32_t LanguageCode = LanguageCodeFrench;
+int32_t LanguageCode;
 std::string BytesText;
 std::string DictionaryText;
 std::string IndexFileText;
@@ -79,5 +79,48 @@ std::string ZoomTextMenuText;
 std::string ConnectToText;
 std::string SendMailToText;
 std::array<std::string, 7> CDStatusTexts;
+
+
+void ResetGameState()
+{
+    GameOptions = {};
+
+    CurrentWord = {};
+    MaxTries = TriesPerWord;
+    ResultLevel = TriesPerWord;
+    RoundInProgress = false;
+    ElapsedSeconds = 0;
+    KeySlots = {};
+
+    ScoreTable = {};
+    NewScoreRank = 0;
+    ScoresWindowMode = ScoresModeBestTen;
+    ResultTexts = {};
+
+    DictionaryWordCount = 0;
+    CurrentDictionary = {};
+
+    for (int32_t* edge : {&MainWindowLeft, &MainWindowTop, &OptionWindowLeft, &OptionWindowTop, &ScoreWindowLeft,
+                          &ScoreWindowTop, &ZoomWindowLeft, &ZoomWindowTop})
+        *edge = UnsetPlace;
+
+    ZoomWindowVisible = 0;
+    ZoomBackColor = DefaultZoomBackColor;
+    ZoomFontColor = DefaultZoomFontColor;
+    ZoomFontSize = DefaultZoomFontSize;
+
+    LanguageCode = LanguageCodeFrench;
+    CDStatusTexts = {};
+
+    for (std::string* text :
+         {&KeySuccessSound, &KeyFailSound, &SuccessSound, &FailSound, &DictionaryPath, &HtmlInfoTextFR, &HtmlInfoTextUS,
+          &ProgramFolder, &HelpFolder, &SoundsFolder, &ThemesFolder, &SettingsFilePath, &ScoresFilePath,
+          &SiteAddressFrench, &SiteAddressOther, &MailAddress1, &MailAddress2, &MailName1, &MailName2, &AuthorName,
+          &AssociationSiteAddress, &AssociationName, &ThemeName, &LanguageName, &ThemeFolder, &LanguageFolder,
+          &BytesText, &DictionaryText, &IndexFileText, &WordsText, &WordFoundText, &WordsFoundText,
+          &TryRemainingText, &TriesRemainingText, &DefaultPlayerName, &ZoomBackgroundMenuText, &ZoomTextMenuText,
+          &ConnectToText, &SendMailToText})
+        text->clear();
+}
 
 } // namespace game

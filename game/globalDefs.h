@@ -2,6 +2,8 @@
 // The game's program-wide state: settings and players, the word in play, the high-score table of
 // the open dictionary, the program's folders and the texts of the current language. One instance
 // of each, alive for the whole run, read and written by the main window and the side windows.
+// Every variable takes its start value from ResetGameState, which the program calls before it
+// reads anything, and each test before it plays.
 #include "dictionary/unitDictionary.h"
 
 #include <array>
@@ -22,14 +24,34 @@ struct TScores {
 
 constexpr int32_t MaxPlayersCount = 4;
 
+// Tries per word, set when the main window is made.
+constexpr int32_t TriesPerWord = 7;
+
 // Letter-key layouts.
 constexpr int32_t KeyboardAlphabetical = 0;
 constexpr int32_t KeyboardAzerty = 1;
 constexpr int32_t KeyboardQwerty = 2;
 
+// Difficulty levels: what the player is shown of the word to guess. Any other value shows
+// nothing, like LevelShowNothing.
+constexpr int32_t LevelShowEnds = 0; // the first and the last letter
+constexpr int32_t LevelShowDefinition = 1;
+constexpr int32_t LevelShowEndsAndDefinition = 2;
+constexpr int32_t LevelShowNothing = 3;
+
+constexpr bool LevelShowsEnds(int32_t level)
+{
+    return level == LevelShowEnds || level == LevelShowEndsAndDefinition;
+}
+
+constexpr bool LevelShowsDefinition(int32_t level)
+{
+    return level == LevelShowDefinition || level == LevelShowEndsAndDefinition;
+}
+
 struct TGameOptions {
     int32_t Keyboard = KeyboardAzerty; // 1 AZERTY, 2 QWERTY, any other value alphabetical
-    int32_t Level = 0;                 // 0 first and last letter, 1 definition, 2 both, other: nothing
+    int32_t Level = LevelShowEnds;
     int32_t TimePlayLimit = 30;        // seconds per word in timed mode
     bool UseSounds = false;
     bool TimePlay = false;
@@ -158,5 +180,9 @@ extern std::string ZoomTextMenuText;
 extern std::string ConnectToText;
 extern std::string SendMailToText;
 extern std::array<std::string, 7> CDStatusTexts;
+
+// Every variable above back at its start value: no dictionary, folders or texts, default
+// settings, unset window places.
+void ResetGameState();
 
 } // namespace game

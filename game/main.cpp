@@ -4,6 +4,7 @@
 #include "game/GameResources.h"
 #include "game/StartUp.h"
 #include "game/TfrmSplashScreen.h"
+#include "game/globalDefs.h"
 #include "game/unitCursors.h"
 #include "htmlview/HtmlImageCache.h"
 #include "htmlview/ViewerCursors.h"
@@ -23,6 +24,7 @@ namespace {
 int RunGame()
 {
     game::LoadCursors();
+    game::ResetGameState();
     game::SetProgramPaths(platform::ResolveProgramFolder(platform::ProgramFolderPath()));
     game::ChooseLanguageIfNeeded();
 

@@ -44,7 +44,7 @@ bool ShowableFile(const std::string& path)
 
 } // namespace
 
-std::string WrapHtmlPage(const std::string& folder, const std::string& fragment)
+std::string WrapHtmlPageInFolder(const std::string& folder, const std::string& fragment)
 {
     std::string href;
     for (char c : folder) {

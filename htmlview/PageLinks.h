@@ -8,7 +8,7 @@ namespace htmlview {
 
 // "<html><body>", a BASE whose HREF is Folder ("&" and '"' escaped, so a file name cannot end
 // the attribute), the fragment, "</body></html>".
-std::string WrapHtmlPage(const std::string& folder, const std::string& fragment);
+std::string WrapHtmlPageInFolder(const std::string& folder, const std::string& fragment);
 
 // What a link of a page hands to the desktop: http, https and mailto links as written, and a file
 // that exists and would be shown rather than run, resolved against BaseFolder. Nothing for

@@ -54,7 +54,7 @@ std::optional<std::string> AnsiLines(const QString& text)
 
 void TfrmIndex::ShowHtml(const std::string& fragment)
 {
-    const std::string page = WrapHtmlPage(CurrentDictionary.FileName, fragment);
+    const std::string page = WrapHtmlPageForDictionary(CurrentDictionary.FileName, fragment);
     htmlViewer->LoadFromBuffer(page.data(), static_cast<int32_t>(page.size()));
 }
 
@@ -172,13 +172,14 @@ void TfrmIndex::mnuFileNewClick()
     const std::optional<std::string> chosen = platform::GetSaveFileName(request, this);
     if (!chosen)
         return;
-    EnableDictionaryControls(false);
-    SetStatusPanel(1, platform::ExtractFileName(*chosen));
+    // A file that cannot be made is said, and the open dictionary stays in use as it was.
     try {
         ReplaceFileContent(*chosen, std::string());
-    } catch (const platform::EInOutError&) {
+    } catch (const platform::EInOutError& error) {
+        platform::ErrorBox(error.what(), this);
         return;
     }
+    SetStatusPanel(1, platform::ExtractFileName(*chosen));
     // The previous dictionary's words would answer for the new one: the duplicate test and the
     // definitions must start from the new, empty file.
     InitUserList(UserList, edtList, pbList, sbList, seList, timList, 0, 0);
@@ -277,8 +278,7 @@ void TfrmIndex::htmlViewerHotSpotClick(const std::string& url, bool& handled)
         htmlViewer->JumpToAnchor(url);
         return;
     }
-    const std::string folder = CurrentDictionary.FileName.empty() ? std::string()
-                                                                   : platform::ExtractFilePath(CurrentDictionary.FileName);
+    const std::string folder = DictionaryPageFolder(CurrentDictionary.FileName);
     if (const std::optional<std::string> target = DesktopLinkTarget(url, folder))
         platform::OpenDocument(*target);
 }

@@ -4,10 +4,14 @@
 
 namespace utility {
 
-std::string WrapHtmlPage(const std::string& dictionaryFileName, const std::string& fragment)
+std::string DictionaryPageFolder(const std::string& dictionaryFileName)
 {
-    const std::string folder = dictionaryFileName.empty() ? std::string() : platform::ExtractFilePath(dictionaryFileName);
-    return htmlview::WrapHtmlPage(folder, fragment);
+    return dictionaryFileName.empty() ? std::string() : platform::ExtractFilePath(dictionaryFileName);
+}
+
+std::string WrapHtmlPageForDictionary(const std::string& dictionaryFileName, const std::string& fragment)
+{
+    return htmlview::WrapHtmlPageInFolder(DictionaryPageFolder(dictionaryFileName), fragment);
 }
 
 } // namespace utility

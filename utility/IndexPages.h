@@ -9,8 +9,12 @@ namespace utility {
 
 using htmlview::DesktopLinkTarget;
 
-// "<html><body>", a BASE whose HREF is the folder of DictionaryFileName (empty when there is no
-// dictionary), the fragment, "</body></html>".
-std::string WrapHtmlPage(const std::string& dictionaryFileName, const std::string& fragment);
+// The folder the pages of the dictionary at DictionaryFileName resolve against, ending with "/";
+// empty when there is no dictionary.
+std::string DictionaryPageFolder(const std::string& dictionaryFileName);
+
+// "<html><body>", a BASE whose HREF is the DictionaryPageFolder of DictionaryFileName, the
+// fragment, "</body></html>".
+std::string WrapHtmlPageForDictionary(const std::string& dictionaryFileName, const std::string& fragment);
 
 } // namespace utility

@@ -19,18 +19,7 @@ protected:
     void SetUp() override
     {
         using namespace game;
-        GameOptions = TGameOptions{};
-        CurrentWord = {};
-        MaxTries = 7;
-        ResultLevel = MaxTries;
-        RoundInProgress = false;
-        ElapsedSeconds = 0;
-        ScoreTable = {};
-        NewScoreRank = 0;
-        ScoresWindowMode = ScoresModeBestTen;
-        DictionaryPath.clear();
-        DictionaryWordCount = 0;
-        CurrentDictionary = {};
+        ResetGameState();
         SetProgramPaths(Path());
         KeySuccessSound = "key_success.wav";
         KeyFailSound = "key_fail.wav";

@@ -4,6 +4,8 @@
 
 #include "game/StartUp.h"
 #include "game/TfrmAbout.h"
+#include "game/TfrmCDPlayer.h"
+#include "game/TfrmOptions.h"
 #include "game/unitCursors.h"
 
 #include <QDateTime>
@@ -12,6 +14,7 @@
 #include <QSysInfo>
 
 #include <csignal>
+#include <initializer_list>
 #include <optional>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -255,8 +258,15 @@ TEST_F(GameWindowsTest, WindowsAreMadeWiredAndGoneAtTheEnd)
         TGameWindows windows({"/d=" + Path("Animaux.dat")});
         ASSERT_NE(frmMain, nullptr);
         ASSERT_NE(frmZoom, nullptr);
+        ASSERT_NE(frmCDPlayer, nullptr);
+        ASSERT_NE(frmOptions, nullptr);
         ASSERT_NE(frmAbout, nullptr);
         ASSERT_NE(frmScores, nullptr);
+        // The dialogs stay over the main window; the zoom window and the CD player stand alone.
+        for (QWidget* dialog : std::initializer_list<QWidget*>{frmOptions, frmAbout, frmScores})
+            EXPECT_EQ(dialog->parentWidget(), frmMain) << dialog->objectName().toStdString();
+        EXPECT_EQ(frmZoom->parentWidget(), nullptr);
+        EXPECT_EQ(frmCDPlayer->parentWidget(), nullptr);
         EXPECT_EQ(frmMain->btnStart->cursor().pixmap().toImage(), CustomCursor(21)->pixmap().toImage());
         EXPECT_EQ(frmAbout->lblEmail1->cursor().pixmap().toImage(), CustomCursor(21)->pixmap().toImage());
         windows.Show();
@@ -275,6 +285,8 @@ TEST_F(GameWindowsTest, WindowsAreMadeWiredAndGoneAtTheEnd)
     }
     EXPECT_EQ(frmMain, nullptr);
     EXPECT_EQ(frmZoom, nullptr);
+    EXPECT_EQ(frmCDPlayer, nullptr);
+    EXPECT_EQ(frmOptions, nullptr);
     EXPECT_EQ(frmAbout, nullptr);
     EXPECT_EQ(frmScores, nullptr);
 }

@@ -282,7 +282,7 @@ TEST_F(PagesTest, InformationPageLines)
 
 TEST_F(PagesTest, PageWrapping)
 {
-    EXPECT_EQ(WrapHtmlPage("/d/a\"b&c/", "<b>x</b>"),
+    EXPECT_EQ(WrapHtmlPageInFolder("/d/a\"b&c/", "<b>x</b>"),
               "<html><body><base href=\"/d/a&quot;b&amp;c/\"><b>x</b></body></html>");
     HtmlInfoTextFR = "Choisissez";
     HtmlInfoTextUS = "Choose";

@@ -43,20 +43,25 @@ TEST_P(MaskTest, HidesTheLettersOfTheLevel)
 // élève, porte-monnaie, ÉTÉ, Straße, cœur in Windows-1252.
 INSTANTIATE_TEST_SUITE_P(
     Words, MaskTest,
-    ::testing::Values(TMaskCase{"EleveEndsShown", "\xE9l\xE8ve", 0, true, "\xE9~\xE8~e", "e~e~e", "e"},
-                      TMaskCase{"EleveEndsAndDefinition", "\xE9l\xE8ve", 2, true, "\xE9~\xE8~e", "e~e~e", "e"},
-                      TMaskCase{"EleveDefinitionOnly", "\xE9l\xE8ve", 1, true, "~~~~~", "~~~~~", ""},
-                      TMaskCase{"HyphenShownAtLevel3", "porte-monnaie", 3, true, "~~~~~-~~~~~~~", "~~~~~-~~~~~~~", ""},
-                      TMaskCase{"HyphenAndEndsAtLevel0", "porte-monnaie", 0, true, "p~~~e-~~~~~~e", "p~~~e-~~~~~~e", "pe"},
-                      TMaskCase{"AnyOtherLevelHidesAll", "porte-monnaie", 9, true, "~~~~~-~~~~~~~", "~~~~~-~~~~~~~", ""},
-                      TMaskCase{"OnlyEndLettersAtLevel0", "aa", 0, false, "aa", "aa", "a"},
-                      TMaskCase{"OnlyEndLettersAtLevel2", "aa", 2, false, "aa", "aa", "a"},
-                      TMaskCase{"TwoLettersAtLevel3", "aa", 3, true, "~~", "~~", ""},
-                      TMaskCase{"NoLetterAtAll", "-'-", 3, false, "-'-", "-'-", ""},
-                      TMaskCase{"EmptyWord", "", 0, false, "", "", ""},
-                      TMaskCase{"CapitalsFoldToLowerCase", "\xC9T\xC9", 0, true, "\xC9~\xC9", "e~e", "e"},
-                      TMaskCase{"SharpSFoldsToS", "Stra\xDF" "e", 0, true, "S~~~\xDF" "e", "s~~~se", "se"},
-                      TMaskCase{"LigatureIsNoLetter", "c\x9Cur", 3, true, "~\x9C~~", "~\x9C~~", ""}),
+    ::testing::Values(TMaskCase{"EleveEndsShown", "\xE9l\xE8ve", LevelShowEnds, true, "\xE9~\xE8~e", "e~e~e", "e"},
+                      TMaskCase{"EleveEndsAndDefinition", "\xE9l\xE8ve", LevelShowEndsAndDefinition, true,
+                                "\xE9~\xE8~e", "e~e~e", "e"},
+                      TMaskCase{"EleveDefinitionOnly", "\xE9l\xE8ve", LevelShowDefinition, true, "~~~~~", "~~~~~", ""},
+                      TMaskCase{"HyphenShownWhenNothingElseIs", "porte-monnaie", LevelShowNothing, true,
+                                "~~~~~-~~~~~~~", "~~~~~-~~~~~~~", ""},
+                      TMaskCase{"HyphenAndEndsShown", "porte-monnaie", LevelShowEnds, true,
+                                "p~~~e-~~~~~~e", "p~~~e-~~~~~~e", "pe"},
+                      TMaskCase{"AnyOtherLevelHidesAll", "porte-monnaie", 9, true,
+                                "~~~~~-~~~~~~~", "~~~~~-~~~~~~~", ""},
+                      TMaskCase{"OnlyEndLettersWithEnds", "aa", LevelShowEnds, false, "aa", "aa", "a"},
+                      TMaskCase{"OnlyEndLettersWithEndsAndDefinition", "aa", LevelShowEndsAndDefinition, false,
+                                "aa", "aa", "a"},
+                      TMaskCase{"TwoLettersAllHidden", "aa", LevelShowNothing, true, "~~", "~~", ""},
+                      TMaskCase{"NoLetterAtAll", "-'-", LevelShowNothing, false, "-'-", "-'-", ""},
+                      TMaskCase{"EmptyWord", "", LevelShowEnds, false, "", "", ""},
+                      TMaskCase{"CapitalsFoldToLowerCase", "\xC9T\xC9", LevelShowEnds, true, "\xC9~\xC9", "e~e", "e"},
+                      TMaskCase{"SharpSFoldsToS", "Stra\xDF" "e", LevelShowEnds, true, "S~~~\xDF" "e", "s~~~se", "se"},
+                      TMaskCase{"LigatureIsNoLetter", "c\x9Cur", LevelShowNothing, true, "~\x9C~~", "~\x9C~~", ""}),
     [](const ::testing::TestParamInfo<TMaskCase>& info) { return std::string(info.param.name); });
 
 TEST(FoldWordTest, FoldsEveryAccentOfTheTable)
@@ -229,7 +234,7 @@ TEST_F(DrawTest, SingleWordIsAlwaysDrawn)
     OpenDictionary("chat.dat", "chat[un animal]");
     for (int attempt = 0; attempt < 3; ++attempt) {
         ResultLevel = 2;
-        ASSERT_TRUE(DrawRandomWord(3, error_));
+        ASSERT_TRUE(DrawRandomWord(LevelShowNothing, error_));
         EXPECT_TRUE(RoundInProgress);
         EXPECT_EQ(ResultLevel, 7);
         EXPECT_EQ(CurrentWord.Word, "chat");
@@ -242,11 +247,11 @@ TEST_F(DrawTest, WordsLongerThanTheLabelAreNeverPlayed)
 {
     const std::string longest(36, 'x');
     OpenDictionary("fits.dat", longest + "[fits]");
-    EXPECT_TRUE(DrawRandomWord(3, error_));
+    EXPECT_TRUE(DrawRandomWord(LevelShowNothing, error_));
     EXPECT_EQ(CurrentWord.Word, longest);
 
     OpenDictionary("long.dat", std::string(37, 'y') + "[too long]");
-    EXPECT_FALSE(DrawRandomWord(3, error_));
+    EXPECT_FALSE(DrawRandomWord(LevelShowNothing, error_));
     EXPECT_FALSE(RoundInProgress);
     EXPECT_EQ(CurrentWord.Word, longest); // a failed draw leaves the last word alone
 }
@@ -254,15 +259,15 @@ TEST_F(DrawTest, WordsLongerThanTheLabelAreNeverPlayed)
 TEST_F(DrawTest, WordWithNothingToHideIsRejected)
 {
     OpenDictionary("aa.dat", "aa[deux a]");
-    EXPECT_FALSE(DrawRandomWord(0, error_));
-    EXPECT_TRUE(DrawRandomWord(3, error_));
+    EXPECT_FALSE(DrawRandomWord(LevelShowEnds, error_));
+    EXPECT_TRUE(DrawRandomWord(LevelShowNothing, error_));
 }
 
 TEST_F(DrawTest, EmptyDictionaryDrawsNothing)
 {
     OpenDictionary("empty.dat", "");
     ASSERT_EQ(DictionaryWordCount, 0);
-    EXPECT_FALSE(DrawRandomWord(3, error_));
+    EXPECT_FALSE(DrawRandomWord(LevelShowNothing, error_));
     EXPECT_FALSE(RoundInProgress);
 }
 
@@ -275,7 +280,7 @@ TEST_F(DrawTest, DrawsReachEveryWord)
     ASSERT_EQ(DictionaryWordCount, 5);
     std::string seen;
     for (int draw = 0; draw < 500 && seen.size() < 5; ++draw) {
-        ASSERT_TRUE(DrawRandomWord(3, error_));
+        ASSERT_TRUE(DrawRandomWord(LevelShowNothing, error_));
         if (seen.find(CurrentWord.Word.back()) == std::string::npos)
             seen += CurrentWord.Word.back();
     }

@@ -25,7 +25,7 @@ TEST(IndexPagesTest, FragmentsAreWrappedWithTheDictionaryFolderAsBase)
         {"/a\"b&c/d.dat", "<html><body><base href=\"/a&quot;b&amp;c/\"><i>x</i></body></html>"},
     };
     for (const TCase& c : cases)
-        EXPECT_EQ(utility::WrapHtmlPage(c.dictionary, "<i>x</i>"), c.page) << c.dictionary;
+        EXPECT_EQ(utility::WrapHtmlPageForDictionary(c.dictionary, "<i>x</i>"), c.page) << c.dictionary;
 }
 
 TEST_F(TIndexTest, InformationPageNamesTheFilesCountAndDescription)
@@ -168,6 +168,25 @@ TEST_F(TIndexTest, NewDictionaryStartsEmptyAndTakesWords)
     EXPECT_TRUE(dialogs_->MessageBoxes.empty());
     EXPECT_EQ(Read("neuf.dat"), "chat\r\n  []\r\n");
     EXPECT_EQ(ListedWords(), (std::vector<std::string>{"chat"}));
+}
+
+TEST_F(TIndexTest, NewDictionaryThatCannotBeMadeIsSaidAndTheOpenOneStays)
+{
+    utility::TfrmIndex& window = StartOn("animaux.dat", AnimalsDictionary);
+    Write("fichier", "x");
+    const std::string unmakeable[] = {Path("absent/neuf.dat"), Path("fichier/neuf.dat")};
+    for (const std::string& path : unmakeable) {
+        const size_t errorsBefore = dialogs_->ErrorBoxes.size();
+        dialogs_->FileAnswers.push_back(path);
+        window.mnuFileNewClick();
+        ASSERT_EQ(dialogs_->ErrorBoxes.size(), errorsBefore + 1) << path;
+        EXPECT_FALSE(dialogs_->ErrorBoxes.back().empty()) << path;
+        EXPECT_EQ(window.StatusPanel(1), "animaux.dat") << path;
+        EXPECT_TRUE(window.btnAddWord->isEnabled()) << path;
+        EXPECT_TRUE(window.edtList->isEnabled()) << path;
+        EXPECT_EQ(ListedWords().size(), 3u) << path;
+        EXPECT_EQ(window.CurrentDictionary.FileName, Path("animaux.dat")) << path;
+    }
 }
 
 TEST_F(TIndexTest, OpenRemembersTheFolderOfTheChosenFile)
