@@ -40,7 +40,7 @@ user="$home/.local/share/garvo"
 mkdir -p "$user"
 printf '[Theme]\r\nLanguage=Francais\r\n' > "$user/garvo.ini"
 
-env -i PATH="$PATH" HOME="$home" XDG_RUNTIME_DIR="$work" xvfb-run -a -s "-screen 0 1024x768x24" \
+env -i PATH="$PATH" LSAN_OPTIONS="suppressions=$(dirname "$0")/lsan.supp" HOME="$home" XDG_RUNTIME_DIR="$work" xvfb-run -a -s "-screen 0 1024x768x24" \
     sh -c '
         "$1/bin/garvo" "/d=$2/Dictionnaires/Francais.dat" &
         game=$!
