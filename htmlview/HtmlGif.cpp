@@ -85,26 +85,6 @@ bool TGIFImage::LoadInfoFromStream(std::string_view data)
     return Load(data, true);
 }
 
-bool TGIFImage::LoadFromFile(const std::string& fileName)
-{
-    const std::optional<std::string> data = ReadWholeFile(fileName);
-    if (!data) {
-        FreeResources();
-        return false;
-    }
-    return Load(*data, false);
-}
-
-bool TGIFImage::LoadInfoFromFile(const std::string& fileName)
-{
-    const std::optional<std::string> data = ReadWholeFile(fileName);
-    if (!data) {
-        FreeResources();
-        return false;
-    }
-    return Load(*data, true);
-}
-
 void TGIFImage::Clear()
 {
     Empty_ = true;
