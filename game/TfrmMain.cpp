@@ -1,3 +1,5 @@
+// The main window's construction (controls, pictures, texts), its start and close, its keys and
+// the buttons that open the other windows.
 #include "game/TfrmMain.h"
 
 #include "game/TfrmCDPlayer.h"

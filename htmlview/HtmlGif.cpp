@@ -1,3 +1,6 @@
+// Loading a GIF picture: its blocks parsed from memory into frames within the size limits, its
+// still picture and mask, and pictures made from a stream or a file. Animation and drawing are
+// in HtmlGifAnimation.cpp.
 #include "htmlview/HtmlGif.h"
 
 #include "htmlview/HtmlGifCompose.h"
