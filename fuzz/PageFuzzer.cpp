@@ -3,7 +3,7 @@
 #include "htmlview/HtmlScanner.h"
 #include "htmlview/SectionList.h"
 #include "htmlview/SelectionVisitor.h"
-#include "platform/TestCanvas.h"
+#include "tests/support/TestCanvas.h"
 
 #include <QCoreApplication>
 

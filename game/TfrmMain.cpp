@@ -1,3 +1,5 @@
+// The main window's construction (controls, pictures, texts), its start and close, its keys and
+// the buttons that open the other windows.
 #include "game/TfrmMain.h"
 
 #include "game/TfrmCDPlayer.h"
@@ -12,6 +14,7 @@
 #include "game/WindowPlacement.h"
 #include "htmlview/HtmlView.h"
 #include "platform/Application.h"
+#include "platform/CdAudio.h"
 #include "platform/FileSystem.h"
 #include "platform/HintTiming.h"
 #include "platform/IniFile.h"
@@ -25,8 +28,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
-#include <QFileInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
@@ -361,8 +362,7 @@ void TfrmMain::FormCreate(const std::vector<std::string>& arguments)
     platform::SetHintTiming(HintPause, HintHidePause);
     move(MainWindowPlace({MainWindowLeft, MainWindowTop}, size(), ScreenSize()));
     // The CD player needs a drive that reads audio discs.
-    btnCDPlayer->setEnabled(QFileInfo::exists(QStringLiteral("/dev/cdrom"))
-                            || !QDir(QStringLiteral("/dev")).entryList({QStringLiteral("sr*")}, QDir::System).isEmpty());
+    btnCDPlayer->setEnabled(platform::NewCdDevice()->DrivePresent());
     LoadLanguageTexts();
     if (CurrentDictionary.Initialized && platform::IsOnCdRomDrive(CurrentDictionary.FileName))
         ShowHtml(BuildDictionaryInfo(CurrentDictionary.FileName, ReadDictionaryDescription(CurrentDictionary.FileName),

@@ -1,3 +1,6 @@
+// Loading a GIF picture: its blocks parsed from memory into frames within the size limits, its
+// still picture and mask, and pictures made from a stream or a file. Animation and drawing are
+// in HtmlGifAnimation.cpp.
 #include "htmlview/HtmlGif.h"
 
 #include "htmlview/HtmlGifCompose.h"
@@ -83,26 +86,6 @@ bool TGIFImage::LoadFromStream(std::string_view data)
 bool TGIFImage::LoadInfoFromStream(std::string_view data)
 {
     return Load(data, true);
-}
-
-bool TGIFImage::LoadFromFile(const std::string& fileName)
-{
-    const std::optional<std::string> data = ReadWholeFile(fileName);
-    if (!data) {
-        FreeResources();
-        return false;
-    }
-    return Load(*data, false);
-}
-
-bool TGIFImage::LoadInfoFromFile(const std::string& fileName)
-{
-    const std::optional<std::string> data = ReadWholeFile(fileName);
-    if (!data) {
-        FreeResources();
-        return false;
-    }
-    return Load(*data, true);
 }
 
 void TGIFImage::Clear()

@@ -45,9 +45,7 @@ public:
     // Full loads decode every frame; information loads read sizes, frames and timing only.
     // False (and everything freed) when the data is no GIF or cannot be loaded.
     bool LoadFromStream(std::string_view data);
-    bool LoadFromFile(const std::string& fileName);
     bool LoadInfoFromStream(std::string_view data);
-    bool LoadInfoFromFile(const std::string& fileName);
 
     // Parses the data held by the current load.
     virtual bool Parse();

@@ -1,3 +1,5 @@
+// A text section as the builder fills it: its text, font runs, pictures and form controls, and
+// the text measurements that line breaking, painting and hit tests share.
 #include "htmlview/Section.h"
 
 #include "htmlview/HtmlScanner.h"

@@ -1,3 +1,5 @@
+// The document itself: its defaults, the background picture, the pictures it fetches through
+// the shared cache, scrolling, layout and painting of its column, and the animation timer.
 #include "htmlview/SectionList.h"
 
 #include "htmlview/HtmlFormWidgets.h"

@@ -3,12 +3,19 @@
 #include "platform/CdAudioLibcdio.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace platform {
 
 namespace {
 
 constexpr int64_t ByteMax = 0xFF;
+
+TCdDeviceMaker& CurrentMaker()
+{
+    static TCdDeviceMaker maker;
+    return maker;
+}
 
 int64_t RoundedDivision(int64_t numerator, int64_t denominator)
 {
@@ -56,7 +63,13 @@ std::string DriveLabel(const std::string& drive)
 
 std::unique_ptr<TCdDevice> NewCdDevice()
 {
-    return std::make_unique<TLibcdioCdDevice>();
+    const TCdDeviceMaker& maker = CurrentMaker();
+    return maker ? maker() : std::make_unique<TLibcdioCdDevice>();
+}
+
+TCdDeviceMaker SetCdDeviceMaker(TCdDeviceMaker maker)
+{
+    return std::exchange(CurrentMaker(), std::move(maker));
 }
 
 } // namespace platform

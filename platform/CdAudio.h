@@ -3,6 +3,7 @@
 // values the CD player shows, and the interface every drive backend offers (the real drives
 // through libcdio, a simulated one for tests).
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -65,6 +66,9 @@ public:
     virtual ~TCdDevice() = default;
     // The optical drives, in the order they are searched.
     virtual std::vector<std::string> Drives() = 0;
+    // Whether the machine shows an optical drive at all, without opening one: cheap enough for
+    // deciding at start whether the CD player is offered.
+    virtual bool DrivePresent() = 0;
     // Opens Drive in place of the drive open so far; raises ECdError when it cannot be opened.
     virtual void Open(const std::string& drive) = 0;
     virtual bool IsOpen() const = 0;
@@ -86,7 +90,13 @@ public:
 // The drive's short name for the player's drive label ("sr0" for "/dev/sr0").
 std::string DriveLabel(const std::string& drive);
 
-// The machine's drives.
+// Makes the device NewCdDevice returns.
+using TCdDeviceMaker = std::function<std::unique_ptr<TCdDevice>()>;
+
+// The machine's drives (libcdio), or a device of the maker set in their place.
 std::unique_ptr<TCdDevice> NewCdDevice();
+// Puts Maker in place of the machine's drives and returns the maker it replaces; an empty maker
+// brings the machine's drives back.
+TCdDeviceMaker SetCdDeviceMaker(TCdDeviceMaker maker);
 
 } // namespace platform

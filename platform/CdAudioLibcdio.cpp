@@ -6,6 +6,9 @@
 #include <cdio/logging.h>
 #include <cdio/mmc.h>
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace platform {
 
 TLibcdioCdDevice::TLibcdioCdDevice()
@@ -42,6 +45,12 @@ std::vector<std::string> TLibcdioCdDevice::Drives()
         drives.emplace_back(*each);
     cdio_free_device_list(list);
     return drives;
+}
+
+bool TLibcdioCdDevice::DrivePresent()
+{
+    return QFileInfo::exists(QStringLiteral("/dev/cdrom"))
+           || !QDir(QStringLiteral("/dev")).entryList({QStringLiteral("sr*")}, QDir::System).isEmpty();
 }
 
 void TLibcdioCdDevice::Open(const std::string& drive)

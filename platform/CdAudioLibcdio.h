@@ -20,6 +20,8 @@ public:
     TLibcdioCdDevice& operator=(const TLibcdioCdDevice&) = delete;
 
     std::vector<std::string> Drives() override;
+    // "/dev/cdrom" or a "/dev/sr*" device: asks the file system, not the drives.
+    bool DrivePresent() override;
     void Open(const std::string& drive) override;
     bool IsOpen() const override { return cdio_ != nullptr; }
     TCdMode Mode() override;

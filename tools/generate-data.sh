@@ -1,10 +1,10 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # Regenerates everything in data/ from the sources in tools/: the texts (UTF-8 sources turned
 # into Windows-1252 with CR LF line ends), the pictures and the sounds; then, through
 # tools/generate-resources.sh, the pictures and cursors built into the programs (resources/).
 # The generated files are kept in the repository, so the programs run without this script.
 #   tools/generate-data.sh [BUILD_FOLDER]
-set -eu
+set -euo pipefail
 
 tools=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$tools")
@@ -20,8 +20,10 @@ fail() { echo "generate-data: $*" >&2; exit 1; }
 (cd "$tools/text" && find . -type f) | sort | while read -r file; do
     target="$data/${file#./}"
     mkdir -p "$(dirname "$target")"
-    iconv -f UTF-8 -t CP1252 "$tools/text/$file" | sed 's/\r*$/\r/' > "$target" \
+    # Converted aside first: a text that stops converting must not leave half a file in data/.
+    iconv -f UTF-8 -t CP1252 "$tools/text/$file" | sed 's/\r*$/\r/' > "$frames/text" \
         || fail "$file holds a character that Windows-1252 cannot hold"
+    cp "$frames/text" "$target"
 done
 
 # Dictionaries: every byte a defined Windows-1252 character, no control character but the line

@@ -1,3 +1,5 @@
+// The main window's construction (controls, editor, menus), its keys, its settings and language,
+// and the state of the controls and the status bar.
 #include "utility/Index.h"
 
 #include "dictionary/fileLib.h"

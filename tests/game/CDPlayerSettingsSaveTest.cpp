@@ -2,9 +2,9 @@
 #include "GameFixture.h"
 #include "game/GameResources.h"
 #include "game/TfrmCDPlayer.h"
-#include "platform/CdAudioSimulated.h"
-#include "platform/FakeScreen.h"
-#include "platform/SaveWatch.h"
+#include "tests/support/CdAudioSimulated.h"
+#include "tests/support/FakeScreen.h"
+#include "tests/support/SaveWatch.h"
 
 #include <memory>
 

@@ -2,7 +2,7 @@
 
 #include "game/HighScores.h"
 #include "platform/IniFile.h"
-#include "platform/SaveWatch.h"
+#include "tests/support/SaveWatch.h"
 
 #include <gtest/gtest.h>
 

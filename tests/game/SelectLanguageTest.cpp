@@ -4,9 +4,9 @@
 
 #include "game/LanguageTexts.h"
 #include "game/TfrmSelectLanguage.h"
-#include "platform/FakeDialogs.h"
 #include "platform/IniFile.h"
 #include "platform/Windows1252.h"
+#include "tests/support/FakeDialogs.h"
 
 #include <QDir>
 #include <QImage>

@@ -2,11 +2,11 @@
 
 #include "game/GameResources.h"
 #include "game/TfrmCDPlayer.h"
-#include "platform/CdAudioSimulated.h"
-#include "platform/FakeDialogs.h"
-#include "platform/FakeScreen.h"
 #include "platform/IniFile.h"
 #include "platform/Windows1252.h"
+#include "tests/support/CdAudioSimulated.h"
+#include "tests/support/FakeDialogs.h"
+#include "tests/support/FakeScreen.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,8 +3,8 @@
 #include "game/TfrmCDPlayer.h"
 #include "htmlview/HtmlView.h"
 #include "platform/Application.h"
-#include "platform/CdAudioSimulated.h"
 #include "platform/IniFile.h"
+#include "tests/support/CdAudioSimulated.h"
 
 #include <QHelpEvent>
 #include <QProgressBar>
@@ -34,6 +34,37 @@ TEST_F(ShellTest, CommandLineOpensTheDictionary)
     // Pictures and links of the dictionary's pages resolve against its folder.
     EXPECT_EQ(frmMain->htmlViewer->BaseHref(), Path());
 }
+
+// The CD player is offered when the machine shows a drive, whether or not it holds a disc or
+// opens; no drive leaves it off.
+struct TCDPlayerOfferCase {
+    const char* name;
+    std::vector<platform::TSimulatedCdDevice::TDrive> drives;
+    bool offered;
+};
+
+void PrintTo(const TCDPlayerOfferCase& offer, std::ostream* out)
+{
+    *out << offer.name;
+}
+
+class CDPlayerOfferTest : public TMainWindowTest, public ::testing::WithParamInterface<TCDPlayerOfferCase> {};
+
+TEST_P(CDPlayerOfferTest, AtStart)
+{
+    CdDrives.Drives = GetParam().drives;
+    StartOn("Animaux.dat");
+    EXPECT_EQ(frmMain->btnCDPlayer->isEnabled(), GetParam().offered);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Drives, CDPlayerOfferTest,
+    ::testing::Values(
+        TCDPlayerOfferCase{"NoDrive", {}, false},
+        TCDPlayerOfferCase{"EmptyDrive", {{"/dev/sr0", true, std::nullopt}}, true},
+        TCDPlayerOfferCase{"DriveThatRefusesToOpen", {{"/dev/sr1", false, std::nullopt}}, true},
+        TCDPlayerOfferCase{"AudioDisc", {{"/dev/sr0", true, platform::TSimulatedCdDevice::AudioDisc({60})}}, true}),
+    [](const ::testing::TestParamInfo<TCDPlayerOfferCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ShellTest, MissingLastFileOffersTheDialogThenTheWelcomePage)
 {

@@ -1,6 +1,6 @@
 #pragma once
 // The game's real windows, offscreen, on a dictionary written by the test, with fakes for the
-// dialogs, sounds, shell and screen. The scores window closes itself as soon as it shows (each
+// dialogs, sounds, shell, screen and CD drives. The scores window closes itself as soon as it shows (each
 // test may take over that moment) and records the modes it was shown in.
 #include "GameFixture.h"
 
@@ -9,11 +9,12 @@
 #include "game/TfrmMainPictureButton.h"
 #include "game/TfrmScores.h"
 #include "game/TfrmZoom.h"
-#include "platform/FakeDialogs.h"
-#include "platform/FakeScreen.h"
-#include "platform/FakeShell.h"
-#include "platform/FakeSound.h"
 #include "platform/Windows1252.h"
+#include "tests/support/CdAudioSimulated.h"
+#include "tests/support/FakeDialogs.h"
+#include "tests/support/FakeScreen.h"
+#include "tests/support/FakeShell.h"
+#include "tests/support/FakeSound.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -94,4 +95,5 @@ protected:
     platform::TScopedFakeSound Sound;
     platform::TScopedFakeShell Shell;
     platform::TScopedFakeScreen Screen;
+    platform::TScopedSimulatedCdDrives CdDrives; // none unless the test puts some in
 };

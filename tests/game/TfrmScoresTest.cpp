@@ -2,9 +2,9 @@
 
 #include "game/GameResources.h"
 #include "game/TfrmScores.h"
-#include "platform/FakeScreen.h"
-#include "platform/FakeSound.h"
 #include "platform/Windows1252.h"
+#include "tests/support/FakeScreen.h"
+#include "tests/support/FakeSound.h"
 
 #include <QApplication>
 #include <QImage>

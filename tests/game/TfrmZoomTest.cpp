@@ -2,9 +2,9 @@
 
 #include "game/GameSettings.h"
 #include "game/TfrmZoom.h"
-#include "platform/FakeDialogs.h"
-#include "platform/FakeScreen.h"
 #include "platform/Windows1252.h"
+#include "tests/support/FakeDialogs.h"
+#include "tests/support/FakeScreen.h"
 
 #include <QAction>
 #include <QApplication>

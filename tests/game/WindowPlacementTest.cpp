@@ -1,5 +1,5 @@
 #include "game/WindowPlacement.h"
-#include "platform/FakeScreen.h"
+#include "tests/support/FakeScreen.h"
 
 #include <QApplication>
 #include <QLabel>

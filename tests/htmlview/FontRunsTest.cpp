@@ -1,6 +1,6 @@
 #include "htmlview/FontRuns.h"
 #include "htmlview/SectionList.h"
-#include "platform/TestCanvas.h"
+#include "tests/support/TestCanvas.h"
 
 #include <gtest/gtest.h>
 

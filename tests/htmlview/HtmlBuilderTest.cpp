@@ -5,7 +5,7 @@
 #include "htmlview/SectionList.h"
 #include "htmlview/SelectionVisitor.h"
 #include "htmlview/SpacingSections.h"
-#include "platform/TestCanvas.h"
+#include "tests/support/TestCanvas.h"
 
 #include <QTemporaryDir>
 #include <fstream>

@@ -1,6 +1,6 @@
 #include "htmlview/HtmlDrawUtils.h"
 #include "htmlview/SectionList.h"
-#include "platform/TestCanvas.h"
+#include "tests/support/TestCanvas.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "htmlview/HtmlImages.h"
 #include "htmlview/Section.h"
 #include "htmlview/SectionList.h"
-#include "platform/TestCanvas.h"
+#include "tests/support/TestCanvas.h"
 
 #include <QDir>
 #include <QImage>

@@ -7,7 +7,7 @@
 #include "htmlview/HtmlMaps.h"
 #include "htmlview/Section.h"
 #include "htmlview/SectionList.h"
-#include "platform/TestCanvas.h"
+#include "tests/support/TestCanvas.h"
 
 using namespace htmlview;
 

@@ -6,7 +6,7 @@
 #include "htmlview/HtmlTable.h"
 #include "htmlview/Section.h"
 #include "htmlview/SectionList.h"
-#include "platform/TestCanvas.h"
+#include "tests/support/TestCanvas.h"
 
 #include <gtest/gtest.h>
 

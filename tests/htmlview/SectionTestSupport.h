@@ -3,7 +3,7 @@
 // descent of 4, and every character is 8 pixels wide.
 #include "htmlview/Section.h"
 #include "htmlview/SectionList.h"
-#include "platform/TestCanvas.h"
+#include "tests/support/TestCanvas.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "htmlview/ListSections.h"
 #include "htmlview/SectionList.h"
 #include "htmlview/SpacingSections.h"
-#include "platform/TestCanvas.h"
+#include "tests/support/TestCanvas.h"
 
 #include <gtest/gtest.h>
 

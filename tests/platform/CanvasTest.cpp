@@ -1,7 +1,7 @@
 #include "platform/Bitmap.h"
 #include "platform/QtCanvas.h"
-#include "platform/TestCanvas.h"
 #include "platform/Windows1252.h"
+#include "tests/support/TestCanvas.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>

@@ -1,7 +1,7 @@
 #include "platform/CdAudio.h"
 #include "platform/CdAudioLibcdio.h"
 #include "platform/CdAudioPlayer.h"
-#include "platform/CdAudioSimulated.h"
+#include "tests/support/CdAudioSimulated.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "platform/Dialogs.h"
-#include "platform/FakeDialogs.h"
 #include "platform/FileSystem.h"
+#include "tests/support/FakeDialogs.h"
 #include "TestFolder.h"
 
 #include <QAbstractButton>

@@ -1,7 +1,7 @@
 #include "platform/Exceptions.h"
 #include "platform/IniFile.h"
-#include "platform/SaveWatch.h"
 #include "platform/TestFolder.h"
+#include "tests/support/SaveWatch.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "platform/FakeScreen.h"
 #include "platform/Screen.h"
+#include "tests/support/FakeScreen.h"
 
 #include <QGuiApplication>
 #include <QScreen>

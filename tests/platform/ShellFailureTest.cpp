@@ -1,9 +1,9 @@
 // A document or program the desktop could not open is reported, in the interface's language,
 // naming what was asked for; a request that went through shows nothing.
-#include "platform/FakeDialogs.h"
-#include "platform/FakeShell.h"
 #include "platform/QtTranslations.h"
 #include "platform/Shell.h"
+#include "tests/support/FakeDialogs.h"
+#include "tests/support/FakeShell.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>

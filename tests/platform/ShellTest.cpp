@@ -1,7 +1,7 @@
-#include "platform/FakeDialogs.h"
-#include "platform/FakeShell.h"
 #include "platform/FileSystem.h"
 #include "platform/Shell.h"
+#include "tests/support/FakeDialogs.h"
+#include "tests/support/FakeShell.h"
 #include "TestFolder.h"
 
 #include <QDesktopServices>

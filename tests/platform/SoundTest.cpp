@@ -1,5 +1,5 @@
-#include "platform/FakeSound.h"
 #include "platform/Sound.h"
+#include "tests/support/FakeSound.h"
 #include "TestFolder.h"
 
 #include <QCoreApplication>

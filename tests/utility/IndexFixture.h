@@ -3,9 +3,9 @@
 // tests write, with fake dialogs and shell.
 #include "dictionary/unitDictionary.h"
 #include "htmlview/HtmlView.h"
-#include "platform/FakeDialogs.h"
-#include "platform/FakeShell.h"
 #include "platform/FileSystem.h"
+#include "tests/support/FakeDialogs.h"
+#include "tests/support/FakeShell.h"
 #include "utility/Index.h"
 #include "utility/unitUserList.h"
 

@@ -1,6 +1,6 @@
 // The utility's settings reach the shared settings file in one replacement of it.
 #include "IndexFixture.h"
-#include "platform/SaveWatch.h"
+#include "tests/support/SaveWatch.h"
 
 TEST_F(TIndexTest, SettingsSaveReplacesTheFileOnce)
 {

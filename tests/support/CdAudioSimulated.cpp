@@ -1,4 +1,4 @@
-#include "platform/CdAudioSimulated.h"
+#include "tests/support/CdAudioSimulated.h"
 
 #include <algorithm>
 
@@ -146,6 +146,20 @@ void TSimulatedCdDevice::Eject()
     drive->Disc.reset();
     state_ = cdStopped;
     position_ = 0;
+}
+
+TScopedSimulatedCdDrives::TScopedSimulatedCdDrives()
+    : previous_(SetCdDeviceMaker([this] {
+          auto device = std::make_unique<TSimulatedCdDevice>();
+          device->SimulatedDrives = Drives;
+          return device;
+      }))
+{
+}
+
+TScopedSimulatedCdDrives::~TScopedSimulatedCdDrives()
+{
+    SetCdDeviceMaker(std::move(previous_));
 }
 
 } // namespace platform

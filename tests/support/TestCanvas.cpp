@@ -1,4 +1,4 @@
-#include "platform/TestCanvas.h"
+#include "tests/support/TestCanvas.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,7 +1,7 @@
 #pragma once
 // A shell for tests: records the documents opened and the programs started, runs nothing.
-#include "platform/FakeService.h"
 #include "platform/Shell.h"
+#include "tests/support/FakeService.h"
 
 #include <string>
 #include <vector>

@@ -2,7 +2,7 @@
 // Dialogs for tests: each kind answers from its own script, in order, and records what it was
 // asked. A script that has run out answers as the user who closes the dialog would.
 #include "platform/Dialogs.h"
-#include "platform/FakeService.h"
+#include "tests/support/FakeService.h"
 
 #include <deque>
 #include <optional>

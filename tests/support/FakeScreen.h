@@ -1,7 +1,7 @@
 #pragma once
 // A screen for tests, of the size and depth the test sets.
-#include "platform/FakeService.h"
 #include "platform/Screen.h"
+#include "tests/support/FakeService.h"
 
 namespace platform {
 

@@ -1,7 +1,6 @@
 #pragma once
-// A CD drive made of data, for tests and for trying the player without a drive: drives that
-// may refuse to open, discs of given track lengths, a door, and time that passes only when the
-// caller says so.
+// A CD drive made of data, for tests: drives that may refuse to open, discs of given track
+// lengths, a door, and time that passes only when the caller says so.
 #include "platform/CdAudio.h"
 
 #include <optional>
@@ -33,6 +32,7 @@ public:
     const std::string& OpenDrive() const { return open_; }
 
     std::vector<std::string> Drives() override;
+    bool DrivePresent() override { return !SimulatedDrives.empty(); }
     void Open(const std::string& drive) override;
     bool IsOpen() const override { return !open_.empty(); }
     TCdMode Mode() override;
@@ -54,6 +54,21 @@ private:
     bool vanished_ = false;
     TCdMode state_ = cdStopped; // stopped, playing or paused while a disc is in
     int64_t position_ = 0;
+};
+
+// Simulated drives in place of the machine's for the lifetime of the object: every device
+// NewCdDevice makes meanwhile starts with a copy of Drives as they are then.
+class TScopedSimulatedCdDrives {
+public:
+    TScopedSimulatedCdDrives();
+    ~TScopedSimulatedCdDrives();
+    TScopedSimulatedCdDrives(const TScopedSimulatedCdDrives&) = delete;
+    TScopedSimulatedCdDrives& operator=(const TScopedSimulatedCdDrives&) = delete;
+
+    std::vector<TSimulatedCdDevice::TDrive> Drives;
+
+private:
+    TCdDeviceMaker previous_;
 };
 
 } // namespace platform

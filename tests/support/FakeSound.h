@@ -1,7 +1,7 @@
 #pragma once
 // A sound player for tests: records what the program asked to play, plays nothing.
-#include "platform/FakeService.h"
 #include "platform/Sound.h"
+#include "tests/support/FakeService.h"
 
 #include <string>
 #include <vector>
