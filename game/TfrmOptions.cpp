@@ -9,6 +9,7 @@
 #include "platform/QtCanvas.h"
 #include "platform/Shell.h"
 #include "platform/Sound.h"
+#include "platform/TextTrim.h"
 #include "platform/WindowControls.h"
 #include "platform/Windows1252.h"
 
@@ -51,14 +52,6 @@ std::string AnsiText(const QString& text)
     std::string ansi;
     platform::UnicodeToAnsi(text, ansi);
     return ansi;
-}
-
-std::string TrimSpaces(const std::string& text)
-{
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 QLabel* NewLabel(QWidget* parent, const char* name, bool bold = false)
@@ -586,7 +579,7 @@ void TfrmOptions::TakePlayersNames()
 {
     for (int row = 1; row < GridRows; ++row) {
         TScores& player = GameOptions.Players[static_cast<size_t>(row)];
-        const std::string name = TrimSpaces(AnsiText(gridPlayersNames->item(row, 1)->text()));
+        const std::string name = platform::TrimSpaces(AnsiText(gridPlayersNames->item(row, 1)->text()));
         player.SavedName = name;
         player.Name = name.empty() ? DefaultPlayerName : name;
     }

@@ -5,6 +5,7 @@
 #include "game/WindowPlacement.h"
 #include "platform/QtCanvas.h"
 #include "platform/Sound.h"
+#include "platform/TextTrim.h"
 #include "platform/WindowControls.h"
 #include "platform/Windows1252.h"
 
@@ -69,15 +70,6 @@ const QColor HighlightRowColor(0, 0, 128);
 QString ToQt(const std::string& text)
 {
     return platform::AnsiToUnicode(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
-// Blanks and control characters at both ends are dropped.
-std::string TrimAnsi(const std::string& text)
-{
-    const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    const auto first = std::find_if_not(text.begin(), text.end(), isBlank);
-    const auto last = std::find_if_not(text.rbegin(), text.rend(), isBlank).base();
-    return first < last ? std::string(first, last) : std::string();
 }
 
 void SetTextColor(QWidget* control, const QColor& color)
@@ -440,7 +432,7 @@ void TfrmScores::btnOkClick()
     if (mode_ == ScoresModeNameEntry) {
         std::string name;
         platform::UnicodeToAnsi(edtPlayerName->text(), name);
-        name = TrimAnsi(name);
+        name = platform::TrimControlAndSpace(name);
         GameOptions.Players[0].Name = name.empty() ? DefaultPlayerName : name;
     }
     Tag = 1;

@@ -3,6 +3,7 @@
 #include "htmlview/Section.h"
 #include "htmlview/SectionList.h"
 #include "htmlview/SpacingSections.h"
+#include "platform/TextTrim.h"
 
 #include <algorithm>
 
@@ -203,7 +204,7 @@ bool THtmlBuilder::ApplyFontTag(HtmlToken token, bool preformatted)
             hasColor = ParseColor(attribute.ValueText, color) || hasColor;
         } else if (isFont && attribute.Kind == FaceAttr && !attribute.ValueText.empty()) {
             std::string name = attribute.ValueText.substr(0, MaxFaceLength);
-            name = TrimText(name.substr(0, name.find(',')));
+            name = platform::TrimControlAndSpace(name.substr(0, name.find(',')));
             if (!name.empty())
                 face = name;
         }

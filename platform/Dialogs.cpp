@@ -3,6 +3,7 @@
 #include "platform/FileSystem.h"
 #include "platform/QtCanvas.h"
 #include "platform/Shell.h"
+#include "platform/TextTrim.h"
 #include "platform/Windows1252.h"
 
 #include <QColorDialog>
@@ -79,17 +80,11 @@ std::vector<std::string> Split(const std::string& text, char separator)
     return parts;
 }
 
-std::string Trimmed(const std::string& text)
-{
-    const size_t first = text.find_first_not_of(' ');
-    return first == std::string::npos ? std::string() : text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 QString QtPatterns(const std::string& windowsPatterns)
 {
     QStringList patterns;
     for (const std::string& part : Split(windowsPatterns, ';')) {
-        const std::string pattern = Trimmed(part);
+        const std::string pattern = TrimSpaces(part);
         if (!pattern.empty())
             patterns << (pattern == "*.*" ? QStringLiteral("*") : AnsiToUnicode(pattern));
     }
