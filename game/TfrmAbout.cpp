@@ -156,9 +156,7 @@ void TfrmAbout::UrlTo(const QWidget* sender)
 
 void TfrmAbout::Mailto(const QLabel* sender)
 {
-    std::string address;
-    platform::UnicodeToAnsi(sender->text(), address);
-    platform::OpenDocument("mailto:" + address + "?subject=" + AboutMailSubject);
+    platform::OpenDocument("mailto:" + platform::UnicodeToAnsiOrEmpty(sender->text()) + "?subject=" + AboutMailSubject);
 }
 
 bool TfrmAbout::eventFilter(QObject* watched, QEvent* event)

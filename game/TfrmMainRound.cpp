@@ -37,9 +37,7 @@ void UpdateZoomWindow(const QString& text)
 {
     if (frmZoom == nullptr)
         return;
-    std::string ansi;
-    platform::UnicodeToAnsi(text, ansi);
-    frmZoom->UpdateWindow(ansi);
+    frmZoom->UpdateWindow(platform::UnicodeToAnsiOrEmpty(text));
 }
 
 } // namespace

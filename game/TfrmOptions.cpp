@@ -47,13 +47,6 @@ constexpr int TimeLimitDigits = 3;
 constexpr int PlayersCountDigits = 1;
 const char* const OptionsWindowName = "frmOptions";
 
-std::string AnsiText(const QString& text)
-{
-    std::string ansi;
-    platform::UnicodeToAnsi(text, ansi);
-    return ansi;
-}
-
 QLabel* NewLabel(QWidget* parent, const char* name, bool bold = false)
 {
     QLabel* label = platform::NewLabel(parent, name);
@@ -439,7 +432,7 @@ void TfrmOptions::AddThemeItems(const QString& themesFolder, const QString& them
     const int selected = cbThemes->currentIndex();
     if (selected >= 0) {
         const QStringList chosen = cbThemes->itemData(selected).toStringList();
-        if (platform::AnsiLowerCase(AnsiText(chosen.value(0)) + "|" + AnsiText(chosen.value(1))) != current)
+        if (platform::AnsiLowerCase(platform::UnicodeToAnsiOrEmpty(chosen.value(0)) + "|" + platform::UnicodeToAnsiOrEmpty(chosen.value(1))) != current)
             cbThemes->setCurrentIndex(-1);
     }
 }
@@ -579,7 +572,7 @@ void TfrmOptions::TakePlayersNames()
 {
     for (int row = 1; row < GridRows; ++row) {
         TScores& player = GameOptions.Players[static_cast<size_t>(row)];
-        const std::string name = platform::TrimSpaces(AnsiText(gridPlayersNames->item(row, 1)->text()));
+        const std::string name = platform::TrimSpaces(platform::UnicodeToAnsiOrEmpty(gridPlayersNames->item(row, 1)->text()));
         player.SavedName = name;
         player.Name = name.empty() ? DefaultPlayerName : name;
     }
@@ -592,8 +585,8 @@ void TfrmOptions::TakeChosenTheme()
     if (selected < 0 || !cbThemes->isEnabled())
         return;
     const QStringList chosen = cbThemes->itemData(selected).toStringList();
-    ThemeName = AnsiText(chosen.value(0));
-    LanguageName = AnsiText(chosen.value(1));
+    ThemeName = platform::UnicodeToAnsiOrEmpty(chosen.value(0));
+    LanguageName = platform::UnicodeToAnsiOrEmpty(chosen.value(1));
     ThemeFolder = ThemesFolder + ThemeName;
     LanguageFolder = ThemeFolder + "/" + LanguageName;
 }

@@ -3,6 +3,7 @@
 #include "game/GameSettings.h"
 #include "game/RandomDraw.h"
 #include "game/WindowPlacement.h"
+#include "platform/AnsiTextValidator.h"
 #include "platform/QtCanvas.h"
 #include "platform/Sound.h"
 #include "platform/TextTrim.h"
@@ -19,7 +20,6 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
-#include <QValidator>
 
 #include <algorithm>
 #include <cmath>
@@ -78,17 +78,6 @@ void SetTextColor(QWidget* control, const QColor& color)
     palette.setColor(QPalette::WindowText, color);
     control->setPalette(palette);
 }
-
-// A name that the high-score file could not hold is refused as it is typed or pasted.
-class TAnsiTextValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override
-    {
-        std::string ansi;
-        return platform::UnicodeToAnsi(input, ansi) ? Acceptable : Invalid;
-    }
-};
 
 // The grid's cells are all drawn by the window's own cell painter.
 class TScoresCellDelegate : public QStyledItemDelegate {
@@ -194,7 +183,7 @@ void TfrmScores::CreateControls()
     edtPlayerName = new QLineEdit(this);
     edtPlayerName->setObjectName(QStringLiteral("edtPlayerName"));
     edtPlayerName->setMaxLength(PlayerNameMaxLength);
-    edtPlayerName->setValidator(new TAnsiTextValidator(edtPlayerName));
+    edtPlayerName->setValidator(new platform::TAnsiTextValidator(edtPlayerName));
     QPalette editPalette = edtPlayerName->palette();
     editPalette.setColor(QPalette::Base, editPalette.color(QPalette::ToolTipBase));
     edtPlayerName->setPalette(editPalette);
@@ -430,9 +419,7 @@ void TfrmScores::btnOkClick()
     ScoreWindowLeft = x();
     ScoreWindowTop = y();
     if (mode_ == ScoresModeNameEntry) {
-        std::string name;
-        platform::UnicodeToAnsi(edtPlayerName->text(), name);
-        name = platform::TrimControlAndSpace(name);
+        const std::string name = platform::TrimControlAndSpace(platform::UnicodeToAnsiOrEmpty(edtPlayerName->text()));
         GameOptions.Players[0].Name = name.empty() ? DefaultPlayerName : name;
     }
     Tag = 1;

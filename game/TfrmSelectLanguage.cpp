@@ -130,8 +130,7 @@ void TfrmSelectLanguage::btnSelectClick()
 
 void TfrmSelectLanguage::FormClose()
 {
-    std::string language;
-    platform::UnicodeToAnsi(lbLanguages->currentItem()->text(), language);
+    const std::string language = platform::UnicodeToAnsiOrEmpty(lbLanguages->currentItem()->text());
     platform::TIniFile settings(SettingsFilePath);
     settings.WriteString("Theme", "Name", StandardTheme);
     settings.WriteString("Theme", "Language", language);

@@ -35,8 +35,7 @@ bool ShowableFile(const std::string& path)
     const QFileInfo info(platform::QtFileName(path));
     if (info.isExecutable())
         return false;
-    std::string extension;
-    platform::UnicodeToAnsi(QStringLiteral(".") + info.suffix().toLower(), extension);
+    const std::string extension = platform::UnicodeToAnsiOrEmpty(QStringLiteral(".") + info.suffix().toLower());
     for (std::string_view launchable : LaunchableExtensions)
         if (extension == launchable)
             return false;

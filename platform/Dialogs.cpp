@@ -189,10 +189,7 @@ int TQtDialogs::MessageBox(const std::string& text, const std::string& caption, 
 
 void TQtDialogs::ErrorBox(const std::string& message, QWidget* owner)
 {
-    std::string title;
-    if (!UnicodeToAnsi(QGuiApplication::applicationDisplayName(), title))
-        title.clear();
-    MessageBox(message, title, MB_OK | MB_ICONERROR, owner);
+    MessageBox(message, UnicodeToAnsiOrEmpty(QGuiApplication::applicationDisplayName()), MB_OK | MB_ICONERROR, owner);
 }
 
 std::optional<std::string> TQtDialogs::GetOpenFileName(const TFileDialogRequest& request, QWidget* owner)

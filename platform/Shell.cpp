@@ -46,9 +46,7 @@ bool IsSchemeChar(char c)
 // opened.
 void ReportFailure(const std::string& what, const std::string& target)
 {
-    std::string caption;
-    UnicodeToAnsi(QCoreApplication::applicationName(), caption);
-    MessageBox(what + "\r\n" + target, caption, MB_OK | MB_ICONWARNING);
+    MessageBox(what + "\r\n" + target, UnicodeToAnsiOrEmpty(QCoreApplication::applicationName()), MB_OK | MB_ICONWARNING);
 }
 
 } // namespace

@@ -492,9 +492,7 @@ void TfrmIndex::SetStatusPanel(int index, const std::string& text)
 
 std::string TfrmIndex::StatusPanel(int index) const
 {
-    std::string text;
-    platform::UnicodeToAnsi(sbPanels.at(static_cast<size_t>(index))->text(), text);
-    return text;
+    return platform::UnicodeToAnsiOrEmpty(sbPanels.at(static_cast<size_t>(index))->text());
 }
 
 } // namespace utility
