@@ -7,7 +7,6 @@
 #include "platform/Windows1252.h"
 
 #include <QColorDialog>
-#include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -104,7 +103,7 @@ void Prepare(QFileDialog& dialog, const TFileDialogRequest& request)
     if (!request.InitialDir.empty())
         dialog.setDirectory(QtFileName(request.InitialDir));
     if (!request.FileName.empty())
-        dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(NativePath(request.FileName))));
+        dialog.selectFile(QtNativePath(request.FileName));
     std::string extension = request.DefaultExt;
     if (!extension.empty() && extension.front() == '.')
         extension.erase(0, 1);

@@ -7,7 +7,6 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QFile>
 #include <QProcess>
 #include <QUrl>
 
@@ -78,7 +77,7 @@ QString QtFileName(const std::string& path)
         return {};
     const std::string full = FullPathName(path);
     const std::string resolved = ResolvePathCase(full.empty() ? path : full);
-    return QFile::decodeName(QByteArray::fromStdString(NativePath(resolved)));
+    return QtNativePath(resolved);
 }
 
 bool HasUrlScheme(const std::string& text)

@@ -4,7 +4,6 @@
 #include "platform/Exceptions.h"
 #include "platform/FileSystem.h"
 
-#include <QFile>
 #include <QSaveFile>
 
 #include <fstream>
@@ -17,11 +16,6 @@ namespace {
 bool HoldsBracket(const std::string& text)
 {
     return text.find_first_of("[]") != std::string::npos;
-}
-
-QString QtName(const std::string& path)
-{
-    return QFile::decodeName(QByteArray::fromStdString(platform::NativePath(path)));
 }
 
 } // namespace
@@ -100,7 +94,7 @@ void ReplaceFileContent(const std::string& path, const std::string& bytes)
     uint32_t attributes = 0;
     if (platform::GetFileAttributes(path, attributes) && (attributes & (platform::faReadOnly | platform::faDirectory)))
         throw platform::EInOutError("Cannot write " + path);
-    QSaveFile file(QtName(path));
+    QSaveFile file(platform::QtNativePath(path));
     if (!file.open(QIODevice::WriteOnly))
         throw platform::EInOutError("Cannot create " + path);
     if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())
