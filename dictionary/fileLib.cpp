@@ -1,13 +1,11 @@
 #include "dictionary/fileLib.h"
 
 #include "dictionary/dictionaryFiles.h"
-#include "platform/Exceptions.h"
+#include "platform/FileContent.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 namespace dictionary {
 
@@ -52,12 +50,7 @@ std::string ReadDescriptionFile(const std::string& infoFileName)
     const std::string path = platform::ResolvePathCase(infoFileName);
     if (!platform::FileExists(path))
         return {};
-    std::ifstream in(platform::NativePath(path), std::ios::binary);
-    if (!in)
-        throw platform::EInOutError("Cannot open " + path);
-    std::string text{std::istreambuf_iterator<char>(in), {}};
-    if (in.bad())
-        throw platform::EInOutError("Cannot read " + path);
+    std::string text = platform::ReadWholeFile(path);
     text.erase(std::min(text.find('\0'), text.size()));
     return TrimBlanks(text);
 }

@@ -7,7 +7,6 @@
 #include <QSaveFile>
 
 #include <fstream>
-#include <iterator>
 
 namespace utility {
 
@@ -76,17 +75,6 @@ void AppendToFile(const std::string& path, const std::string& bytes)
     out.flush();
     if (!out)
         throw platform::EInOutError("Cannot write " + path);
-}
-
-std::string ReadWholeFile(const std::string& path)
-{
-    std::ifstream in(platform::NativePath(path), std::ios::binary);
-    if (!in)
-        throw platform::EInOutError("Cannot open " + path);
-    std::string text{std::istreambuf_iterator<char>(in), {}};
-    if (in.bad())
-        throw platform::EInOutError("Cannot read " + path);
-    return text;
 }
 
 void ReplaceFileContent(const std::string& path, const std::string& bytes)
