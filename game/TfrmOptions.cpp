@@ -140,10 +140,7 @@ void TfrmOptions::CreateControls()
     cbThemes->setObjectName(QStringLiteral("cbThemes"));
     cbThemes->setIconSize(QSize(FlagWidth, FlagHeight));
     cbThemes->setItemDelegate(new TThemeItemDelegate(this));
-    QPalette themesPalette = cbThemes->palette();
-    themesPalette.setColor(QPalette::Base, themesPalette.color(QPalette::ToolTipBase));
-    themesPalette.setColor(QPalette::Button, themesPalette.color(QPalette::ToolTipBase));
-    cbThemes->setPalette(themesPalette);
+    platform::UseInfoBackground(cbThemes, {QPalette::Base, QPalette::Button});
 
     btnOk = new TPictureButton(this);
     btnOk->setObjectName(QStringLiteral("btnOk"));
@@ -469,10 +466,10 @@ void TfrmOptions::ShowTexts()
     lblVeryHard->setToolTip(platform::AnsiToUnicode(Texts.VeryHardLevelHint));
     gridPlayersNames->item(0, 1)->setText(platform::AnsiToUnicode(Texts.PlayersNames));
 
-    SetTextColor(lblTitle, Texts.TitleColor);
-    SetTextColor(lblTitleShadow, Texts.TitleShadowColor);
+    platform::SetTextColor(lblTitle, Texts.TitleColor);
+    platform::SetTextColor(lblTitleShadow, Texts.TitleShadowColor);
     for (QLabel* label : textLabels_) {
-        SetTextColor(label, Texts.NormalColor);
+        platform::SetTextColor(label, Texts.NormalColor);
         label->adjustSize();
     }
 }

@@ -2,6 +2,7 @@
 
 #include "game/GameSettings.h"
 #include "game/RandomDraw.h"
+#include "game/ThemeLoader.h"
 #include "game/WindowPlacement.h"
 #include "platform/AnsiTextValidator.h"
 #include "platform/QtCanvas.h"
@@ -70,13 +71,6 @@ const QColor HighlightRowColor(0, 0, 128);
 QString ToQt(const std::string& text)
 {
     return platform::AnsiToUnicode(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
-void SetTextColor(QWidget* control, const QColor& color)
-{
-    QPalette palette = control->palette();
-    palette.setColor(QPalette::WindowText, color);
-    control->setPalette(palette);
 }
 
 // The grid's cells are all drawn by the window's own cell painter.
@@ -166,27 +160,25 @@ void TfrmScores::CreateControls()
         title->setAlignment(Qt::AlignCenter);
         title->setTextFormat(Qt::PlainText);
     }
-    SetTextColor(lblTitleShadow, QColor(128, 128, 128));
-    SetTextColor(lblTitle, Qt::white);
+    platform::SetTextColor(lblTitleShadow, QColor(128, 128, 128));
+    platform::SetTextColor(lblTitle, Qt::white);
 
     lblMessage = new QLabel(this);
     lblMessage->setFont(platform::WindowFont("Arial", 21, false));
     lblMessage->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblMessage->setWordWrap(true);
     lblMessage->setTextFormat(Qt::PlainText);
-    SetTextColor(lblMessage, Qt::black);
+    platform::SetTextColor(lblMessage, Qt::black);
 
     lblPlayerName = new QLabel(this);
     lblPlayerName->setTextFormat(Qt::PlainText);
-    SetTextColor(lblPlayerName, lblMessage->palette().color(QPalette::WindowText));
+    platform::SetTextColor(lblPlayerName, lblMessage->palette().color(QPalette::WindowText));
 
     edtPlayerName = new QLineEdit(this);
     edtPlayerName->setObjectName(QStringLiteral("edtPlayerName"));
     edtPlayerName->setMaxLength(PlayerNameMaxLength);
     edtPlayerName->setValidator(new platform::TAnsiTextValidator(edtPlayerName));
-    QPalette editPalette = edtPlayerName->palette();
-    editPalette.setColor(QPalette::Base, editPalette.color(QPalette::ToolTipBase));
-    edtPlayerName->setPalette(editPalette);
+    platform::UseInfoBackground(edtPlayerName, {QPalette::Base});
 
     btnOk = new QPushButton(this);
     btnOk->setObjectName(QStringLiteral("btnOk"));
@@ -293,12 +285,7 @@ void TfrmScores::FormShow()
     }
 
     lblTitleShadow->setText(lblTitle->text());
-    const QPixmap background = imgBackground->pixmap();
-    if (!background.isNull()) {
-        QPalette palette = this->palette();
-        palette.setColor(QPalette::Window, background.toImage().pixelColor(0, 0));
-        setPalette(palette);
-    }
+    TakeBackgroundColor(this, imgBackground->pixmap());
     Tag = 0;
 }
 
