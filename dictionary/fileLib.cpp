@@ -14,21 +14,21 @@ void GetFullPath(const std::string& fileName, std::string& fullPath)
     fullPath = platform::FullPathName(fileName);
 }
 
-int CompareFileAge(const std::string& first, const std::string& second)
+TFileAgeComparison CompareFileAge(const std::string& first, const std::string& second)
 {
     uint32_t firstAge = 0;
     uint32_t secondAge = 0;
     const bool hasFirst = platform::FileAgeFat(first, firstAge);
     const bool hasSecond = platform::FileAgeFat(second, secondAge);
     if (!hasFirst && !hasSecond)
-        return -3;
+        return acNeitherHasAge;
     if (!hasFirst)
-        return -1;
+        return acFirstHasNoAge;
     if (!hasSecond)
-        return -2;
+        return acSecondHasNoAge;
     if (firstAge == secondAge)
-        return 0;
-    return secondAge < firstAge ? 1 : 2;
+        return acSameAge;
+    return secondAge < firstAge ? acSecondOlder : acSecondNewer;
 }
 
 int64_t GetFileSizeByName(const std::string& fileName)
