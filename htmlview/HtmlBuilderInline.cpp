@@ -38,12 +38,12 @@ void THtmlBuilder::ParseInline(int32_t level)
     case SubTag:
     case SupTag:
         EnsureSection(level);
-        CurrentScriptPosition = Token == SubTag ? 1 : 2;
+        CurrentScriptPosition = Token == SubTag ? ScriptSubscript : ScriptSuperscript;
         ChangeFont();
         break;
     case SubEnd:
     case SupEnd:
-        CurrentScriptPosition = 0;
+        CurrentScriptPosition = ScriptNormal;
         ChangeFont();
         break;
     case TtTag:
