@@ -197,30 +197,37 @@ private:
     QPointer<QRadioButton> Button_;
 };
 
-class TQtListBox : public TQtWidget<TListWidget, QListWidget> {
+// Qt's list and combo box take their items through the same calls.
+template <class Q>
+class TQtItemList : public TQtWidget<TListWidget, Q> {
 public:
-    TQtListBox(QWidget& panel, const platform::TFontData& font) : TQtWidget(panel)
+    TQtItemList(QWidget& panel, const platform::TFontData& font) : TQtWidget<TListWidget, Q>(panel)
     {
-        Inner()->setFont(platform::ToQFont(font));
-        WatchFocus(*Inner());
+        this->Inner()->setFont(platform::ToQFont(font));
+        this->WatchFocus(*this->Inner());
     }
+    void Clear() override
+    {
+        if (this->Inner())
+            this->Inner()->clear();
+    }
+    void AddItem(const std::string& text) override
+    {
+        if (this->Inner())
+            this->Inner()->addItem(platform::AnsiToUnicode(text));
+    }
+    int Count() const override { return this->Inner() ? this->Inner()->count() : 0; }
+};
+
+class TQtListBox : public TQtItemList<QListWidget> {
+public:
+    using TQtItemList::TQtItemList;
     void SetMultiSelect(bool multiSelect) override
     {
         if (Inner())
             Inner()->setSelectionMode(multiSelect ? QAbstractItemView::ExtendedSelection
                                                   : QAbstractItemView::SingleSelection);
     }
-    void Clear() override
-    {
-        if (Inner())
-            Inner()->clear();
-    }
-    void AddItem(const std::string& text) override
-    {
-        if (Inner())
-            Inner()->addItem(platform::AnsiToUnicode(text));
-    }
-    int Count() const override { return Inner() ? Inner()->count() : 0; }
     bool Selected(int index) const override
     {
         const QListWidgetItem* item = Inner() ? Inner()->item(index) : nullptr;
@@ -247,25 +254,10 @@ public:
     }
 };
 
-class TQtComboBox : public TQtWidget<TListWidget, QComboBox> {
+class TQtComboBox : public TQtItemList<QComboBox> {
 public:
-    TQtComboBox(QWidget& panel, const platform::TFontData& font) : TQtWidget(panel)
-    {
-        Inner()->setFont(platform::ToQFont(font));
-        WatchFocus(*Inner());
-    }
+    using TQtItemList::TQtItemList;
     void SetMultiSelect(bool) override {}
-    void Clear() override
-    {
-        if (Inner())
-            Inner()->clear();
-    }
-    void AddItem(const std::string& text) override
-    {
-        if (Inner())
-            Inner()->addItem(platform::AnsiToUnicode(text));
-    }
-    int Count() const override { return Inner() ? Inner()->count() : 0; }
     bool Selected(int index) const override { return index == ItemIndex(); }
     void SetSelected(int index, bool selected) override
     {
