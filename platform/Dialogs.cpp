@@ -2,6 +2,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/QtCanvas.h"
+#include "platform/ServiceSlot.h"
 #include "platform/Shell.h"
 #include "platform/TextTrim.h"
 #include "platform/Windows1252.h"
@@ -19,18 +20,11 @@
 namespace platform {
 namespace {
 
-std::unique_ptr<TDialogs>& CurrentDialogs()
-{
-    static std::unique_ptr<TDialogs> current;
-    return current;
-}
+using TDialogsSlot = TServiceSlot<TDialogs, TQtDialogs>;
 
 TDialogs& Dialogs()
 {
-    auto& current = CurrentDialogs();
-    if (!current)
-        current = std::make_unique<TQtDialogs>();
-    return *current;
+    return TDialogsSlot::Get();
 }
 
 struct TButtonAnswer {
@@ -135,7 +129,7 @@ int CloseAnswer(int flags)
 
 std::unique_ptr<TDialogs> SetDialogs(std::unique_ptr<TDialogs> dialogs)
 {
-    return std::exchange(CurrentDialogs(), std::move(dialogs));
+    return TDialogsSlot::Install(std::move(dialogs));
 }
 
 int MessageBox(const std::string& text, const std::string& caption, int flags, QWidget* owner)

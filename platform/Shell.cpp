@@ -3,6 +3,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/QtTranslations.h"
+#include "platform/ServiceSlot.h"
 #include "platform/Windows1252.h"
 
 #include <QCoreApplication>
@@ -16,18 +17,11 @@
 namespace platform {
 namespace {
 
-std::unique_ptr<TShell>& CurrentShell()
-{
-    static std::unique_ptr<TShell> current;
-    return current;
-}
+using TShellSlot = TServiceSlot<TShell, TQtShell>;
 
 TShell& Shell()
 {
-    auto& current = CurrentShell();
-    if (!current)
-        current = std::make_unique<TQtShell>();
-    return *current;
+    return TShellSlot::Get();
 }
 
 // ASCII only: the bytes of accented letters are never part of a scheme.
@@ -52,7 +46,7 @@ void ReportFailure(const std::string& what, const std::string& target)
 
 std::unique_ptr<TShell> SetShell(std::unique_ptr<TShell> shell)
 {
-    return std::exchange(CurrentShell(), std::move(shell));
+    return TShellSlot::Install(std::move(shell));
 }
 
 bool OpenDocument(const std::string& urlOrPath)
