@@ -65,24 +65,24 @@ bool TGIFImage::LoadInfoFromStream(std::string_view data)
     return Load(data, true);
 }
 
-bool TGIFImage::LoadFromFile(const std::string& fileName)
+bool TGIFImage::LoadFile(const std::string& fileName, bool infoOnly)
 {
     std::string data;
     if (!ReadPictureFile(fileName, data)) {
         FreeResources();
         return false;
     }
-    return Load(data, false);
+    return Load(data, infoOnly);
+}
+
+bool TGIFImage::LoadFromFile(const std::string& fileName)
+{
+    return LoadFile(fileName, false);
 }
 
 bool TGIFImage::LoadInfoFromFile(const std::string& fileName)
 {
-    std::string data;
-    if (!ReadPictureFile(fileName, data)) {
-        FreeResources();
-        return false;
-    }
-    return Load(data, true);
+    return LoadFile(fileName, true);
 }
 
 void TGIFImage::Clear()

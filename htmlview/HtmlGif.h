@@ -103,6 +103,7 @@ public:
 
 private:
     bool Load(std::string_view data, bool infoOnly);
+    bool LoadFile(const std::string& fileName, bool infoOnly);
     void ReadBlocks(TGifReader& reader);
     void ReadApplicationExtension(TGifReader& reader);
     bool AcceptsFrame(const TFrameHeader& header) const;

@@ -425,3 +425,25 @@ TEST(HtmlGifReader, ProjectPictures)
     bool still = false;
     EXPECT_EQ(CreateGIFFromFile((data / "no such picture.gif").string(), still), nullptr);
 }
+
+TEST(HtmlGifReader, LoadsAFileWholeOrItsInfoOnly)
+{
+    const std::filesystem::path pictures = BundledDataFolder() / "Dictionnaires" / "img";
+    const std::string animation = (pictures / "horloge.gif").string();
+    TGIFImage whole;
+    ASSERT_TRUE(whole.LoadFromFile(animation));
+    EXPECT_EQ(whole.Width(), 84);
+    EXPECT_EQ(whole.Height(), 84);
+    EXPECT_EQ(whole.FrameCount(), 12);
+    ASSERT_TRUE(whole.Bitmap());
+
+    TGIFImage info;
+    ASSERT_TRUE(info.LoadInfoFromFile(animation));
+    EXPECT_EQ(info.Width(), 84);
+    EXPECT_EQ(info.Height(), 84);
+
+    const std::string missing = (pictures / "no such picture.gif").string();
+    EXPECT_FALSE(whole.LoadFromFile(missing));
+    EXPECT_FALSE(info.LoadInfoFromFile(missing));
+    EXPECT_EQ(whole.FrameCount(), 0) << "a failed load leaves no frames behind";
+}
