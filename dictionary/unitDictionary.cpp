@@ -406,7 +406,8 @@ bool Lexorim(TDictionaryFile& dict, bool force, platform::TProgress* progressBar
     // A broken index is as stale as an older one: the count it gives would be wrong.
     const bool brokenIndex = indexExists && IndexShapeBroken(dict.IndexFileName);
     const bool stale = ages == acSecondOlder || brokenIndex;
-    const bool rebuild = !platform::IsOnCdRomDrive(dict.FileName) && (ages == acSecondHasNoAge || force || (stale && plainIndex));
+    const bool rebuild = !platform::IsOnCdRomDrive(dict.FileName)
+        && (ages == acSecondHasNoAge || force || (stale && plainIndex));
     if (rebuild)
         RebuildIndex(dict, plainIndex || !indexExists, progressBar, error);
     else if (brokenIndex)

@@ -206,7 +206,8 @@ bool PrintDefinition(TfrmMain& form, const std::string& noPrinterText)
     bool printed = false;
     if (!defaultPrinter.isNull()) {
         QPrinter printer(defaultPrinter, QPrinter::HighResolution);
-        printed = PrintText(printer, platform::UnicodeToAnsiOrEmpty(form.edtWord->toPlainText()), CurrentWord.Definition);
+        printed = PrintText(printer, platform::UnicodeToAnsiOrEmpty(form.edtWord->toPlainText()),
+                            CurrentWord.Definition);
     }
     if (!printed)
         platform::MessageBox(noPrinterText, platform::UnicodeToAnsiOrEmpty(QApplication::applicationName()),

@@ -429,7 +429,9 @@ void TfrmOptions::AddThemeItems(const QString& themesFolder, const QString& them
     const int selected = cbThemes->currentIndex();
     if (selected >= 0) {
         const QStringList chosen = cbThemes->itemData(selected).toStringList();
-        if (platform::AnsiLowerCase(platform::UnicodeToAnsiOrEmpty(chosen.value(0)) + "|" + platform::UnicodeToAnsiOrEmpty(chosen.value(1))) != current)
+        const std::string chosenPair
+            = platform::UnicodeToAnsiOrEmpty(chosen.value(0)) + "|" + platform::UnicodeToAnsiOrEmpty(chosen.value(1));
+        if (platform::AnsiLowerCase(chosenPair) != current)
             cbThemes->setCurrentIndex(-1);
     }
 }
@@ -569,7 +571,8 @@ void TfrmOptions::TakePlayersNames()
 {
     for (int row = 1; row < GridRows; ++row) {
         TScores& player = GameOptions.Players[static_cast<size_t>(row)];
-        const std::string name = platform::TrimSpaces(platform::UnicodeToAnsiOrEmpty(gridPlayersNames->item(row, 1)->text()));
+        const std::string name
+            = platform::TrimSpaces(platform::UnicodeToAnsiOrEmpty(gridPlayersNames->item(row, 1)->text()));
         player.SavedName = name;
         player.Name = name.empty() ? DefaultPlayerName : name;
     }

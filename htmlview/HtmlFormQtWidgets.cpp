@@ -109,7 +109,10 @@ public:
                 OnEnterKey();
         });
     }
-    std::string Text() const override { return Inner() ? platform::UnicodeToAnsiOrEmpty(Inner()->text()) : std::string(); }
+    std::string Text() const override
+    {
+        return Inner() ? platform::UnicodeToAnsiOrEmpty(Inner()->text()) : std::string();
+    }
     void SetText(const std::string& text) override
     {
         if (Inner())

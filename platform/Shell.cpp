@@ -39,7 +39,8 @@ bool IsSchemeChar(char c)
 // opened.
 void ReportFailure(const std::string& what, const std::string& target)
 {
-    MessageBox(what + "\r\n" + target, UnicodeToAnsiOrEmpty(QCoreApplication::applicationName()), MB_OK | MB_ICONWARNING);
+    MessageBox(what + "\r\n" + target, UnicodeToAnsiOrEmpty(QCoreApplication::applicationName()),
+               MB_OK | MB_ICONWARNING);
 }
 
 } // namespace
