@@ -2,6 +2,7 @@
 
 #include "platform/Exceptions.h"
 #include "platform/FileSystem.h"
+#include "platform/TextTrim.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -198,10 +199,7 @@ bool ParseIndexLine(std::string_view text, int32_t& value)
 
 std::string TrimBlanks(std::string_view text)
 {
-    const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    const auto first = std::find_if_not(text.begin(), text.end(), isBlank);
-    const auto last = std::find_if_not(text.rbegin(), std::string_view::reverse_iterator(first), isBlank).base();
-    return std::string(first, last);
+    return platform::TrimControlAndSpace(text);
 }
 
 void RemoveControlBytes(std::string& text)

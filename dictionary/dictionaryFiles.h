@@ -73,7 +73,8 @@ void FormatIndexLine(int32_t value, char* line);
 // A line's text as a 32-bit decimal number after optional leading spaces; false when it is none.
 bool ParseIndexLine(std::string_view text, int32_t& value);
 
-// Removes bytes of value 32 or lower at both ends.
+// The engine's trimming of words, definitions and descriptions: bytes of value 32 or lower at
+// both ends go.
 std::string TrimBlanks(std::string_view text);
 // Removes every byte below 32.
 void RemoveControlBytes(std::string& text);

@@ -1,13 +1,11 @@
 #include "dictionary/fileLib.h"
 
 #include "dictionary/dictionaryFiles.h"
-#include "platform/Exceptions.h"
+#include "platform/FileContent.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 namespace dictionary {
 
@@ -16,21 +14,21 @@ void GetFullPath(const std::string& fileName, std::string& fullPath)
     fullPath = platform::FullPathName(fileName);
 }
 
-int CompareFileAge(const std::string& first, const std::string& second)
+TFileAgeComparison CompareFileAge(const std::string& first, const std::string& second)
 {
     uint32_t firstAge = 0;
     uint32_t secondAge = 0;
     const bool hasFirst = platform::FileAgeFat(first, firstAge);
     const bool hasSecond = platform::FileAgeFat(second, secondAge);
     if (!hasFirst && !hasSecond)
-        return -3;
+        return acNeitherHasAge;
     if (!hasFirst)
-        return -1;
+        return acFirstHasNoAge;
     if (!hasSecond)
-        return -2;
+        return acSecondHasNoAge;
     if (firstAge == secondAge)
-        return 0;
-    return secondAge < firstAge ? 1 : 2;
+        return acSameAge;
+    return secondAge < firstAge ? acSecondOlder : acSecondNewer;
 }
 
 int64_t GetFileSizeByName(const std::string& fileName)
@@ -52,12 +50,7 @@ std::string ReadDescriptionFile(const std::string& infoFileName)
     const std::string path = platform::ResolvePathCase(infoFileName);
     if (!platform::FileExists(path))
         return {};
-    std::ifstream in(platform::NativePath(path), std::ios::binary);
-    if (!in)
-        throw platform::EInOutError("Cannot open " + path);
-    std::string text{std::istreambuf_iterator<char>(in), {}};
-    if (in.bad())
-        throw platform::EInOutError("Cannot read " + path);
+    std::string text = platform::ReadWholeFile(path);
     text.erase(std::min(text.find('\0'), text.size()));
     return TrimBlanks(text);
 }

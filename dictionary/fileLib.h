@@ -13,10 +13,17 @@ namespace dictionary {
 // Absolute form of FileName against the current folder; empty for an empty name.
 void GetFullPath(const std::string& fileName, std::string& fullPath);
 
-// Ages of two files (last-write time; none for a missing file or a folder):
-// -3 neither has one, -1 only First has none, -2 only Second has none,
-//  0 equal, 1 Second is older than First, 2 Second is newer.
-int CompareFileAge(const std::string& first, const std::string& second);
+// How the ages of two files (last-write time; none for a missing file or a folder) compare. The
+// values are the integers both programs were written against.
+enum TFileAgeComparison : int {
+    acNeitherHasAge = -3,
+    acFirstHasNoAge = -1,
+    acSecondHasNoAge = -2,
+    acSameAge = 0,
+    acSecondOlder = 1, // than First
+    acSecondNewer = 2,
+};
+TFileAgeComparison CompareFileAge(const std::string& first, const std::string& second);
 
 // Size of the first directory entry matching FileName ("*" and "?" allowed); 0 when none does.
 int64_t GetFileSizeByName(const std::string& fileName);

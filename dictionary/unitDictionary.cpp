@@ -374,8 +374,8 @@ bool Initialize(const std::string& fileName, TDictionaryFile& dict, platform::TP
     dict.InfoFileName = platform::ChangeFileExt(fullPath, ".htm");
     dict.InfoName = platform::ExtractFileName(dict.InfoFileName);
 
-    const int ages = CompareFileAge(dict.FileName, dict.IndexFileName);
-    if (ages == -1 || ages == -3) {
+    const TFileAgeComparison ages = CompareFileAge(dict.FileName, dict.IndexFileName);
+    if (ages == acFirstHasNoAge || ages == acNeitherHasAge) {
         error.Code = errFileNotFound;
         return false;
     }
@@ -394,7 +394,7 @@ bool Initialize(const std::string& fileName, TDictionaryFile& dict, platform::TP
 bool Lexorim(TDictionaryFile& dict, bool force, platform::TProgress* progressBar, TDictionaryError& error)
 {
     error.Code = errNone;
-    const int ages = CompareFileAge(dict.FileName, dict.IndexFileName);
+    const TFileAgeComparison ages = CompareFileAge(dict.FileName, dict.IndexFileName);
     uint32_t attributes = 0;
     const bool indexExists = platform::GetFileAttributes(dict.IndexFileName, attributes);
     // A missing index counts as having every attribute. An existing one may be replaced or
@@ -405,8 +405,9 @@ bool Lexorim(TDictionaryFile& dict, bool force, platform::TProgress* progressBar
 
     // A broken index is as stale as an older one: the count it gives would be wrong.
     const bool brokenIndex = indexExists && IndexShapeBroken(dict.IndexFileName);
-    const bool stale = ages == 1 || brokenIndex;
-    const bool rebuild = !platform::IsOnCdRomDrive(dict.FileName) && (ages == -2 || force || (stale && plainIndex));
+    const bool stale = ages == acSecondOlder || brokenIndex;
+    const bool rebuild = !platform::IsOnCdRomDrive(dict.FileName)
+        && (ages == acSecondHasNoAge || force || (stale && plainIndex));
     if (rebuild)
         RebuildIndex(dict, plainIndex || !indexExists, progressBar, error);
     else if (brokenIndex)

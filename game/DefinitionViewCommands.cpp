@@ -35,13 +35,6 @@ constexpr int64_t LineSpacingFifths = 6; // lines are 1.2 line heights apart
 constexpr int FirstTextLine = 3; // lines 1 and 2 of a page stay empty under the header
 const char* const ContinuedText = "(suite...)";
 
-std::string AnsiText(const QString& text)
-{
-    std::string ansi;
-    platform::UnicodeToAnsi(text, ansi);
-    return ansi;
-}
-
 QFont PrintFont(int points, bool bold)
 {
     QFont font(platform::MapFontFace("Courier New"));
@@ -116,7 +109,7 @@ std::string CopyAllText(htmlview::THtmlView& viewer, const std::string& wordBoxT
 
 void CopyAll(htmlview::THtmlView& viewer, const QTextEdit& wordBox)
 {
-    const std::string text = CopyAllText(viewer, AnsiText(wordBox.toPlainText()));
+    const std::string text = CopyAllText(viewer, platform::UnicodeToAnsiOrEmpty(wordBox.toPlainText()));
     QApplication::clipboard()->setText(platform::AnsiToUnicode(text));
 }
 
@@ -213,10 +206,11 @@ bool PrintDefinition(TfrmMain& form, const std::string& noPrinterText)
     bool printed = false;
     if (!defaultPrinter.isNull()) {
         QPrinter printer(defaultPrinter, QPrinter::HighResolution);
-        printed = PrintText(printer, AnsiText(form.edtWord->toPlainText()), CurrentWord.Definition);
+        printed = PrintText(printer, platform::UnicodeToAnsiOrEmpty(form.edtWord->toPlainText()),
+                            CurrentWord.Definition);
     }
     if (!printed)
-        platform::MessageBox(noPrinterText, AnsiText(QApplication::applicationName()),
+        platform::MessageBox(noPrinterText, platform::UnicodeToAnsiOrEmpty(QApplication::applicationName()),
                              platform::MB_OK | platform::MB_ICONWARNING, &form);
     return printed;
 }

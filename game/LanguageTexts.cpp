@@ -9,6 +9,7 @@
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
 #include "platform/QtTranslations.h"
+#include "platform/WindowControls.h"
 #include "platform/Windows1252.h"
 
 #include <QLabel>
@@ -104,10 +105,10 @@ void LoadMainTexts(const TThemeFiles& files, TfrmMain& window)
     for (const auto& [button, name] : languageButtons)
         button->SetGlyph(files.LanguagePicture(name));
 
-    SetTextColor(&window, files.Color("WindowMain", "TextColor.Normal", 0x000000));
-    SetTextColor(window.lblTriesRemaining, window.palette().color(QPalette::WindowText));
-    SetTextColor(window.lblWord, files.Color("WindowMain", "TextColor.HighLight", 0x00FFFF));
-    SetTextColor(window.lblPlayerName, window.lblWord->palette().color(QPalette::WindowText));
+    platform::SetTextColor(&window, files.Color("WindowMain", "TextColor.Normal", 0x000000));
+    platform::SetTextColor(window.lblTriesRemaining, window.palette().color(QPalette::WindowText));
+    platform::SetTextColor(window.lblWord, files.Color("WindowMain", "TextColor.HighLight", 0x00FFFF));
+    platform::SetTextColor(window.lblPlayerName, window.lblWord->palette().color(QPalette::WindowText));
     window.ShowTexts();
 }
 
@@ -161,10 +162,10 @@ void LoadScoresTexts(const TThemeFiles& files, TfrmScores& window, int32_t mode)
     const QPixmap ok = files.LanguagePicture("btnOk.bmp");
     if (!ok.isNull())
         window.btnOk->setIcon(QIcon(ok));
-    SetTextColor(window.lblTitle, files.Color("WindowScores", "TextColor.Title", 0xFFFFFF));
-    SetTextColor(window.lblTitleShadow, files.Color("WindowScores", "TextColor.TitleShadow", 0x808080));
-    SetTextColor(window.lblMessage, files.Color("WindowScores", "TextColor.Normal", 0x000000));
-    SetTextColor(window.lblPlayerName, window.lblMessage->palette().color(QPalette::WindowText));
+    platform::SetTextColor(window.lblTitle, files.Color("WindowScores", "TextColor.Title", 0xFFFFFF));
+    platform::SetTextColor(window.lblTitleShadow, files.Color("WindowScores", "TextColor.TitleShadow", 0x808080));
+    platform::SetTextColor(window.lblMessage, files.Color("WindowScores", "TextColor.Normal", 0x000000));
+    platform::SetTextColor(window.lblPlayerName, window.lblMessage->palette().color(QPalette::WindowText));
 }
 
 void LoadAboutTexts(const TThemeFiles& files, TfrmAbout& window)
@@ -192,12 +193,12 @@ void LoadAboutTexts(const TThemeFiles& files, TfrmAbout& window)
 
     SetPicture(window.imgBackground, files.ThemePicture("about.bmp"));
     window.btnOk->SetGlyph(files.LanguagePicture("btnOk.bmp"));
-    SetTextColor(&window, files.Color("WindowAbout", "TextColor.Normal", 0xFFFFFF));
-    SetTextColor(window.lblTitle, files.Color("WindowAbout", "TextColor.Title", 0xFFFFFF));
-    SetTextColor(window.lblTitleShadow, files.Color("WindowAbout", "TextColor.TitleShadow", 0x808080));
-    SetTextColor(window.lblVersion, window.lblTitle->palette().color(QPalette::WindowText));
+    platform::SetTextColor(&window, files.Color("WindowAbout", "TextColor.Normal", 0xFFFFFF));
+    platform::SetTextColor(window.lblTitle, files.Color("WindowAbout", "TextColor.Title", 0xFFFFFF));
+    platform::SetTextColor(window.lblTitleShadow, files.Color("WindowAbout", "TextColor.TitleShadow", 0x808080));
+    platform::SetTextColor(window.lblVersion, window.lblTitle->palette().color(QPalette::WindowText));
     for (QLabel* link : {window.lblUrlAddress, window.lblEmail1, window.lblEmail2})
-        SetTextColor(link, files.Color("WindowAbout", "TextColor.Link", 0xFF0000));
+        platform::SetTextColor(link, files.Color("WindowAbout", "TextColor.Link", 0xFF0000));
 }
 
 std::string LowerName(const std::string& name)

@@ -27,7 +27,7 @@ TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Framele
     QFont windowFont(platform::MapFontFace("MS Sans Serif"));
     windowFont.setPixelSize(11);
     setFont(windowFont);
-    SetTextColor(this, Qt::white);
+    platform::SetTextColor(this, Qt::white);
     CreateControls();
     PlaceControls();
     ConnectControls();
@@ -50,8 +50,8 @@ void TfrmAbout::CreateControls()
         title->setFont(platform::WindowFont("Arial", 32, true, true));
         title->setAlignment(Qt::AlignCenter);
     }
-    SetTextColor(lblTitleShadow, QColor(128, 128, 128));
-    SetTextColor(lblTitle, Qt::white);
+    platform::SetTextColor(lblTitleShadow, QColor(128, 128, 128));
+    platform::SetTextColor(lblTitle, Qt::white);
     lblVersion = platform::NewLabel(this, "lblVersion");
     lblVersion->setFont(platform::WindowFont("Arial", 19, false, true));
     lblVersion->setAlignment(Qt::AlignCenter);
@@ -156,9 +156,7 @@ void TfrmAbout::UrlTo(const QWidget* sender)
 
 void TfrmAbout::Mailto(const QLabel* sender)
 {
-    std::string address;
-    platform::UnicodeToAnsi(sender->text(), address);
-    platform::OpenDocument("mailto:" + address + "?subject=" + AboutMailSubject);
+    platform::OpenDocument("mailto:" + platform::UnicodeToAnsiOrEmpty(sender->text()) + "?subject=" + AboutMailSubject);
 }
 
 bool TfrmAbout::eventFilter(QObject* watched, QEvent* event)

@@ -2,10 +2,12 @@
 
 #include "game/GameSettings.h"
 #include "game/TfrmMain.h"
+#include "game/ThemeLoader.h"
 #include "game/globalDefs.h"
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
 #include "platform/QtCanvas.h"
+#include "platform/WindowControls.h"
 #include "platform/Windows1252.h"
 
 #include <QAction>
@@ -305,7 +307,7 @@ void TfrmCDPlayer::SaveCDPlayerSettings(const std::string& settingsFilePath)
 void TfrmCDPlayer::SetLabelColor(platform::TColor color)
 {
     for (QLabel* label : Labels())
-        SetTextColor(label, platform::ToQColor(color));
+        platform::SetTextColor(label, platform::ToQColor(color));
 }
 
 bool TfrmCDPlayer::FindCDDrive()
@@ -505,9 +507,7 @@ void TfrmCDPlayer::FormShow()
     CDPlayerWindow.Top = place.y();
     move(place);
     LoadLanguageTexts(WindowName, 0);
-    QPalette background = palette();
-    background.setColor(QPalette::Window, imgBackground->pixmap().toImage().pixelColor(0, 0));
-    setPalette(background);
+    TakeBackgroundColor(this, imgBackground->pixmap());
 }
 
 void TfrmCDPlayer::changeEvent(QEvent* event)

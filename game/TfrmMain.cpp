@@ -11,6 +11,7 @@
 #include "game/TfrmMainPictureButton.h"
 #include "game/TfrmScores.h"
 #include "game/TfrmZoom.h"
+#include "game/ThemeLoader.h"
 #include "game/WindowPlacement.h"
 #include "htmlview/HtmlView.h"
 #include "platform/Application.h"
@@ -63,13 +64,6 @@ void RememberZoomWindow(const TfrmZoom& zoom)
 
 } // namespace
 
-void SetTextColor(QWidget* control, const QColor& color)
-{
-    QPalette palette = control->palette();
-    palette.setColor(QPalette::WindowText, color);
-    control->setPalette(palette);
-}
-
 TfrmMain::TfrmMain(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("frmMain"));
@@ -105,7 +99,7 @@ void TfrmMain::CreateControls()
     lblWord = platform::NewLabel(this, "lblWord");
     lblWord->setAlignment(Qt::AlignCenter);
     lblWord->setFont(platform::WindowFont("Courier New", 19, true));
-    SetTextColor(lblWord, HighlightTextColor);
+    platform::SetTextColor(lblWord, HighlightTextColor);
 
     prgBar = new QProgressBar(this);
     prgBar->setObjectName(QStringLiteral("prgBar"));
@@ -124,13 +118,9 @@ void TfrmMain::CreateControls()
     edtWord->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     edtWord->setFont(platform::WindowFont("Arial", 11, true));
     edtWord->document()->setDocumentMargin(1);
-    QPalette wordPalette = edtWord->palette();
-    const QColor infoBackground = wordPalette.color(QPalette::ToolTipBase);
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        wordPalette.setColor(group, QPalette::Base, infoBackground);
-        wordPalette.setColor(group, QPalette::Text, Qt::black);
-    }
-    edtWord->setPalette(wordPalette);
+    platform::UseInfoBackground(edtWord, {QPalette::Base});
+    platform::SetPaletteColor(edtWord, {QPalette::Text}, Qt::black);
+    const QColor infoBackground = edtWord->palette().color(QPalette::Base);
 
     htmlViewer = new htmlview::THtmlView(this);
     htmlViewer->setObjectName(QStringLiteral("htmlViewer"));
@@ -150,7 +140,7 @@ void TfrmMain::CreateControls()
     lblTimeRemaining = platform::NewLabel(this, "lblTimeRemaining");
     lblPlayerName = platform::NewLabel(this, "lblPlayerName");
     lblPlayerName->setFont(platform::WindowFont("Arial", 29, true, true));
-    SetTextColor(lblPlayerName, HighlightTextColor);
+    platform::SetTextColor(lblPlayerName, HighlightTextColor);
     lblPlayerName->hide();
     lblTriesRemaining = platform::NewLabel(this, "lblTriesRemaining");
     for (QLabel* label : {lblScore, lblTimeRemaining, lblTriesRemaining})
@@ -333,9 +323,7 @@ void TfrmMain::FormCreate(const std::vector<std::string>& arguments)
 {
     RoundInProgress = false;
     MaxTries = TriesPerWord;
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, CreationBackground);
-    setPalette(palette);
+    platform::SetPaletteColor(this, {QPalette::Window}, CreationBackground);
 
     EnableLetterKeys(false);
     btnContinue->setEnabled(false);
@@ -401,12 +389,7 @@ void TfrmMain::FormShow()
     } else if (!platform::FileExists(DictionaryPath)) {
         btnOpenClick();
     }
-    const QPixmap background = imgBackground->pixmap();
-    if (!background.isNull()) {
-        QPalette palette = this->palette();
-        palette.setColor(QPalette::Window, background.toImage().pixelColor(0, 0));
-        setPalette(palette);
-    }
+    TakeBackgroundColor(this, imgBackground->pixmap());
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event)

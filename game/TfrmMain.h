@@ -70,8 +70,6 @@ struct TMainTexts {
 
 // Yellow: the masked word and the name of the player whose turn it is.
 inline const QColor HighlightTextColor{255, 255, 0};
-// A control's text colour.
-void SetTextColor(QWidget* control, const QColor& color);
 
 // The French texts the game's code keeps for later (information page, round labels, player
 // name, zoom menu) and the engine's messages in French: what a language file that gives

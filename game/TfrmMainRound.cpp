@@ -12,6 +12,7 @@
 #include "game/WordPlay.h"
 #include "platform/BusyCursor.h"
 #include "platform/Sound.h"
+#include "platform/WindowControls.h"
 #include "platform/Windows1252.h"
 
 #include <QApplication>
@@ -37,9 +38,7 @@ void UpdateZoomWindow(const QString& text)
 {
     if (frmZoom == nullptr)
         return;
-    std::string ansi;
-    platform::UnicodeToAnsi(text, ansi);
-    frmZoom->UpdateWindow(ansi);
+    frmZoom->UpdateWindow(platform::UnicodeToAnsiOrEmpty(text));
 }
 
 } // namespace
@@ -101,7 +100,7 @@ void TfrmMain::ShowPlayer()
 {
     lblPlayerName->setVisible(GameOptions.MultiPlayers);
     if (GameOptions.MultiPlayers) {
-        SetTextColor(lblPlayerName, HighlightTextColor);
+        platform::SetTextColor(lblPlayerName, HighlightTextColor);
         lblPlayerName->setText(platform::AnsiToUnicode(CurrentPlayer().Name));
     }
 }
@@ -241,13 +240,13 @@ void TfrmMain::timTimerTimer()
 void TfrmMain::DrawCounter(int32_t seconds, bool on)
 {
     if (on) {
-        SetTextColor(lblTimeRemaining, CounterOnColor);
+        platform::SetTextColor(lblTimeRemaining, CounterOnColor);
         QPainter painter(&timePicture_);
         for (const TCounterPicture& digit : CounterPictures(seconds))
             painter.drawPixmap(digit.X, 0, imglstDigits.at(static_cast<size_t>(digit.Picture)));
     } else {
         timePicture_.fill(Qt::transparent);
-        SetTextColor(lblTimeRemaining, GameOptions.TimePlay ? CounterIdleColor
+        platform::SetTextColor(lblTimeRemaining, GameOptions.TimePlay ? CounterIdleColor
                                                             : QApplication::palette().color(QPalette::Disabled,
                                                                                             QPalette::WindowText));
     }

@@ -9,6 +9,7 @@
 #include "platform/QtCanvas.h"
 #include "platform/Shell.h"
 #include "platform/Sound.h"
+#include "platform/TextTrim.h"
 #include "platform/WindowControls.h"
 #include "platform/Windows1252.h"
 
@@ -45,21 +46,6 @@ constexpr int ThemeTextLeft = 28;
 constexpr int TimeLimitDigits = 3;
 constexpr int PlayersCountDigits = 1;
 const char* const OptionsWindowName = "frmOptions";
-
-std::string AnsiText(const QString& text)
-{
-    std::string ansi;
-    platform::UnicodeToAnsi(text, ansi);
-    return ansi;
-}
-
-std::string TrimSpaces(const std::string& text)
-{
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 QLabel* NewLabel(QWidget* parent, const char* name, bool bold = false)
 {
@@ -154,10 +140,7 @@ void TfrmOptions::CreateControls()
     cbThemes->setObjectName(QStringLiteral("cbThemes"));
     cbThemes->setIconSize(QSize(FlagWidth, FlagHeight));
     cbThemes->setItemDelegate(new TThemeItemDelegate(this));
-    QPalette themesPalette = cbThemes->palette();
-    themesPalette.setColor(QPalette::Base, themesPalette.color(QPalette::ToolTipBase));
-    themesPalette.setColor(QPalette::Button, themesPalette.color(QPalette::ToolTipBase));
-    cbThemes->setPalette(themesPalette);
+    platform::UseInfoBackground(cbThemes, {QPalette::Base, QPalette::Button});
 
     btnOk = new TPictureButton(this);
     btnOk->setObjectName(QStringLiteral("btnOk"));
@@ -446,7 +429,9 @@ void TfrmOptions::AddThemeItems(const QString& themesFolder, const QString& them
     const int selected = cbThemes->currentIndex();
     if (selected >= 0) {
         const QStringList chosen = cbThemes->itemData(selected).toStringList();
-        if (platform::AnsiLowerCase(AnsiText(chosen.value(0)) + "|" + AnsiText(chosen.value(1))) != current)
+        const std::string chosenPair
+            = platform::UnicodeToAnsiOrEmpty(chosen.value(0)) + "|" + platform::UnicodeToAnsiOrEmpty(chosen.value(1));
+        if (platform::AnsiLowerCase(chosenPair) != current)
             cbThemes->setCurrentIndex(-1);
     }
 }
@@ -483,10 +468,10 @@ void TfrmOptions::ShowTexts()
     lblVeryHard->setToolTip(platform::AnsiToUnicode(Texts.VeryHardLevelHint));
     gridPlayersNames->item(0, 1)->setText(platform::AnsiToUnicode(Texts.PlayersNames));
 
-    SetTextColor(lblTitle, Texts.TitleColor);
-    SetTextColor(lblTitleShadow, Texts.TitleShadowColor);
+    platform::SetTextColor(lblTitle, Texts.TitleColor);
+    platform::SetTextColor(lblTitleShadow, Texts.TitleShadowColor);
     for (QLabel* label : textLabels_) {
-        SetTextColor(label, Texts.NormalColor);
+        platform::SetTextColor(label, Texts.NormalColor);
         label->adjustSize();
     }
 }
@@ -586,7 +571,8 @@ void TfrmOptions::TakePlayersNames()
 {
     for (int row = 1; row < GridRows; ++row) {
         TScores& player = GameOptions.Players[static_cast<size_t>(row)];
-        const std::string name = TrimSpaces(AnsiText(gridPlayersNames->item(row, 1)->text()));
+        const std::string name
+            = platform::TrimSpaces(platform::UnicodeToAnsiOrEmpty(gridPlayersNames->item(row, 1)->text()));
         player.SavedName = name;
         player.Name = name.empty() ? DefaultPlayerName : name;
     }
@@ -599,8 +585,8 @@ void TfrmOptions::TakeChosenTheme()
     if (selected < 0 || !cbThemes->isEnabled())
         return;
     const QStringList chosen = cbThemes->itemData(selected).toStringList();
-    ThemeName = AnsiText(chosen.value(0));
-    LanguageName = AnsiText(chosen.value(1));
+    ThemeName = platform::UnicodeToAnsiOrEmpty(chosen.value(0));
+    LanguageName = platform::UnicodeToAnsiOrEmpty(chosen.value(1));
     ThemeFolder = ThemesFolder + ThemeName;
     LanguageFolder = ThemeFolder + "/" + LanguageName;
 }

@@ -1,12 +1,12 @@
 #include "game/TfrmOptionsControls.h"
 
 #include "game/TfrmMainPictureButton.h"
+#include "platform/AnsiTextValidator.h"
 #include "platform/Windows1252.h"
 
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 #include <QToolButton>
-#include <QValidator>
 
 #include <algorithm>
 #include <string>
@@ -16,17 +16,6 @@ namespace game {
 namespace {
 
 constexpr int PlayerNameMaxLength = 30; // as the name entry of a high score
-
-// A name that the settings file could not hold is refused as it is typed or pasted.
-class TAnsiTextValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override
-    {
-        std::string ansi;
-        return platform::UnicodeToAnsi(input, ansi) ? Acceptable : Invalid;
-    }
-};
 
 
 } // namespace
@@ -120,7 +109,7 @@ QLineEdit* NewPlayerNameEdit(QWidget* parent)
 {
     auto* editor = new QLineEdit(parent);
     editor->setMaxLength(PlayerNameMaxLength);
-    editor->setValidator(new TAnsiTextValidator(editor));
+    editor->setValidator(new platform::TAnsiTextValidator(editor));
     editor->setFrame(false);
     return editor;
 }

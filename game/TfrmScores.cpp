@@ -2,9 +2,12 @@
 
 #include "game/GameSettings.h"
 #include "game/RandomDraw.h"
+#include "game/ThemeLoader.h"
 #include "game/WindowPlacement.h"
+#include "platform/AnsiTextValidator.h"
 #include "platform/QtCanvas.h"
 #include "platform/Sound.h"
+#include "platform/TextTrim.h"
 #include "platform/WindowControls.h"
 #include "platform/Windows1252.h"
 
@@ -18,7 +21,6 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
-#include <QValidator>
 
 #include <algorithm>
 #include <cmath>
@@ -70,33 +72,6 @@ QString ToQt(const std::string& text)
 {
     return platform::AnsiToUnicode(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
-
-// Blanks and control characters at both ends are dropped.
-std::string TrimAnsi(const std::string& text)
-{
-    const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    const auto first = std::find_if_not(text.begin(), text.end(), isBlank);
-    const auto last = std::find_if_not(text.rbegin(), text.rend(), isBlank).base();
-    return first < last ? std::string(first, last) : std::string();
-}
-
-void SetTextColor(QWidget* control, const QColor& color)
-{
-    QPalette palette = control->palette();
-    palette.setColor(QPalette::WindowText, color);
-    control->setPalette(palette);
-}
-
-// A name that the high-score file could not hold is refused as it is typed or pasted.
-class TAnsiTextValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override
-    {
-        std::string ansi;
-        return platform::UnicodeToAnsi(input, ansi) ? Acceptable : Invalid;
-    }
-};
 
 // The grid's cells are all drawn by the window's own cell painter.
 class TScoresCellDelegate : public QStyledItemDelegate {
@@ -185,27 +160,25 @@ void TfrmScores::CreateControls()
         title->setAlignment(Qt::AlignCenter);
         title->setTextFormat(Qt::PlainText);
     }
-    SetTextColor(lblTitleShadow, QColor(128, 128, 128));
-    SetTextColor(lblTitle, Qt::white);
+    platform::SetTextColor(lblTitleShadow, QColor(128, 128, 128));
+    platform::SetTextColor(lblTitle, Qt::white);
 
     lblMessage = new QLabel(this);
     lblMessage->setFont(platform::WindowFont("Arial", 21, false));
     lblMessage->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblMessage->setWordWrap(true);
     lblMessage->setTextFormat(Qt::PlainText);
-    SetTextColor(lblMessage, Qt::black);
+    platform::SetTextColor(lblMessage, Qt::black);
 
     lblPlayerName = new QLabel(this);
     lblPlayerName->setTextFormat(Qt::PlainText);
-    SetTextColor(lblPlayerName, lblMessage->palette().color(QPalette::WindowText));
+    platform::SetTextColor(lblPlayerName, lblMessage->palette().color(QPalette::WindowText));
 
     edtPlayerName = new QLineEdit(this);
     edtPlayerName->setObjectName(QStringLiteral("edtPlayerName"));
     edtPlayerName->setMaxLength(PlayerNameMaxLength);
-    edtPlayerName->setValidator(new TAnsiTextValidator(edtPlayerName));
-    QPalette editPalette = edtPlayerName->palette();
-    editPalette.setColor(QPalette::Base, editPalette.color(QPalette::ToolTipBase));
-    edtPlayerName->setPalette(editPalette);
+    edtPlayerName->setValidator(new platform::TAnsiTextValidator(edtPlayerName));
+    platform::UseInfoBackground(edtPlayerName, {QPalette::Base});
 
     btnOk = new QPushButton(this);
     btnOk->setObjectName(QStringLiteral("btnOk"));
@@ -312,12 +285,7 @@ void TfrmScores::FormShow()
     }
 
     lblTitleShadow->setText(lblTitle->text());
-    const QPixmap background = imgBackground->pixmap();
-    if (!background.isNull()) {
-        QPalette palette = this->palette();
-        palette.setColor(QPalette::Window, background.toImage().pixelColor(0, 0));
-        setPalette(palette);
-    }
+    TakeBackgroundColor(this, imgBackground->pixmap());
     Tag = 0;
 }
 
@@ -438,9 +406,7 @@ void TfrmScores::btnOkClick()
     ScoreWindowLeft = x();
     ScoreWindowTop = y();
     if (mode_ == ScoresModeNameEntry) {
-        std::string name;
-        platform::UnicodeToAnsi(edtPlayerName->text(), name);
-        name = TrimAnsi(name);
+        const std::string name = platform::TrimControlAndSpace(platform::UnicodeToAnsiOrEmpty(edtPlayerName->text()));
         GameOptions.Players[0].Name = name.empty() ? DefaultPlayerName : name;
     }
     Tag = 1;

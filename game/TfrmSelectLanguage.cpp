@@ -9,6 +9,7 @@
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
 #include "platform/Shell.h"
+#include "platform/WindowControls.h"
 #include "platform/Windows1252.h"
 
 #include <QCloseEvent>
@@ -76,9 +77,7 @@ TfrmSelectLanguage::TfrmSelectLanguage(QWidget* parent)
     lbLanguages->setGeometry(147, 0, 169, 161);
     lbLanguages->setItemDelegate(new TLanguageItemDelegate(this));
     lbLanguages->setUniformItemSizes(true);
-    QPalette listPalette = lbLanguages->palette();
-    listPalette.setColor(QPalette::Base, listPalette.color(QPalette::ToolTipBase));
-    lbLanguages->setPalette(listPalette);
+    platform::UseInfoBackground(lbLanguages, {QPalette::Base});
 
     btnSelect = new QPushButton(this);
     btnSelect->setObjectName(QStringLiteral("btnSelect"));
@@ -130,8 +129,7 @@ void TfrmSelectLanguage::btnSelectClick()
 
 void TfrmSelectLanguage::FormClose()
 {
-    std::string language;
-    platform::UnicodeToAnsi(lbLanguages->currentItem()->text(), language);
+    const std::string language = platform::UnicodeToAnsiOrEmpty(lbLanguages->currentItem()->text());
     platform::TIniFile settings(SettingsFilePath);
     settings.WriteString("Theme", "Name", StandardTheme);
     settings.WriteString("Theme", "Language", language);

@@ -6,6 +6,7 @@
 #include "platform/Dialogs.h"
 #include "platform/QtCanvas.h"
 #include "platform/Screen.h"
+#include "platform/WindowControls.h"
 #include "platform/Windows1252.h"
 
 #include <QCloseEvent>
@@ -175,9 +176,7 @@ void TfrmZoom::SetTextColor(platform::TColor color)
 
 void TfrmZoom::SetPanelColor(QPalette::ColorRole role, platform::TColor color)
 {
-    QPalette palette = panWord->palette();
-    palette.setColor(role, platform::ToQColor(color));
-    panWord->setPalette(palette);
+    platform::SetPaletteColor(panWord, {role}, platform::ToQColor(color));
 }
 
 void TfrmZoom::showEvent(QShowEvent* event)

@@ -5,6 +5,7 @@
 #include "platform/FileSystem.h"
 #include "platform/QtCanvas.h"
 #include "platform/Shell.h"
+#include "platform/WindowControls.h"
 
 #include <QImage>
 #include <QWidget>
@@ -29,9 +30,7 @@ void TakeBackgroundColor(QWidget* window, const QPixmap& background)
 {
     if (background.isNull())
         return;
-    QPalette palette = window->palette();
-    palette.setColor(QPalette::Window, background.toImage().pixelColor(0, 0));
-    window->setPalette(palette);
+    platform::SetPaletteColor(window, {QPalette::Window}, background.toImage().pixelColor(0, 0));
 }
 
 TThemeFiles::TThemeFiles() : TThemeFiles(ThemeFolder, LanguageFolder) {}

@@ -12,6 +12,11 @@ namespace htmlview {
 
 class TSectionList;
 
+// Where a run's text stands against the line's baseline.
+constexpr uint8_t ScriptNormal = 0;
+constexpr uint8_t ScriptSubscript = 1;
+constexpr uint8_t ScriptSuperscript = 2;
+
 class TMyFont : public platform::TFont {
 public:
     int32_t RelativeSize = 12; // twelfths of the document's FontSize
@@ -38,7 +43,7 @@ public:
     int32_t Height = 0;
     int32_t Overhang = 0; // taken off every measured extent, half of it off every drawing X
     int32_t Descent = 0;
-    uint8_t ScriptPosition = 0; // 0 normal, 1 subscript, 2 superscript
+    uint8_t ScriptPosition = ScriptNormal;
     TUrlTarget Target;          // the link the run belongs to; empty URL outside links
 
     void UpdateMetrics();

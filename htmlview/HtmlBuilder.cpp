@@ -105,7 +105,7 @@ void THtmlBuilder::SetMonospaced(TMyFont& font)
 void THtmlBuilder::OpenSection(std::unique_ptr<TSection> section)
 {
     CloseSection();
-    CurrentScriptPosition = 0;
+    CurrentScriptPosition = ScriptNormal;
     CurrentSection = std::move(section);
 }
 
@@ -254,7 +254,7 @@ void THtmlBuilder::ParseBodyTag()
         }
     }
     EnsureSection(0);
-    CurrentScriptPosition = 0;
+    CurrentScriptPosition = ScriptNormal;
     CurrentSection->ChangeFontAndLink(Document, *FontStack.front(), CurrentStyle, CurrentScriptPosition, nullptr);
 }
 

@@ -6,6 +6,7 @@
 #include "htmlview/HtmlMaps.h"
 #include "htmlview/Section.h"
 #include "htmlview/SectionList.h"
+#include "platform/TextTrim.h"
 #include "platform/Windows1252.h"
 
 namespace htmlview {
@@ -82,7 +83,7 @@ void THtmlBuilder::ParseSelectOptions(TListBoxFormControlObj& list)
     bool selected = false;
     bool inOption = false;
     const auto addOption = [&] {
-        text = TrimText(text);
+        text = platform::TrimControlAndSpace(text);
         if (text.empty())
             return;
         if (inOption)

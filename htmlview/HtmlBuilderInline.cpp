@@ -3,6 +3,7 @@
 #include "htmlview/Section.h"
 #include "htmlview/SectionList.h"
 #include "htmlview/SpacingSections.h"
+#include "platform/TextTrim.h"
 
 #include <algorithm>
 
@@ -37,12 +38,12 @@ void THtmlBuilder::ParseInline(int32_t level)
     case SubTag:
     case SupTag:
         EnsureSection(level);
-        CurrentScriptPosition = Token == SubTag ? 1 : 2;
+        CurrentScriptPosition = Token == SubTag ? ScriptSubscript : ScriptSuperscript;
         ChangeFont();
         break;
     case SubEnd:
     case SupEnd:
-        CurrentScriptPosition = 0;
+        CurrentScriptPosition = ScriptNormal;
         ChangeFont();
         break;
     case TtTag:
@@ -203,7 +204,7 @@ bool THtmlBuilder::ApplyFontTag(HtmlToken token, bool preformatted)
             hasColor = ParseColor(attribute.ValueText, color) || hasColor;
         } else if (isFont && attribute.Kind == FaceAttr && !attribute.ValueText.empty()) {
             std::string name = attribute.ValueText.substr(0, MaxFaceLength);
-            name = TrimText(name.substr(0, name.find(',')));
+            name = platform::TrimControlAndSpace(name.substr(0, name.find(',')));
             if (!name.empty())
                 face = name;
         }

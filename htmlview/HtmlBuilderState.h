@@ -150,7 +150,7 @@ private:
     bool InLink = false;
     uint8_t Justification = JustifyLeft;
     platform::TFontStyles CurrentStyle = 0;
-    uint8_t CurrentScriptPosition = 0; // 0 normal, 1 subscript, 2 superscript
+    uint8_t CurrentScriptPosition = ScriptNormal;
     int32_t BaseFontSize = DefaultBaseFontSize;
     ThtmlForm* CurrentForm = nullptr; // owned by the document
     int NestingDepth = 0;

@@ -2,6 +2,7 @@
 
 #include "htmlview/HtmlUtils.h"
 #include "htmlview/SectionList.h"
+#include "platform/TextTrim.h"
 
 #include <algorithm>
 #include <string_view>
@@ -23,7 +24,7 @@ void DrawWrappedText(TCanvas& canvas, int32_t left, int32_t top, const std::stri
     std::string line;
     int64_t y = top;
     while (!rest.empty() && y + lineHeight <= bottom) {
-        rest = TrimText(rest);
+        rest = platform::TrimControlAndSpace(rest);
         const size_t space = rest.find(' ');
         const std::string word = rest.substr(0, space);
         rest.erase(0, space == std::string::npos ? std::string::npos : space + 1);

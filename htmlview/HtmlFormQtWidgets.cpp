@@ -1,5 +1,6 @@
 #include "htmlview/HtmlFormQtWidgets.h"
 
+#include "platform/AnsiTextValidator.h"
 #include "platform/QtCanvas.h"
 #include "platform/Windows1252.h"
 
@@ -14,24 +15,10 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QTextBlock>
-#include <QValidator>
 
 namespace htmlview {
 
 namespace {
-
-std::string ToAnsi(const QString& text)
-{
-    std::string out;
-    platform::UnicodeToAnsi(text, out);
-    return out;
-}
-
-bool Representable(const QString& text)
-{
-    std::string out;
-    return platform::UnicodeToAnsi(text, out);
-}
 
 // Tells the form control when the widget (or a child of it) gains or loses the focus.
 class TFocusWatch : public QObject {
@@ -50,13 +37,6 @@ protected:
 
 private:
     TFormWidget& Owner_;
-};
-
-// Refuses text the page's code page cannot hold, rather than changing it silently.
-class TAnsiValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override { return Representable(input) ? Acceptable : Invalid; }
 };
 
 // The parts every widget shares. Q is the Qt widget placed on the panel.
@@ -122,14 +102,17 @@ public:
     {
         QLineEdit* edit = Inner();
         edit->setFont(platform::ToQFont(font));
-        edit->setValidator(new TAnsiValidator(edit));
+        edit->setValidator(new platform::TAnsiTextValidator(edit));
         WatchFocus(*edit);
         QObject::connect(edit, &QLineEdit::returnPressed, [this] {
             if (OnEnterKey)
                 OnEnterKey();
         });
     }
-    std::string Text() const override { return Inner() ? ToAnsi(Inner()->text()) : std::string(); }
+    std::string Text() const override
+    {
+        return Inner() ? platform::UnicodeToAnsiOrEmpty(Inner()->text()) : std::string();
+    }
     void SetText(const std::string& text) override
     {
         if (Inner())
@@ -217,30 +200,37 @@ private:
     QPointer<QRadioButton> Button_;
 };
 
-class TQtListBox : public TQtWidget<TListWidget, QListWidget> {
+// Qt's list and combo box take their items through the same calls.
+template <class Q>
+class TQtItemList : public TQtWidget<TListWidget, Q> {
 public:
-    TQtListBox(QWidget& panel, const platform::TFontData& font) : TQtWidget(panel)
+    TQtItemList(QWidget& panel, const platform::TFontData& font) : TQtWidget<TListWidget, Q>(panel)
     {
-        Inner()->setFont(platform::ToQFont(font));
-        WatchFocus(*Inner());
+        this->Inner()->setFont(platform::ToQFont(font));
+        this->WatchFocus(*this->Inner());
     }
+    void Clear() override
+    {
+        if (this->Inner())
+            this->Inner()->clear();
+    }
+    void AddItem(const std::string& text) override
+    {
+        if (this->Inner())
+            this->Inner()->addItem(platform::AnsiToUnicode(text));
+    }
+    int Count() const override { return this->Inner() ? this->Inner()->count() : 0; }
+};
+
+class TQtListBox : public TQtItemList<QListWidget> {
+public:
+    using TQtItemList::TQtItemList;
     void SetMultiSelect(bool multiSelect) override
     {
         if (Inner())
             Inner()->setSelectionMode(multiSelect ? QAbstractItemView::ExtendedSelection
                                                   : QAbstractItemView::SingleSelection);
     }
-    void Clear() override
-    {
-        if (Inner())
-            Inner()->clear();
-    }
-    void AddItem(const std::string& text) override
-    {
-        if (Inner())
-            Inner()->addItem(platform::AnsiToUnicode(text));
-    }
-    int Count() const override { return Inner() ? Inner()->count() : 0; }
     bool Selected(int index) const override
     {
         const QListWidgetItem* item = Inner() ? Inner()->item(index) : nullptr;
@@ -267,25 +257,10 @@ public:
     }
 };
 
-class TQtComboBox : public TQtWidget<TListWidget, QComboBox> {
+class TQtComboBox : public TQtItemList<QComboBox> {
 public:
-    TQtComboBox(QWidget& panel, const platform::TFontData& font) : TQtWidget(panel)
-    {
-        Inner()->setFont(platform::ToQFont(font));
-        WatchFocus(*Inner());
-    }
+    using TQtItemList::TQtItemList;
     void SetMultiSelect(bool) override {}
-    void Clear() override
-    {
-        if (Inner())
-            Inner()->clear();
-    }
-    void AddItem(const std::string& text) override
-    {
-        if (Inner())
-            Inner()->addItem(platform::AnsiToUnicode(text));
-    }
-    int Count() const override { return Inner() ? Inner()->count() : 0; }
     bool Selected(int index) const override { return index == ItemIndex(); }
     void SetSelected(int index, bool selected) override
     {
@@ -321,7 +296,7 @@ public:
         if (!Inner())
             return lines;
         for (QTextBlock block = Inner()->document()->begin(); block.isValid(); block = block.next())
-            lines.push_back(ToAnsi(block.text()));
+            lines.push_back(platform::UnicodeToAnsiOrEmpty(block.text()));
         // An empty memo, or a last line end, leaves no line of its own.
         if (!lines.empty() && lines.back().empty())
             lines.pop_back();
@@ -366,7 +341,7 @@ private:
     void RefuseForeignText()
     {
         const QString text = Inner()->toPlainText();
-        if (Representable(text)) {
+        if (platform::IsAnsiText(text)) {
             Accepted_ = text;
             return;
         }

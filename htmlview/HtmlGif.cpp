@@ -4,10 +4,9 @@
 #include "htmlview/HtmlGif.h"
 
 #include "htmlview/HtmlGifCompose.h"
-#include "platform/FileSystem.h"
+#include "htmlview/HtmlImageLoad.h"
 
 #include <algorithm>
-#include <fstream>
 #include <optional>
 
 namespace htmlview {
@@ -21,25 +20,6 @@ constexpr uint8_t GraphicControlLabel = 0xF9;
 constexpr uint8_t CommentLabel = 0xFE;
 constexpr uint8_t ApplicationLabel = 0xFF;
 constexpr uint8_t GlobalTableFlag = 0x80;
-
-// A GIF holds at most about 12 bits of data per pixel, so anything this large cannot be a
-// picture the caps let through.
-constexpr std::streamoff MaxFileSize = std::streamoff{256} << 20;
-
-std::optional<std::string> ReadWholeFile(const std::string& fileName)
-{
-    std::ifstream file(platform::NativePath(fileName), std::ios::binary | std::ios::ate);
-    if (!file)
-        return std::nullopt;
-    const std::streamoff size = file.tellg();
-    if (size < 0 || size > MaxFileSize)
-        return std::nullopt;
-    std::string data(static_cast<size_t>(size), '\0');
-    file.seekg(0);
-    if (!file.read(data.data(), size))
-        return std::nullopt;
-    return data;
-}
 
 TGraphicControl ReadGraphicControl(TGifReader& reader)
 {
@@ -262,10 +242,10 @@ std::unique_ptr<TGIFImage> CreateGIFFromStream(std::string_view data, bool& stil
 std::unique_ptr<TGIFImage> CreateGIFFromFile(const std::string& fileName, bool& still,
                                              const std::function<void()>& onFullLoadFailed)
 {
-    const std::optional<std::string> data = ReadWholeFile(fileName);
-    if (!data)
+    std::string data;
+    if (!ReadPictureFile(fileName, data))
         return nullptr;
-    return CreateGIFFromStream(*data, still, onFullLoadFailed);
+    return CreateGIFFromStream(data, still, onFullLoadFailed);
 }
 
 } // namespace htmlview

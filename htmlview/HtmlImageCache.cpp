@@ -2,6 +2,7 @@
 
 #include "htmlview/HtmlGif.h"
 #include "htmlview/HtmlUtils.h"
+#include "platform/TextTrim.h"
 #include "platform/Windows1252.h"
 
 #include <QImage>
@@ -31,7 +32,7 @@ int CompareKeys(const std::string& a, const std::string& b)
 
 std::string ImageCacheKey(const std::string& name)
 {
-    return platform::AnsiUpperCase(TrimText(name));
+    return platform::AnsiUpperCase(platform::TrimControlAndSpace(name));
 }
 
 int TStringBitmapList::IndexOf(const std::string& key) const

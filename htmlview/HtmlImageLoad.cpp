@@ -1,6 +1,7 @@
 #include "htmlview/HtmlImageLoad.h"
 
 #include "htmlview/HtmlJpeg.h"
+#include "platform/FileContent.h"
 #include "platform/FileSystem.h"
 
 #include <QBuffer>
@@ -129,16 +130,11 @@ bool ReadPictureFile(const std::string& fileName, std::string& data)
     const std::string path = platform::ResolvePathCase(fileName);
     if (!platform::FileExists(path))
         return false;
-    std::ifstream file(platform::NativePath(path), std::ios::binary | std::ios::ate);
-    if (!file)
+    std::optional<std::string> content = platform::ReadFileUpTo(path, MaxPictureFileSize);
+    if (!content)
         return false;
-    const std::streamoff size = file.tellg();
-    if (size < 0 || size > MaxPictureFileSize)
-        return false;
-    data.resize(static_cast<size_t>(size));
-    file.seekg(0);
-    file.read(data.data(), size);
-    return file.gcount() == size;
+    data = std::move(*content);
+    return true;
 }
 
 std::unique_ptr<TBitmap> DecodePicture(std::string_view data)

@@ -26,8 +26,9 @@ constexpr uint8_t NoTransparency = 0;
 constexpr uint8_t LowerLeftTransparent = 1;
 constexpr uint8_t GifTransparent = 2;
 
-// Files larger than this are not read.
-constexpr int64_t MaxPictureFileSize = int64_t{128} * 1024 * 1024;
+// Picture files larger than this are not read. A GIF holds at most about 12 bits of data per
+// pixel, so a file this large cannot be a picture the pixel caps let through.
+constexpr int64_t MaxPictureFileSize = int64_t{256} << 20;
 
 TPictureKind PictureKind(std::string_view bytes);
 // The kind of a file's first bytes; pkUnknown when it cannot be read.

@@ -10,6 +10,7 @@
 #include "htmlview/HtmlScanner.h"
 #include "htmlview/IndentManager.h"
 #include "htmlview/SectionList.h"
+#include "platform/TextTrim.h"
 #include "platform/Windows1252.h"
 
 #include <algorithm>
@@ -59,7 +60,7 @@ uint8_t AlignOf(const std::string& value)
 
 std::string MapNameOf(const std::string& value)
 {
-    std::string name = platform::AnsiUpperCase(TrimText(value));
+    std::string name = platform::AnsiUpperCase(platform::TrimControlAndSpace(value));
     if (name.size() > 1 && name.front() == '#')
         name.erase(0, 1);
     return name;

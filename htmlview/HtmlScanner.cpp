@@ -1,5 +1,7 @@
 #include "htmlview/HtmlScanner.h"
 
+#include "platform/TextTrim.h"
+
 #include <string_view>
 
 namespace htmlview {
@@ -457,7 +459,7 @@ void THtmlScanner::ScanQuotedValue(std::string& text, int32_t& number)
         NextChar();
     Token = savedToken;
     TokenText = savedText;
-    text = TrimText(text);
+    text = platform::TrimControlAndSpace(text);
     number = QuotedNumber(text);
 }
 

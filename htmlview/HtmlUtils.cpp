@@ -86,17 +86,6 @@ int32_t MulDiv(int32_t a, int32_t b, int32_t c)
     return static_cast<int32_t>(result);
 }
 
-std::string TrimText(const std::string& s)
-{
-    size_t first = 0;
-    size_t last = s.size();
-    while (first < last && static_cast<unsigned char>(s[first]) <= 32)
-        ++first;
-    while (last > first && static_cast<unsigned char>(s[last - 1]) <= 32)
-        --last;
-    return s.substr(first, last - first);
-}
-
 std::string UrlToPath(const std::string& url)
 {
     std::string path = PercentDecode(url);

@@ -70,9 +70,6 @@ inline int32_t MaxInt(int32_t a, int32_t b) { return a > b ? a : b; }
 // is 0. Every proportional share of the layout goes through it.
 int32_t MulDiv(int32_t a, int32_t b, int32_t c);
 
-// Without leading and trailing bytes of value 32 or lower.
-std::string TrimText(const std::string& s);
-
 // The local path a link URL names: %xx decoded once, "file://" stripped.
 std::string UrlToPath(const std::string& url);
 // UrlToPath, with Root put in front of a result that begins with "/".

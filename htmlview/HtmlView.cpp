@@ -10,6 +10,7 @@
 #include "htmlview/ScrollBar32.h"
 #include "htmlview/SelectionVisitor.h"
 #include "htmlview/ViewerCursors.h"
+#include "platform/TextTrim.h"
 #include "platform/Windows1252.h"
 
 #include <QFocusEvent>
@@ -335,7 +336,7 @@ void THtmlView::SetMarginWidth(int32_t value)
 
 void THtmlView::SetServerRoot(const std::string& value)
 {
-    std::string root = TrimText(value);
+    std::string root = platform::TrimControlAndSpace(value);
     if (!root.empty() && (root.back() == '\\' || root.back() == '/'))
         root.pop_back();
     ServerRoot_ = root;

@@ -8,6 +8,7 @@
 #include "htmlview/ScrollBar32.h"
 #include "htmlview/ViewerCursors.h"
 #include "platform/FileSystem.h"
+#include "platform/TextTrim.h"
 #include "platform/Windows1252.h"
 
 #include <algorithm>
@@ -41,7 +42,7 @@ std::string FileExtension(const std::string& path)
 // A decimal integer, blanks around it allowed; Fallback for anything else.
 int32_t IntegerOr(const std::string& text, int32_t fallback)
 {
-    const std::string trimmed = TrimText(text);
+    const std::string trimmed = platform::TrimControlAndSpace(text);
     const char* first = trimmed.data();
     const char* last = first + trimmed.size();
     if (first != last && *first == '+')
@@ -327,7 +328,7 @@ void THtmlView::FollowHotSpot()
 
 std::string THtmlView::ExpandDocumentPath(const std::string& url) const
 {
-    const std::string path = UrlToRootedPath(TrimText(url), ServerRoot_);
+    const std::string path = UrlToRootedPath(platform::TrimControlAndSpace(url), ServerRoot_);
     if (!path.empty() && (path.front() == '/' || path.front() == '\\'))
         return platform::FullPathName(path);
     if ((path.size() >= 2 && path[1] == ':') || platform::AnsiSameText(BaseHref_, "DosPath"))

@@ -3,6 +3,7 @@
 #include "htmlview/HtmlUtils.h"
 #include "platform/FileSystem.h"
 #include "platform/Shell.h"
+#include "platform/TextTrim.h"
 #include "platform/Windows1252.h"
 
 #include <QFileInfo>
@@ -34,8 +35,7 @@ bool ShowableFile(const std::string& path)
     const QFileInfo info(platform::QtFileName(path));
     if (info.isExecutable())
         return false;
-    std::string extension;
-    platform::UnicodeToAnsi(QStringLiteral(".") + info.suffix().toLower(), extension);
+    const std::string extension = platform::UnicodeToAnsiOrEmpty(QStringLiteral(".") + info.suffix().toLower());
     for (std::string_view launchable : LaunchableExtensions)
         if (extension == launchable)
             return false;
@@ -60,7 +60,7 @@ std::string WrapHtmlPageInFolder(const std::string& folder, const std::string& f
 
 std::optional<std::string> DesktopLinkTarget(const std::string& url, const std::string& baseFolder)
 {
-    const std::string link = TrimText(url);
+    const std::string link = platform::TrimControlAndSpace(url);
     if (link.empty() || link.front() == '#')
         return std::nullopt;
     const std::string lower = platform::AnsiLowerCase(link);

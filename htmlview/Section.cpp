@@ -88,7 +88,7 @@ void TSection::ChangeFont(TSectionList& document, const TMyFont& font, platform:
     run->Font->SetStyle(run->Font->Style() | style);
     run->ScriptPosition = scriptPosition;
     // The point size follows at once, so the first layout already measures the smaller run.
-    if (scriptPosition == 1 || scriptPosition == 2)
+    if (scriptPosition == ScriptSubscript || scriptPosition == ScriptSuperscript)
         run->Font->SetRelativeSize(document, MulDiv(run->Font->RelativeSize, 3, 4));
 }
 

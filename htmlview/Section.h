@@ -78,7 +78,8 @@ public:
     virtual void AppendText(std::string_view text);
     // Gives an empty section one space; returns Alignment.
     uint8_t EnsureText();
-    // Style and ScriptPosition are those in force in the builder (1 subscript, 2 superscript).
+    // Style and ScriptPosition (ScriptNormal, ScriptSubscript or ScriptSuperscript) are those in
+    // force in the builder.
     void ChangeFont(TSectionList& document, const TMyFont& font, platform::TFontStyles style,
                     uint8_t scriptPosition);
     // ChangeFont, then the run's link: LinkStart's URL and target, or none at a link end.

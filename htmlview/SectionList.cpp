@@ -9,6 +9,7 @@
 #include "htmlview/HtmlImageLoad.h"
 #include "htmlview/HtmlMaps.h"
 #include "platform/FileSystem.h"
+#include "platform/TextTrim.h"
 #include "platform/Windows1252.h"
 
 #include <algorithm>
@@ -178,7 +179,7 @@ std::unique_ptr<TBitmapItem> TSectionList::RequestImage(const std::string& name,
 
 std::unique_ptr<TBitmapItem> TSectionList::ReadImageFile(const std::string& name, uint8_t& transparentMode)
 {
-    const std::string path = platform::ResolvePathCase(TrimText(name));
+    const std::string path = platform::ResolvePathCase(platform::TrimControlAndSpace(name));
     if (HasGifExtension(path)) {
         bool still = false;
         if (std::unique_ptr<TGIFImage> gif = CreateGIFFromFile(path, still, DropUnusedPictures))

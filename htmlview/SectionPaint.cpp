@@ -200,9 +200,9 @@ void TSection::PaintRun(TPaintFrame& frame, LineRec& line)
                 canvas.TextOut(textX, baseline - frame.ScrollTop, chars, TTextAlign::Baseline, selected, &clip);
             } else {
                 int32_t shift = 0;
-                if (run.ScriptPosition == 2)
+                if (run.ScriptPosition == ScriptSuperscript)
                     shift = -(run.TextHeight / 3);
-                else if (run.ScriptPosition == 1)
+                else if (run.ScriptPosition == ScriptSubscript)
                     shift = run.Descent / 2 + 1;
                 canvas.TextOut(textX, baseline - frame.ScrollTop + shift, chars, TTextAlign::Baseline, selected);
             }

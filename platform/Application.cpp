@@ -49,9 +49,7 @@ std::vector<std::string> ProgramArguments()
 
 std::string ProgramFolderPath()
 {
-    std::string folder;
-    UnicodeToAnsi(QDir::fromNativeSeparators(QApplication::applicationDirPath()), folder);
-    return folder;
+    return UnicodeToAnsiOrEmpty(QDir::fromNativeSeparators(QApplication::applicationDirPath()));
 }
 
 } // namespace platform

@@ -83,39 +83,41 @@ void TFont::SetData(const TFontData& data)
         OnChange();
 }
 
+namespace {
+
+// Data with one field changed: each setter of a font goes through SetData.
+template <class T, class V>
+TFontData With(TFontData data, T TFontData::*field, const V& value)
+{
+    data.*field = value;
+    return data;
+}
+
+} // namespace
+
 void TFont::SetName(const std::string& name)
 {
-    TFontData data = Data_;
-    data.Name = name;
-    SetData(data);
+    SetData(With(Data_, &TFontData::Name, name));
 }
 
 void TFont::SetSize(int points)
 {
-    TFontData data = Data_;
-    data.Size = points;
-    SetData(data);
+    SetData(With(Data_, &TFontData::Size, points));
 }
 
 void TFont::SetStyle(TFontStyles style)
 {
-    TFontData data = Data_;
-    data.Style = style;
-    SetData(data);
+    SetData(With(Data_, &TFontData::Style, style));
 }
 
 void TFont::SetColor(TColor color)
 {
-    TFontData data = Data_;
-    data.Color = color;
-    SetData(data);
+    SetData(With(Data_, &TFontData::Color, color));
 }
 
 void TFont::SetCharset(uint8_t charset)
 {
-    TFontData data = Data_;
-    data.Charset = charset;
-    SetData(data);
+    SetData(With(Data_, &TFontData::Charset, charset));
 }
 
 void TFont::Assign(const TFont& source)

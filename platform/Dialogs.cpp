@@ -2,11 +2,12 @@
 
 #include "platform/FileSystem.h"
 #include "platform/QtCanvas.h"
+#include "platform/ServiceSlot.h"
 #include "platform/Shell.h"
+#include "platform/TextTrim.h"
 #include "platform/Windows1252.h"
 
 #include <QColorDialog>
-#include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -19,18 +20,11 @@
 namespace platform {
 namespace {
 
-std::unique_ptr<TDialogs>& CurrentDialogs()
-{
-    static std::unique_ptr<TDialogs> current;
-    return current;
-}
+using TDialogsSlot = TServiceSlot<TDialogs, TQtDialogs>;
 
 TDialogs& Dialogs()
 {
-    auto& current = CurrentDialogs();
-    if (!current)
-        current = std::make_unique<TQtDialogs>();
-    return *current;
+    return TDialogsSlot::Get();
 }
 
 struct TButtonAnswer {
@@ -79,17 +73,11 @@ std::vector<std::string> Split(const std::string& text, char separator)
     return parts;
 }
 
-std::string Trimmed(const std::string& text)
-{
-    const size_t first = text.find_first_not_of(' ');
-    return first == std::string::npos ? std::string() : text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 QString QtPatterns(const std::string& windowsPatterns)
 {
     QStringList patterns;
     for (const std::string& part : Split(windowsPatterns, ';')) {
-        const std::string pattern = Trimmed(part);
+        const std::string pattern = TrimSpaces(part);
         if (!pattern.empty())
             patterns << (pattern == "*.*" ? QStringLiteral("*") : AnsiToUnicode(pattern));
     }
@@ -109,7 +97,7 @@ void Prepare(QFileDialog& dialog, const TFileDialogRequest& request)
     if (!request.InitialDir.empty())
         dialog.setDirectory(QtFileName(request.InitialDir));
     if (!request.FileName.empty())
-        dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(NativePath(request.FileName))));
+        dialog.selectFile(QtNativePath(request.FileName));
     std::string extension = request.DefaultExt;
     if (!extension.empty() && extension.front() == '.')
         extension.erase(0, 1);
@@ -141,7 +129,7 @@ int CloseAnswer(int flags)
 
 std::unique_ptr<TDialogs> SetDialogs(std::unique_ptr<TDialogs> dialogs)
 {
-    return std::exchange(CurrentDialogs(), std::move(dialogs));
+    return TDialogsSlot::Install(std::move(dialogs));
 }
 
 int MessageBox(const std::string& text, const std::string& caption, int flags, QWidget* owner)
@@ -194,10 +182,7 @@ int TQtDialogs::MessageBox(const std::string& text, const std::string& caption, 
 
 void TQtDialogs::ErrorBox(const std::string& message, QWidget* owner)
 {
-    std::string title;
-    if (!UnicodeToAnsi(QGuiApplication::applicationDisplayName(), title))
-        title.clear();
-    MessageBox(message, title, MB_OK | MB_ICONERROR, owner);
+    MessageBox(message, UnicodeToAnsiOrEmpty(QGuiApplication::applicationDisplayName()), MB_OK | MB_ICONERROR, owner);
 }
 
 std::optional<std::string> TQtDialogs::GetOpenFileName(const TFileDialogRequest& request, QWidget* owner)

@@ -193,6 +193,11 @@ std::string NativePath(const std::string& path)
     return QFile::encodeName(AnsiToUnicode(ToSlashes(path))).toStdString();
 }
 
+QString QtNativePath(const std::string& path)
+{
+    return QFile::decodeName(QByteArray::fromStdString(NativePath(path)));
+}
+
 std::string FullPathName(const std::string& path)
 {
     if (path.empty())

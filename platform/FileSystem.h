@@ -1,6 +1,8 @@
 #pragma once
 // File and drive queries in the terms the programs were written for. Paths are Windows-1252
 // strings like every other text; "\" is accepted as "/".
+#include <QString>
+
 #include <cstdint>
 #include <string>
 
@@ -16,6 +18,8 @@ enum TFileAttribute : uint32_t {
 
 // The name the operating system takes for a Windows-1252 path (UTF-8 bytes).
 std::string NativePath(const std::string& path);
+// The same name as Qt takes it (no case lookup: see QtFileName for that).
+QString QtNativePath(const std::string& path);
 
 // Absolute, lexically normalised form of Path against the current folder; no length limit.
 // Empty for an empty Path, or when the current folder has a name Windows-1252 cannot hold.

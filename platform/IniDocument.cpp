@@ -1,5 +1,6 @@
 #include "platform/IniDocument.h"
 
+#include "platform/TextTrim.h"
 #include "platform/Windows1252.h"
 
 #include <algorithm>
@@ -10,19 +11,6 @@ namespace platform {
 namespace {
 
 constexpr size_t kMaxValueLength = 2047;
-
-std::string_view TrimmedView(std::string_view text)
-{
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-std::string Trim(std::string_view text)
-{
-    return std::string(TrimmedView(text));
-}
 
 // A line break would end the line early and let the rest pose as keys or sections of its own.
 std::string SingleLine(const std::string& text)
@@ -72,7 +60,7 @@ std::optional<std::string> TIniDocument::Value(const std::string& section, const
     const TLine* line = found == nullptr ? nullptr : FindKey(*found, key);
     if (line == nullptr)
         return std::nullopt;
-    std::string value = Trim(line->text.substr(line->text.find('=') + 1));
+    std::string value = TrimSpaceAndTab(line->text.substr(line->text.find('=') + 1));
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
         value = value.substr(1, value.size() - 2);
     if (value.size() > kMaxValueLength)
@@ -111,8 +99,8 @@ std::vector<std::string> TIniDocument::KeyNames(const std::string& section) cons
 bool TIniDocument::Set(const std::string& section, const std::string& key, const std::string& value,
                        const TChangeGuard& allowChange)
 {
-    const std::string sectionName = Trim(SingleLine(section));
-    const std::string keyName = Trim(SingleLine(key));
+    const std::string sectionName = TrimSpaceAndTab(SingleLine(section));
+    const std::string keyName = TrimSpaceAndTab(SingleLine(key));
     const std::string text = SingleLine(value);
     TSection* target = FindSection(sectionName);
     if (target != nullptr) {
@@ -156,7 +144,7 @@ bool TIniDocument::DeleteKey(const std::string& section, const std::string& key,
     if (target == nullptr || FindKey(*target, key) == nullptr)
         return false;
     allowChange();
-    const std::string name = Fold(Trim(key));
+    const std::string name = Fold(TrimSpaceAndTab(key));
     std::erase_if(target->lines,
                   [&](const TLine& line) { return line.kind == TLineKind::Key && Fold(line.name) == name; });
     target->keysIndexed = false;
@@ -168,7 +156,7 @@ bool TIniDocument::EraseSection(const std::string& section, const TChangeGuard& 
     if (FindSection(section) == nullptr)
         return false;
     allowChange();
-    const std::string name = Fold(Trim(section));
+    const std::string name = Fold(TrimSpaceAndTab(section));
     std::erase_if(sections_, [&](const TSection& candidate) { return Fold(candidate.header.name) == name; });
     IndexSections();
     return true;
@@ -178,18 +166,18 @@ TIniDocument::TLine TIniDocument::ParseLine(std::string text)
 {
     TLine line;
     line.text = std::move(text);
-    const std::string_view trimmed = TrimmedView(line.text);
+    const std::string trimmed = TrimSpaceAndTab(line.text);
     if (!trimmed.empty() && trimmed.front() == '[') {
         // Up to the last "]", so that a name holding "]" reads back as it was written.
         const size_t close = trimmed.rfind(']');
         line.kind = TLineKind::Section;
-        line.name = Trim(close == std::string_view::npos ? trimmed.substr(1) : trimmed.substr(1, close - 1));
+        line.name = TrimSpaceAndTab(close == std::string::npos ? trimmed.substr(1) : trimmed.substr(1, close - 1));
         return line;
     }
     const size_t equals = trimmed.find('=');
-    if (trimmed.empty() || trimmed.front() == ';' || equals == std::string_view::npos)
+    if (trimmed.empty() || trimmed.front() == ';' || equals == std::string::npos)
         return line;
-    line.name = Trim(trimmed.substr(0, equals));
+    line.name = TrimSpaceAndTab(trimmed.substr(0, equals));
     if (!line.name.empty())
         line.kind = TLineKind::Key;
     return line;
@@ -232,7 +220,7 @@ void TIniDocument::IndexSections()
 
 const TIniDocument::TSection* TIniDocument::FindSection(const std::string& section) const
 {
-    const auto found = sectionIndex_.find(Fold(Trim(section)));
+    const auto found = sectionIndex_.find(Fold(TrimSpaceAndTab(section)));
     return found == sectionIndex_.end() ? nullptr : &sections_[found->second];
 }
 
@@ -244,7 +232,7 @@ TIniDocument::TSection* TIniDocument::FindSection(const std::string& section)
 const TIniDocument::TLine* TIniDocument::FindKey(const TSection& section, const std::string& key)
 {
     const auto& keys = Keys(section);
-    const auto found = keys.find(Fold(Trim(key)));
+    const auto found = keys.find(Fold(TrimSpaceAndTab(key)));
     return found == keys.end() ? nullptr : &section.lines[found->second];
 }
 

@@ -3,7 +3,6 @@
 #include "platform/Exceptions.h"
 #include "platform/FileSystem.h"
 
-#include <QFile>
 #include <QSaveFile>
 
 #include <cerrno>
@@ -173,7 +172,7 @@ void TIniFile::UpdateFile()
         return;
     CheckWritable();
     const std::string content = document_.Text();
-    QSaveFile file(QFile::decodeName(QByteArray::fromStdString(NativePath(fileName_))));
+    QSaveFile file(QtNativePath(fileName_));
     // A writable file in a folder that takes no new files can only be written in place.
     file.setDirectWriteFallback(true);
     const bool written = file.open(QIODevice::WriteOnly)

@@ -18,9 +18,7 @@ QString QtPath(const std::string& path)
 
 std::string AnsiPath(const QString& path)
 {
-    std::string ansi;
-    UnicodeToAnsi(QDir::cleanPath(path), ansi);
-    return ansi;
+    return UnicodeToAnsiOrEmpty(QDir::cleanPath(path));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "platform/Screen.h"
 
+#include "platform/ServiceSlot.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -8,18 +10,11 @@
 namespace platform {
 namespace {
 
-std::unique_ptr<TScreen>& CurrentScreen()
-{
-    static std::unique_ptr<TScreen> current;
-    return current;
-}
+using TScreenSlot = TServiceSlot<TScreen, TQtScreen>;
 
 const TScreen& Screen()
 {
-    auto& current = CurrentScreen();
-    if (!current)
-        current = std::make_unique<TQtScreen>();
-    return *current;
+    return TScreenSlot::Get();
 }
 
 const QScreen* PrimaryScreen()
@@ -31,7 +26,7 @@ const QScreen* PrimaryScreen()
 
 std::unique_ptr<TScreen> SetScreen(std::unique_ptr<TScreen> screen)
 {
-    return std::exchange(CurrentScreen(), std::move(screen));
+    return TScreenSlot::Install(std::move(screen));
 }
 
 int ScreenWidth()

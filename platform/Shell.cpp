@@ -3,11 +3,11 @@
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/QtTranslations.h"
+#include "platform/ServiceSlot.h"
 #include "platform/Windows1252.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QFile>
 #include <QProcess>
 #include <QUrl>
 
@@ -17,18 +17,11 @@
 namespace platform {
 namespace {
 
-std::unique_ptr<TShell>& CurrentShell()
-{
-    static std::unique_ptr<TShell> current;
-    return current;
-}
+using TShellSlot = TServiceSlot<TShell, TQtShell>;
 
 TShell& Shell()
 {
-    auto& current = CurrentShell();
-    if (!current)
-        current = std::make_unique<TQtShell>();
-    return *current;
+    return TShellSlot::Get();
 }
 
 // ASCII only: the bytes of accented letters are never part of a scheme.
@@ -46,16 +39,15 @@ bool IsSchemeChar(char c)
 // opened.
 void ReportFailure(const std::string& what, const std::string& target)
 {
-    std::string caption;
-    UnicodeToAnsi(QCoreApplication::applicationName(), caption);
-    MessageBox(what + "\r\n" + target, caption, MB_OK | MB_ICONWARNING);
+    MessageBox(what + "\r\n" + target, UnicodeToAnsiOrEmpty(QCoreApplication::applicationName()),
+               MB_OK | MB_ICONWARNING);
 }
 
 } // namespace
 
 std::unique_ptr<TShell> SetShell(std::unique_ptr<TShell> shell)
 {
-    return std::exchange(CurrentShell(), std::move(shell));
+    return TShellSlot::Install(std::move(shell));
 }
 
 bool OpenDocument(const std::string& urlOrPath)
@@ -80,7 +72,7 @@ QString QtFileName(const std::string& path)
         return {};
     const std::string full = FullPathName(path);
     const std::string resolved = ResolvePathCase(full.empty() ? path : full);
-    return QFile::decodeName(QByteArray::fromStdString(NativePath(resolved)));
+    return QtNativePath(resolved);
 }
 
 bool HasUrlScheme(const std::string& text)

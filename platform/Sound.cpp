@@ -1,5 +1,6 @@
 #include "platform/Sound.h"
 
+#include "platform/ServiceSlot.h"
 #include "platform/Shell.h"
 
 #include <QAudioDevice>
@@ -14,25 +15,18 @@
 namespace platform {
 namespace {
 
-std::unique_ptr<TSoundPlayer>& CurrentPlayer()
-{
-    static std::unique_ptr<TSoundPlayer> current;
-    return current;
-}
+using TSoundPlayerSlot = TServiceSlot<TSoundPlayer, TQtSoundPlayer>;
 
 TSoundPlayer& SoundPlayer()
 {
-    auto& current = CurrentPlayer();
-    if (!current)
-        current = std::make_unique<TQtSoundPlayer>();
-    return *current;
+    return TSoundPlayerSlot::Get();
 }
 
 } // namespace
 
 std::unique_ptr<TSoundPlayer> SetSoundPlayer(std::unique_ptr<TSoundPlayer> player)
 {
-    return std::exchange(CurrentPlayer(), std::move(player));
+    return TSoundPlayerSlot::Install(std::move(player));
 }
 
 void PlaySound(const std::string& fileName)

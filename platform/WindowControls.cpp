@@ -23,4 +23,22 @@ QLabel* NewLabel(QWidget* parent, const char* name)
     return label;
 }
 
+void SetPaletteColor(QWidget* widget, std::initializer_list<QPalette::ColorRole> roles, const QColor& color)
+{
+    QPalette palette = widget->palette();
+    for (const QPalette::ColorRole role : roles)
+        palette.setColor(role, color);
+    widget->setPalette(palette);
+}
+
+void SetTextColor(QWidget* control, const QColor& color)
+{
+    SetPaletteColor(control, {QPalette::WindowText}, color);
+}
+
+void UseInfoBackground(QWidget* widget, std::initializer_list<QPalette::ColorRole> roles)
+{
+    SetPaletteColor(widget, roles, widget->palette().color(QPalette::ToolTipBase));
+}
+
 } // namespace platform

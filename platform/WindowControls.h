@@ -1,8 +1,12 @@
 #pragma once
 // Small pieces every window builds its controls with.
 #include <QFont>
+#include <QPalette>
+
+#include <initializer_list>
 
 class QLabel;
+class QPixmap;
 class QWidget;
 
 namespace platform {
@@ -13,5 +17,12 @@ QFont WindowFont(const char* face, int pixelSize, bool bold = false, bool italic
 
 // A label named Name that shows its text as plain text, never as markup.
 QLabel* NewLabel(QWidget* parent, const char* name);
+
+// Colour takes each of Roles in every colour group of the widget's palette.
+void SetPaletteColor(QWidget* widget, std::initializer_list<QPalette::ColorRole> roles, const QColor& color);
+// A control's text colour.
+void SetTextColor(QWidget* control, const QColor& color);
+// The system's tooltip background (the "info" colour) behind Roles.
+void UseInfoBackground(QWidget* widget, std::initializer_list<QPalette::ColorRole> roles);
 
 } // namespace platform

@@ -61,6 +61,19 @@ bool UnicodeToAnsi(const QString& text, std::string& out)
     return true;
 }
 
+std::string UnicodeToAnsiOrEmpty(const QString& text)
+{
+    std::string ansi;
+    UnicodeToAnsi(text, ansi);
+    return ansi;
+}
+
+bool IsAnsiText(const QString& text)
+{
+    std::string ansi;
+    return UnicodeToAnsi(text, ansi);
+}
+
 unsigned char AnsiUpperChar(unsigned char c)
 {
     if (c >= 'a' && c <= 'z')

@@ -13,6 +13,10 @@ QChar AnsiCharToUnicode(unsigned char byte);
 
 // False (and Out untouched) when Text holds a character the code page cannot hold.
 bool UnicodeToAnsi(const QString& text, std::string& out);
+// Text in the code page, or empty when it holds a character the code page cannot hold.
+std::string UnicodeToAnsiOrEmpty(const QString& text);
+// Whether the code page holds every character of Text.
+bool IsAnsiText(const QString& text);
 
 // Upper and lower case of the Windows-1252 letter pairs (a/A, é/É, œ/Œ, š/Š, ž/Ž, ÿ/Ÿ ...).
 unsigned char AnsiUpperChar(unsigned char c);

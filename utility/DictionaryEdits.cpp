@@ -4,11 +4,9 @@
 #include "platform/Exceptions.h"
 #include "platform/FileSystem.h"
 
-#include <QFile>
 #include <QSaveFile>
 
 #include <fstream>
-#include <iterator>
 
 namespace utility {
 
@@ -17,11 +15,6 @@ namespace {
 bool HoldsBracket(const std::string& text)
 {
     return text.find_first_of("[]") != std::string::npos;
-}
-
-QString QtName(const std::string& path)
-{
-    return QFile::decodeName(QByteArray::fromStdString(platform::NativePath(path)));
 }
 
 } // namespace
@@ -84,23 +77,12 @@ void AppendToFile(const std::string& path, const std::string& bytes)
         throw platform::EInOutError("Cannot write " + path);
 }
 
-std::string ReadWholeFile(const std::string& path)
-{
-    std::ifstream in(platform::NativePath(path), std::ios::binary);
-    if (!in)
-        throw platform::EInOutError("Cannot open " + path);
-    std::string text{std::istreambuf_iterator<char>(in), {}};
-    if (in.bad())
-        throw platform::EInOutError("Cannot read " + path);
-    return text;
-}
-
 void ReplaceFileContent(const std::string& path, const std::string& bytes)
 {
     uint32_t attributes = 0;
     if (platform::GetFileAttributes(path, attributes) && (attributes & (platform::faReadOnly | platform::faDirectory)))
         throw platform::EInOutError("Cannot write " + path);
-    QSaveFile file(QtName(path));
+    QSaveFile file(platform::QtNativePath(path));
     if (!file.open(QIODevice::WriteOnly))
         throw platform::EInOutError("Cannot create " + path);
     if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())

@@ -28,8 +28,6 @@ std::string FormatNewEntry(const std::string& word, const std::string& definitio
 
 // Bytes are appended as they are; throws platform::EInOutError when the file cannot be written.
 void AppendToFile(const std::string& path, const std::string& bytes);
-// The file's bytes; throws platform::EInOutError when it cannot be read.
-std::string ReadWholeFile(const std::string& path);
 // Replaces the file's content by way of a temporary file renamed over it, so a failed write
 // leaves the old file whole. A read-only file is refused. Throws platform::EInOutError.
 void ReplaceFileContent(const std::string& path, const std::string& bytes);

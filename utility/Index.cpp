@@ -52,18 +52,6 @@ T* Named(T* object, const char* name)
     return object;
 }
 
-// The tooltip background of the system, the colour of the search box, the list and the inputs.
-void UseInfoColour(QWidget* widget)
-{
-    QPalette palette = widget->palette();
-    const QColor info = palette.color(QPalette::ToolTipBase);
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        palette.setColor(group, QPalette::Base, info);
-        palette.setColor(group, QPalette::Window, info);
-    }
-    widget->setPalette(palette);
-}
-
 QFrame* NewBevel(QWidget* parent, const char* name, QFrame::Shape shape)
 {
     auto* bevel = Named(new QFrame(parent), name);
@@ -170,7 +158,7 @@ void TfrmIndex::CreateControls()
     memoAddWordDef = NewTextBox(client, "memoAddWordDef");
     memoAddWordDef->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     for (QWidget* input : std::initializer_list<QWidget*>{edtList, seList, pbList, edtAddWord, memoAddWordDef})
-        UseInfoColour(input);
+        platform::UseInfoBackground(input, {QPalette::Base, QPalette::Window});
 
     btnAddWord = NewButton(client, "btnAddWord");
     btnModify = NewButton(client, "btnModify");
@@ -494,9 +482,7 @@ void TfrmIndex::SetStatusPanel(int index, const std::string& text)
 
 std::string TfrmIndex::StatusPanel(int index) const
 {
-    std::string text;
-    platform::UnicodeToAnsi(sbPanels.at(static_cast<size_t>(index))->text(), text);
-    return text;
+    return platform::UnicodeToAnsiOrEmpty(sbPanels.at(static_cast<size_t>(index))->text());
 }
 
 } // namespace utility

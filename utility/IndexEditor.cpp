@@ -5,6 +5,7 @@
 #include "htmlview/HtmlView.h"
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
+#include "platform/FileContent.h"
 #include "platform/FileSystem.h"
 #include "platform/Windows1252.h"
 #include "utility/DictionaryEdits.h"
@@ -103,7 +104,7 @@ bool TfrmIndex::TrySaveEditor()
 
 void TfrmIndex::LoadEditorFile(const std::string& path)
 {
-    const std::string bytes = ReadWholeFile(path);
+    const std::string bytes = platform::ReadWholeFile(path);
     EditorFileName = path;
     rtxtEditor->setPlainText(EditorText(bytes));
     ShowEditor(true);

@@ -11,9 +11,7 @@ namespace {
 // The texts are written here in UTF-8 for reading; the program keeps them in Windows-1252.
 std::string Ansi(const char* utf8)
 {
-    std::string ansi;
-    platform::UnicodeToAnsi(QString::fromUtf8(utf8), ansi);
-    return ansi;
+    return platform::UnicodeToAnsiOrEmpty(QString::fromUtf8(utf8));
 }
 
 struct TTextPair {

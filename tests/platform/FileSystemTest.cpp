@@ -56,6 +56,23 @@ TEST(FileSystem, FullPathNameIsAbsoluteAndNormalised)
         EXPECT_EQ(FullPathName(c.path), c.expected) << c.path;
 }
 
+TEST(FileSystem, NativeNamesOfWindows1252Paths)
+{
+    const struct {
+        std::string path;
+        std::string native; // UTF-8
+    } cases[] = {
+        {"Th\xE8mes\\Fran\xE7" "ais.ini", "Th\xC3\xA8mes/Fran\xC3\xA7" "ais.ini"},
+        {"/a/\x9C" "uf", "/a/\xC5\x93uf"}, // oe ligature
+        {"plain/name", "plain/name"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(NativePath(c.path), c.native) << c.path;
+        EXPECT_EQ(QtNativePath(c.path), QString::fromUtf8(c.native.c_str())) << c.path;
+    }
+}
+
 TEST(FileSystem, FullPathNameHasNoLengthLimit)
 {
     std::string longPath;

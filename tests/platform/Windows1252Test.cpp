@@ -1,5 +1,7 @@
 #include "platform/Windows1252.h"
 
+#include "platform/AnsiTextValidator.h"
+
 #include <gtest/gtest.h>
 
 using namespace platform;
@@ -37,6 +39,28 @@ TEST(Windows1252, RefusesCharactersItCannotHold)
     EXPECT_EQ(out, "kept");
     EXPECT_TRUE(UnicodeToAnsi(QString::fromUtf8("caf\xC3\xA9 \xE2\x82\xAC"), out));
     EXPECT_EQ(out, "caf\xE9 \x80");
+}
+
+TEST(Windows1252, TextItCannotHoldBecomesEmptyOrIsRefusedByTheValidator)
+{
+    const struct {
+        const char* utf8;
+        bool holds;
+        std::string ansi;
+    } cases[] = {
+        {"", true, ""},
+        {"caf\xC3\xA9 \xE2\x82\xAC", true, "caf\xE9 \x80"},
+        {"caf\xC3\xA9 \xCE\xB1", false, ""}, // Greek alpha
+        {"\xE2\x9C\x93", false, ""},            // check mark
+    };
+    TAnsiTextValidator validator;
+    for (const auto& c : cases) {
+        QString text = QString::fromUtf8(c.utf8);
+        int position = 0;
+        EXPECT_EQ(IsAnsiText(text), c.holds) << c.utf8;
+        EXPECT_EQ(UnicodeToAnsiOrEmpty(text), c.ansi) << c.utf8;
+        EXPECT_EQ(validator.validate(text, position), c.holds ? QValidator::Acceptable : QValidator::Invalid) << c.utf8;
+    }
 }
 
 TEST(Windows1252, CasePairs)

@@ -3,6 +3,7 @@
 #include "IndexFixture.h"
 
 #include "platform/Exceptions.h"
+#include "platform/FileContent.h"
 #include "utility/DictionaryEdits.h"
 
 #include <QApplication>
@@ -89,7 +90,7 @@ TEST(DictionaryEditsTest, ReplacingLeavesNoTemporaryFileAndRefusesMissingFolders
     const std::string path = dir.path().toStdString() + "/d.dat";
     utility::ReplaceFileContent(path, "one[1]");
     utility::ReplaceFileContent(path, "two[2]");
-    EXPECT_EQ(utility::ReadWholeFile(path), "two[2]");
+    EXPECT_EQ(platform::ReadWholeFile(path), "two[2]");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"d.dat"});
     EXPECT_THROW(utility::ReplaceFileContent(dir.path().toStdString() + "/none/d.dat", "x"), platform::EInOutError);
 }
