@@ -1,5 +1,6 @@
 #include "game/TfrmCDPlayer.h"
 
+#include "game/GameResources.h"
 #include "game/GameSettings.h"
 #include "game/TfrmMain.h"
 #include "game/globalDefs.h"
@@ -132,7 +133,7 @@ void TfrmCDPlayer::CreateControls()
     imgBackground = new QLabel(this);
     imgBackground->setObjectName(QStringLiteral("imgBackground"));
     imgBackground->setGeometry(0, 0, ClientWidth, ClientHeight);
-    imgBackground->setPixmap(QPixmap(QStringLiteral(":/cdplayer/imgBackground.png")));
+    SetBuiltInPicture(imgBackground, QStringLiteral("cdplayer/imgBackground"));
     CreateButtons();
     CreateLabels();
 
@@ -504,7 +505,7 @@ void TfrmCDPlayer::FormShow()
     move(place);
     LoadLanguageTexts(WindowName, 0);
     QPalette background = palette();
-    background.setColor(QPalette::Window, imgBackground->pixmap().toImage().pixelColor(0, 0));
+    background.setColor(QPalette::Window, LabelPicture(imgBackground).toImage().pixelColor(0, 0));
     setPalette(background);
 }
 

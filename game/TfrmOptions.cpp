@@ -1,5 +1,6 @@
 #include "game/TfrmOptions.h"
 
+#include "game/GameResources.h"
 #include "game/GameSettings.h"
 #include "game/Players.h"
 #include "game/TfrmMain.h"
@@ -133,7 +134,7 @@ TfrmOptions::~TfrmOptions()
 void TfrmOptions::CreateControls()
 {
     imgBackground = NewLabel(this, "imgBackground");
-    imgBackground->setPixmap(QPixmap(QStringLiteral(":/options/imgBackground.png")));
+    SetBuiltInPicture(imgBackground, QStringLiteral("options/imgBackground"));
     lblTitleShadow = NewLabel(this, "lblTitleShadow");
     lblTitle = NewLabel(this, "lblTitle");
     for (QLabel* title : {lblTitleShadow, lblTitle}) {
@@ -341,7 +342,7 @@ void TfrmOptions::FormShow()
     FillGrid();
     EnumThemes();
     LoadLanguageTexts(OptionsWindowName, 0);
-    TakeBackgroundColor(this, imgBackground->pixmap());
+    TakeBackgroundColor(this, LabelPicture(imgBackground));
     Tag = 0;
 }
 

@@ -1,5 +1,6 @@
 #include "game/TfrmScores.h"
 
+#include "game/GameResources.h"
 #include "game/GameSettings.h"
 #include "game/RandomDraw.h"
 #include "game/WindowPlacement.h"
@@ -176,7 +177,7 @@ TfrmScores::~TfrmScores()
 void TfrmScores::CreateControls()
 {
     imgBackground = new QLabel(this);
-    imgBackground->setPixmap(QPixmap(QStringLiteral(":/scores/imgBackground.png")));
+    SetBuiltInPicture(imgBackground, QStringLiteral("scores/imgBackground"));
 
     lblTitleShadow = new QLabel(this);
     lblTitle = new QLabel(this);
@@ -312,7 +313,7 @@ void TfrmScores::FormShow()
     }
 
     lblTitleShadow->setText(lblTitle->text());
-    const QPixmap background = imgBackground->pixmap();
+    const QPixmap background = LabelPicture(imgBackground);
     if (!background.isNull()) {
         QPalette palette = this->palette();
         palette.setColor(QPalette::Window, background.toImage().pixelColor(0, 0));
