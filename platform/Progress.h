@@ -17,7 +17,9 @@ public:
 };
 
 // Opens at most once per interval: a pass that reports after every item asks it before the
-// costly part of a report. The clock can be replaced (tests drive it by hand).
+// costly part of a report. Asked far more often than the interval, it reads the clock only every
+// so many calls, since reading it would cost as much as the item. The clock can be replaced
+// (tests drive it by hand).
 class TIntervalGate {
 public:
     using TClock = std::function<std::chrono::steady_clock::time_point()>;
@@ -32,6 +34,9 @@ private:
     TClock clock_;
     bool opened_ = false;
     std::chrono::steady_clock::time_point lastOpened_;
+    std::chrono::steady_clock::time_point lastRead_;
+    int callsBetweenReadings_ = 1;
+    int callsSinceReading_ = 0;
 };
 
 // Lets the GUI handle pending events, at most once every 10 ms (a long pass calls it after every

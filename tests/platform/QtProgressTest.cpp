@@ -50,20 +50,16 @@ TEST(QtProgress, EmptyRangeIsNoBusyBar)
 
 namespace {
 
-// A clock that moves only when read: StepMs milliseconds per reading (0: never).
+// A clock that moves only when the test moves it.
 class TFakeClock {
 public:
-    explicit TFakeClock(int stepMs) : step_(stepMs) {}
+    void Advance(int milliseconds) { now_ += std::chrono::milliseconds(milliseconds); }
     TIntervalGate::TClock Reader()
     {
-        return [this] {
-            now_ += std::chrono::milliseconds(step_);
-            return now_;
-        };
+        return [this] { return now_; };
     }
 
 private:
-    int step_;
     std::chrono::steady_clock::time_point now_{};
 };
 
@@ -98,7 +94,7 @@ TEST(QtProgress, LongPassPaintsOnlyVisibleChangesAndEndsOnTheLastPosition)
         bar.setTextVisible(false);
         bar.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar));
-        TFakeClock clock(stepMs);
+        TFakeClock clock;
         TQtProgress progress(&bar, clock.Reader());
         progress.SetMinimum(1);
         progress.SetMaximum(Words);
@@ -106,6 +102,7 @@ TEST(QtProgress, LongPassPaintsOnlyVisibleChangesAndEndsOnTheLastPosition)
         TPaintRecorder recorder(bar);
 
         for (int i = 1; i <= Words; ++i) {
+            clock.Advance(stepMs);
             progress.SetPosition(i);
             progress.Repaint();
         }
@@ -131,14 +128,16 @@ TEST(QtProgress, PendingMessagesRunDuringALongPassAtMostEveryTenMilliseconds)
         int maximumRuns;
     } cases[] = {{0, 1, 1}, {1, 90, 101}, {20, 1000, 1000}};
     for (const auto& c : cases) {
-        TFakeClock clock(c.stepMs);
+        TFakeClock clock;
         MessageGate().SetClock(clock.Reader());
         int runs = 0;
         QTimer timer;
         QObject::connect(&timer, &QTimer::timeout, [&runs] { ++runs; });
         timer.start(0);
-        for (int word = 1; word <= 1000; ++word)
+        for (int word = 1; word <= 1000; ++word) {
+            clock.Advance(c.stepMs);
             ProcessMessages();
+        }
         timer.stop();
         EXPECT_GE(runs, c.minimumRuns) << c.stepMs;
         EXPECT_LE(runs, c.maximumRuns) << c.stepMs;
