@@ -43,7 +43,8 @@ TProbeRun RunProbe(const std::vector<std::string>& arguments)
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    const char* platform = std::getenv("GARVO_PROBE_PLATFORM");
+    ::setenv("QT_QPA_PLATFORM", platform != nullptr && *platform != '\0' ? platform : "offscreen", 1);
 
     const auto start = std::chrono::steady_clock::now();
     pid_t child = 0;

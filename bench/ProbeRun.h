@@ -11,7 +11,8 @@ struct TProbeRun {
     double PeakMegabytes = 0; // the child's peak resident memory
 };
 
-// Runs the probe with Arguments under Qt's offscreen platform; throws when it fails.
+// Runs the probe with Arguments under Qt's offscreen platform, or the one GARVO_PROBE_PLATFORM
+// names (xcb under Xvfb: real windows); throws when it fails.
 TProbeRun RunProbe(const std::vector<std::string>& arguments);
 
 // The folder of the built programs (build/bin), which holds their data files.
