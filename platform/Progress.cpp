@@ -39,6 +39,12 @@ bool TIntervalGate::Open()
     return true;
 }
 
+void TIntervalGate::Reopen()
+{
+    opened_ = false;
+    callsSinceReading_ = callsBetweenReadings_ - 1;
+}
+
 void TIntervalGate::SetClock(TClock clock)
 {
     clock_ = std::move(clock);

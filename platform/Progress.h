@@ -27,6 +27,8 @@ public:
     explicit TIntervalGate(std::chrono::milliseconds interval, TClock clock = &std::chrono::steady_clock::now);
     // True the first time, then when the interval has passed since it last answered true.
     bool Open();
+    // The next call opens whatever the time.
+    void Reopen();
     void SetClock(TClock clock);
 
 private:
@@ -40,8 +42,8 @@ private:
 };
 
 // Lets the GUI handle pending events, at most once every 10 ms (a long pass calls it after every
-// word; handling the events so often costs more than the pass itself). Does nothing when no
-// application object exists.
+// word; handling the events so often costs more than the pass itself), and at once again when a
+// progress bar reached either end of its pass. Does nothing when no application object exists.
 void ProcessMessages();
 // The gate of ProcessMessages, for tests that drive its clock.
 TIntervalGate& MessageGate();

@@ -89,8 +89,14 @@ void TQtProgress::Repaint()
     if (shownValue_ == drawnValue_)
         return;
     drawnValue_ = shownValue_;
-    if (AtEnd(drawnValue_) || repaintGate_.Open())
+    if (AtEnd(drawnValue_)) {
         bar_->repaint();
+        // What the pass held back (a window shown just before it, a key) is handled at its start
+        // and its end, as it was after every item.
+        MessageGate().Reopen();
+    } else if (repaintGate_.Open()) {
+        bar_->repaint();
+    }
 }
 
 } // namespace platform

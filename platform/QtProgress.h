@@ -3,7 +3,8 @@
 //
 // A pass may report every item of a million: the bar takes a new position only when it would be
 // drawn differently (another pixel or percent), and then paints itself; a forced repaint comes
-// at most every 30 ms, except at either end of the range, which is always drawn at once.
+// at most every 30 ms, except at either end of the range, which is always drawn at once and lets
+// the next ProcessMessages handle pending events whatever the time.
 #include "platform/Progress.h"
 
 class QProgressBar;

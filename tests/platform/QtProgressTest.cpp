@@ -144,3 +144,29 @@ TEST(QtProgress, PendingMessagesRunDuringALongPassAtMostEveryTenMilliseconds)
     }
     MessageGate().SetClock(&std::chrono::steady_clock::now);
 }
+
+// Events held back by the gate are handled when the pass reaches the end of its bar, however
+// recently they were last handled.
+TEST(QtProgress, PendingMessagesRunWhenTheBarReachesAnEnd)
+{
+    TFakeClock clock; // never moves: only the ends open the gate
+    MessageGate().SetClock(clock.Reader());
+    ProcessMessages();
+    QProgressBar bar;
+    TQtProgress progress(&bar);
+    progress.SetMinimum(1);
+    progress.SetMaximum(50);
+    std::vector<int> handledAt;
+    int position = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { handledAt.push_back(position); });
+    timer.start(0);
+    for (position = 1; position <= 50; ++position) {
+        progress.SetPosition(position);
+        progress.Repaint();
+        ProcessMessages();
+    }
+    timer.stop();
+    EXPECT_EQ(handledAt, (std::vector<int>{1, 50}));
+    MessageGate().SetClock(&std::chrono::steady_clock::now);
+}
