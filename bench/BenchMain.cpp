@@ -1,11 +1,12 @@
-#include <QGuiApplication>
+#include <QApplication>
 #include <benchmark/benchmark.h>
 
 int main(int argc, char** argv)
 {
-    // The viewer measures and paints with real fonts, which need a GUI application; no screen.
+    // The viewer measures and paints with real fonts and the word list drives a real progress bar,
+    // which need a widget application; no screen.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -1,5 +1,6 @@
 #include "game/TfrmAbout.h"
 
+#include "game/GameResources.h"
 #include "game/LanguageTexts.h"
 #include "game/TfrmMain.h"
 #include "game/TfrmMainPictureButton.h"
@@ -42,7 +43,7 @@ TfrmAbout::~TfrmAbout()
 void TfrmAbout::CreateControls()
 {
     imgBackground = platform::NewLabel(this, "imgBackground");
-    imgBackground->setPixmap(QPixmap(QStringLiteral(":/about/imgBackground.png")));
+    SetBuiltInPicture(imgBackground, QStringLiteral("about/imgBackground"));
 
     lblTitleShadow = platform::NewLabel(this, "lblTitleShadow");
     lblTitle = platform::NewLabel(this, "lblTitle");
@@ -128,7 +129,7 @@ void TfrmAbout::FormShow()
     LoadLanguageTexts(objectName().toStdString(), 0);
     if (frmMain != nullptr)
         CenterOverMainWindow(this, frmMain);
-    TakeBackgroundColor(this, imgBackground->pixmap());
+    TakeBackgroundColor(this, LabelPicture(imgBackground));
     btnOk->setFocus();
 }
 

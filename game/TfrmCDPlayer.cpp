@@ -1,5 +1,6 @@
 #include "game/TfrmCDPlayer.h"
 
+#include "game/GameResources.h"
 #include "game/GameSettings.h"
 #include "game/TfrmMain.h"
 #include "game/ThemeLoader.h"
@@ -134,7 +135,7 @@ void TfrmCDPlayer::CreateControls()
     imgBackground = new QLabel(this);
     imgBackground->setObjectName(QStringLiteral("imgBackground"));
     imgBackground->setGeometry(0, 0, ClientWidth, ClientHeight);
-    imgBackground->setPixmap(QPixmap(QStringLiteral(":/cdplayer/imgBackground.png")));
+    SetBuiltInPicture(imgBackground, QStringLiteral("cdplayer/imgBackground"));
     CreateButtons();
     CreateLabels();
 
@@ -507,7 +508,7 @@ void TfrmCDPlayer::FormShow()
     CDPlayerWindow.Top = place.y();
     move(place);
     LoadLanguageTexts(WindowName, 0);
-    TakeBackgroundColor(this, imgBackground->pixmap());
+    TakeBackgroundColor(this, LabelPicture(imgBackground));
 }
 
 void TfrmCDPlayer::changeEvent(QEvent* event)

@@ -244,17 +244,15 @@ void TfrmMain::ConnectControls()
 
 void TfrmMain::LoadPictures()
 {
+    // The background and the title are a theme's and a language's pictures: theirs replace the
+    // built-in ones before the window shows, and the gallows and digits show only in a round.
     const auto picture = [](const QString& name) { return QPixmap(QStringLiteral(":/") + name + QStringLiteral(".png")); };
-    imgBackground->setPixmap(picture(QStringLiteral("main/imgBackground")));
+    SetBuiltInPicture(imgBackground, QStringLiteral("main/imgBackground"));
     imgLogo->setPixmap(picture(QStringLiteral("main/imgLogo")));
     imgLogo->adjustSize();
-    TitleImage->setPixmap(picture(QStringLiteral("main/TitleImage")));
+    SetBuiltInPicture(TitleImage, QStringLiteral("main/TitleImage"));
     for (TPictureButton* button : findChildren<TPictureButton*>())
         button->SetGlyph(picture(QStringLiteral("main/") + button->objectName()));
-    for (int i = 0; i < GallowsPictureCount; ++i)
-        imglstPictures[i] = picture(QStringLiteral("gallows/%1").arg(i));
-    for (int i = 0; i < DigitPictureCount; ++i)
-        imglstDigits[i] = picture(QStringLiteral("digits/%1").arg(i));
     timePicture_ = QPixmap(imgTime->size());
     timePicture_.fill(Qt::transparent);
     imgTime->setPixmap(timePicture_);
@@ -389,7 +387,7 @@ void TfrmMain::FormShow()
     } else if (!platform::FileExists(DictionaryPath)) {
         btnOpenClick();
     }
-    TakeBackgroundColor(this, imgBackground->pixmap());
+    TakeBackgroundColor(this, LabelPicture(imgBackground));
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event)

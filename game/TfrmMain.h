@@ -8,6 +8,7 @@
 // (opening dictionaries), TfrmMainPages (pages and links), TfrmMainRound (the round and the end
 // of a game).
 #include "dictionary/unitDictionary.h"
+#include "game/GameResources.h"
 #include "game/globalDefs.h"
 #include "htmlview/PageLinks.h"
 
@@ -152,8 +153,8 @@ public:
     TPictureButton* btnStop;
     std::array<TPictureButton*, 26> LetterKeys; // btnA .. btnZ
     QTimer timTimer;
-    std::array<QPixmap, GallowsPictureCount> imglstPictures;
-    std::array<QPixmap, DigitPictureCount> imglstDigits;
+    TBuiltInPictureList imglstPictures{QStringLiteral("gallows"), GallowsPictureCount};
+    TBuiltInPictureList imglstDigits{QStringLiteral("digits"), DigitPictureCount};
 
     // The letter key of Letter (a..z, A..Z); null for any other character.
     TPictureButton* LetterKey(char letter) const;

@@ -1,5 +1,6 @@
 #include "game/TfrmOptions.h"
 
+#include "game/GameResources.h"
 #include "game/GameSettings.h"
 #include "game/Players.h"
 #include "game/TfrmMain.h"
@@ -119,7 +120,7 @@ TfrmOptions::~TfrmOptions()
 void TfrmOptions::CreateControls()
 {
     imgBackground = NewLabel(this, "imgBackground");
-    imgBackground->setPixmap(QPixmap(QStringLiteral(":/options/imgBackground.png")));
+    SetBuiltInPicture(imgBackground, QStringLiteral("options/imgBackground"));
     lblTitleShadow = NewLabel(this, "lblTitleShadow");
     lblTitle = NewLabel(this, "lblTitle");
     for (QLabel* title : {lblTitleShadow, lblTitle}) {
@@ -324,7 +325,7 @@ void TfrmOptions::FormShow()
     FillGrid();
     EnumThemes();
     LoadLanguageTexts(OptionsWindowName, 0);
-    TakeBackgroundColor(this, imgBackground->pixmap());
+    TakeBackgroundColor(this, LabelPicture(imgBackground));
     Tag = 0;
 }
 

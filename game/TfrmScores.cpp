@@ -1,5 +1,6 @@
 #include "game/TfrmScores.h"
 
+#include "game/GameResources.h"
 #include "game/GameSettings.h"
 #include "game/RandomDraw.h"
 #include "game/ThemeLoader.h"
@@ -151,7 +152,7 @@ TfrmScores::~TfrmScores()
 void TfrmScores::CreateControls()
 {
     imgBackground = new QLabel(this);
-    imgBackground->setPixmap(QPixmap(QStringLiteral(":/scores/imgBackground.png")));
+    SetBuiltInPicture(imgBackground, QStringLiteral("scores/imgBackground"));
 
     lblTitleShadow = new QLabel(this);
     lblTitle = new QLabel(this);
@@ -285,7 +286,7 @@ void TfrmScores::FormShow()
     }
 
     lblTitleShadow->setText(lblTitle->text());
-    TakeBackgroundColor(this, imgBackground->pixmap());
+    TakeBackgroundColor(this, LabelPicture(imgBackground));
     Tag = 0;
 }
 
