@@ -1,11 +1,10 @@
 // The dictionary engine on a dictionary of a million entries (about 42 MB), each measurement
 // beside a baseline of the bare file work it cannot avoid.
-#include "dictionary/unitDictionary.h"
+#include "BenchDictionary.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -16,56 +15,10 @@
 
 namespace {
 
-constexpr int EntryCount = 1'000'000;
+using bench::OpenBenchDictionary;
+using bench::TBenchDictionary;
+
 constexpr size_t BlockSize = 65535;
-
-// The generated dictionary, made once and removed at exit.
-class TBenchDictionary {
-public:
-    static const TBenchDictionary& Get()
-    {
-        static const TBenchDictionary instance;
-        return instance;
-    }
-
-    std::string Folder;
-    std::string DictionaryPath;
-    std::string IndexPath;
-
-    ~TBenchDictionary() { std::filesystem::remove_all(Folder); }
-
-private:
-    TBenchDictionary()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "garvo_bench_XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            throw std::runtime_error("cannot make a temporary folder");
-        Folder = pattern + "/";
-        DictionaryPath = Folder + "bench.dat";
-        IndexPath = Folder + "bench.ndx";
-        std::string content;
-        content.reserve(static_cast<size_t>(EntryCount) * 44);
-        char entry[96];
-        for (int i = 1; i <= EntryCount; ++i) {
-            const int length = std::snprintf(entry, sizeof entry, "mot%07d\r\n  [une d\xE9" "finition, num\xE9ro %d]\r\n", i, i);
-            content.append(entry, static_cast<size_t>(length));
-        }
-        std::FILE* file = std::fopen(DictionaryPath.c_str(), "wb");
-        if (!file || std::fwrite(content.data(), 1, content.size(), file) != content.size() || std::fclose(file) != 0)
-            throw std::runtime_error("cannot write the bench dictionary");
-    }
-};
-
-dictionary::TDictionaryFile OpenBenchDictionary(bool allocateWordArrays)
-{
-    const TBenchDictionary& bench = TBenchDictionary::Get();
-    dictionary::TDictionaryFile dict;
-    dictionary::TDictionaryError error;
-    if (!dictionary::Initialize(bench.DictionaryPath, dict, nullptr, allocateWordArrays, error)
-        || dict.WordCount != EntryCount)
-        throw std::runtime_error("cannot open the bench dictionary");
-    return dict;
-}
 
 void BM_LexorimForce(benchmark::State& state)
 {
