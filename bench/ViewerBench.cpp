@@ -100,15 +100,21 @@ double PeakMegabytes()
     return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
-// Parse, lay out and paint the first screen; returns the document height.
-int32_t ShowPage(const std::string& page, platform::TQtCanvas& screen, QImage& image)
+// The page parsed into Document, with the defaults the programs give their viewers.
+void ParsePage(htmlview::TSectionList& document, const std::string& page)
 {
-    htmlview::TSectionList document(nullptr, nullptr, screen);
     document.SetDefaults("Times New Roman", "Courier New", 12, platform::clBlack, platform::clBlue,
                          platform::clWhite);
     htmlview::TAnchorList anchors;
     htmlview::TParsedHead head;
     htmlview::ParseHtmlBuffer(document, anchors, page, head);
+}
+
+// Parse, lay out and paint the first screen; returns the document height.
+int32_t ShowPage(const std::string& page, platform::TQtCanvas& screen, QImage& image)
+{
+    htmlview::TSectionList document(nullptr, nullptr, screen);
+    ParsePage(document, page);
     int32_t maxWidth = 0;
     int32_t charIndex = 0;
     const int32_t height =
@@ -173,11 +179,7 @@ void RunRelayout(benchmark::State& state, const std::string& page)
 {
     platform::TQtCanvas screen;
     htmlview::TSectionList document(nullptr, nullptr, screen);
-    document.SetDefaults("Times New Roman", "Courier New", 12, platform::clBlack, platform::clBlue,
-                         platform::clWhite);
-    htmlview::TAnchorList anchors;
-    htmlview::TParsedHead head;
-    htmlview::ParseHtmlBuffer(document, anchors, page, head);
+    ParsePage(document, page);
     int32_t width = ViewWidth - 2 * MarginWidth;
     for (auto _ : state) {
         width = width == ViewWidth - 2 * MarginWidth ? ViewWidth : ViewWidth - 2 * MarginWidth;
