@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 using namespace game;
 
 namespace {
@@ -28,6 +30,12 @@ struct TMaskCase {
     const char* compareMask;
     const char* shownKeys;
 };
+
+// Names the case in ctest's listing instead of dumping its bytes.
+void PrintTo(const TMaskCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 class MaskTest : public TGameTest, public ::testing::WithParamInterface<TMaskCase> {};
 
