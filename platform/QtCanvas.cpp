@@ -49,12 +49,15 @@ std::shared_ptr<const TFontMeasures> MeasureFont(const TFontData& font)
     measures->Ascent = metrics.ascent();
     measures->Descent = metrics.descent();
     measures->Leading = metrics.leading();
-    // Measured as text, not as lone glyphs: drawn in a string, controls and the soft hyphen
-    // take no room.
-    for (int byte = 0; byte < 256; ++byte)
-        measures->Advances[static_cast<size_t>(byte)] = qRound(
-            advances.horizontalAdvance(QString(AnsiCharToUnicode(static_cast<unsigned char>(byte))))
-            * TFontMeasures::SubPixels);
+    // A printable character's advance is its glyph's; the others are measured as text, as drawn
+    // in a string, where controls and the soft hyphen take no room. Shaping each character as
+    // text would cost far more than the page that needs the font.
+    for (int byte = 0; byte < 256; ++byte) {
+        const QChar character = AnsiCharToUnicode(static_cast<unsigned char>(byte));
+        const qreal advance = character.isPrint() && !character.isMark() ? advances.horizontalAdvance(character)
+                                                                         : advances.horizontalAdvance(QString(character));
+        measures->Advances[static_cast<size_t>(byte)] = qRound(advance * TFontMeasures::SubPixels);
+    }
     return measures;
 }
 
