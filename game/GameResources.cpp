@@ -16,11 +16,6 @@ namespace game {
 
 namespace {
 
-QPixmap BuiltInPicture(const QString& name)
-{
-    return QPixmap(QStringLiteral(":/") + name + QStringLiteral(".png"));
-}
-
 // Waits on its label for the first show; then the label takes the built-in picture unless it
 // has one.
 class TPendingPicture : public QObject {
@@ -60,6 +55,11 @@ TPendingPicture* PendingPictureOf(QLabel* label)
 }
 
 } // namespace
+
+QPixmap BuiltInPicture(const QString& name)
+{
+    return QPixmap(QStringLiteral(":/") + name + QStringLiteral(".png"));
+}
 
 void InitGameResources()
 {

@@ -9,6 +9,7 @@
 #include "game/TfrmScores.h"
 #include "game/TfrmSelectLanguage.h"
 #include "game/TfrmZoom.h"
+#include "game/ThemeLoader.h"
 #include "game/globalDefs.h"
 #include "game/unitCursors.h"
 #include "platform/Dialogs.h"
@@ -133,6 +134,7 @@ void ChooseLanguageIfNeeded()
 
 TGameWindows::TGameWindows(const std::vector<std::string>& arguments)
 {
+    const TSharedPictureReads sharedReads;
     main_ = std::make_unique<TfrmMain>();
     TfrmMain* main = main_.get();
     frmMain = main;

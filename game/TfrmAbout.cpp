@@ -78,7 +78,7 @@ void TfrmAbout::CreateControls()
 
     btnOk = new TPictureButton(this);
     btnOk->setObjectName(QStringLiteral("btnOk"));
-    btnOk->SetGlyph(QPixmap(QStringLiteral(":/buttons/btnOk.png")));
+    btnOk->SetBuiltInGlyph(QStringLiteral("buttons/btnOk"));
 
     auto* drag = new TWindowDrag(this);
     for (QWidget* surface : {imgBackground, lblContactAuthors, lblUpdates})

@@ -246,13 +246,12 @@ void TfrmMain::LoadPictures()
 {
     // The background and the title are a theme's and a language's pictures: theirs replace the
     // built-in ones before the window shows, and the gallows and digits show only in a round.
-    const auto picture = [](const QString& name) { return QPixmap(QStringLiteral(":/") + name + QStringLiteral(".png")); };
     SetBuiltInPicture(imgBackground, QStringLiteral("main/imgBackground"));
-    imgLogo->setPixmap(picture(QStringLiteral("main/imgLogo")));
+    imgLogo->setPixmap(BuiltInPicture(QStringLiteral("main/imgLogo")));
     imgLogo->adjustSize();
     SetBuiltInPicture(TitleImage, QStringLiteral("main/TitleImage"));
     for (TPictureButton* button : findChildren<TPictureButton*>())
-        button->SetGlyph(picture(QStringLiteral("main/") + button->objectName()));
+        button->SetBuiltInGlyph(QStringLiteral("main/") + button->objectName());
     timePicture_ = QPixmap(imgTime->size());
     timePicture_.fill(Qt::transparent);
     imgTime->setPixmap(timePicture_);

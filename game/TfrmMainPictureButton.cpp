@@ -1,5 +1,7 @@
 #include "game/TfrmMainPictureButton.h"
 
+#include "game/GameResources.h"
+
 #include <QPainter>
 
 namespace game {
@@ -38,25 +40,50 @@ void TPictureButton::SetGlyph(const QPixmap& glyph)
 {
     if (glyph.isNull())
         return;
+    builtInName_.clear();
     glyph_ = glyph;
-    greyed_ = QPixmap::fromImage(GreyedPicture(glyph.toImage()));
+    greyed_ = QPixmap();
     update();
+}
+
+void TPictureButton::SetBuiltInGlyph(const QString& name)
+{
+    builtInName_ = name;
+    glyph_ = QPixmap();
+    greyed_ = QPixmap();
+    update();
+}
+
+const QPixmap& TPictureButton::Glyph() const
+{
+    if (!builtInName_.isEmpty()) {
+        glyph_ = BuiltInPicture(builtInName_);
+        builtInName_.clear();
+    }
+    return glyph_;
+}
+
+const QPixmap& TPictureButton::Greyed() const
+{
+    if (greyed_.isNull() && !Glyph().isNull())
+        greyed_ = QPixmap::fromImage(GreyedPicture(glyph_.toImage()));
+    return greyed_;
 }
 
 QSize TPictureButton::sizeHint() const
 {
-    return glyph_.isNull() ? QSize(41, 25) : glyph_.size();
+    return Glyph().isNull() ? QSize(41, 25) : glyph_.size();
 }
 
 void TPictureButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     if (!isEnabled()) {
-        painter.drawPixmap(0, 0, greyed_);
+        painter.drawPixmap(0, 0, Greyed());
         return;
     }
     const int shift = isDown() ? 1 : 0;
-    painter.drawPixmap(shift, shift, glyph_);
+    painter.drawPixmap(shift, shift, Glyph());
     if (hasFocus()) {
         // The focused key shows a dotted frame inside its face, as keyboard play needs to see it.
         QPen pen(Qt::black, 1, Qt::DotLine);

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QImage>
 #include <QPixmap>
+#include <QString>
 
 namespace game {
 
@@ -18,7 +19,10 @@ public:
 
     // The face; a null picture keeps the one shown.
     void SetGlyph(const QPixmap& glyph);
-    const QPixmap& Glyph() const { return glyph_; }
+    // The built-in face ":/<name>.png", decoded when first needed unless SetGlyph replaced it:
+    // a theme replaces most built-in faces before they are ever seen.
+    void SetBuiltInGlyph(const QString& name);
+    const QPixmap& Glyph() const;
 
     // A letter key's letter (a..z); 0 for the other buttons.
     char Tag = 0;
@@ -29,8 +33,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QPixmap glyph_;
-    QPixmap greyed_;
+    const QPixmap& Greyed() const;
+
+    mutable QString builtInName_; // the built-in face still to decode; empty once decoded or replaced
+    mutable QPixmap glyph_;
+    mutable QPixmap greyed_; // made from the face when the disabled look is first painted
 };
 
 } // namespace game

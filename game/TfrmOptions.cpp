@@ -145,10 +145,10 @@ void TfrmOptions::CreateControls()
 
     btnOk = new TPictureButton(this);
     btnOk->setObjectName(QStringLiteral("btnOk"));
-    btnOk->SetGlyph(QPixmap(QStringLiteral(":/buttons/btnOk.png")));
+    btnOk->SetBuiltInGlyph(QStringLiteral("buttons/btnOk"));
     btnCancel = new TPictureButton(this);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    btnCancel->SetGlyph(QPixmap(QStringLiteral(":/buttons/btnCancel.png")));
+    btnCancel->SetBuiltInGlyph(QStringLiteral("buttons/btnCancel"));
 
     textLabels_ = {lblKeyboard, lblAZERTY,   lblABCDEF,       lblQWERTY,       lblVeryEasy, lblDifficulty,
                    lblEasy,     lblHard,     lblVeryHard,     lblGameType,     lblTime,     lblTimeUnit,

@@ -35,8 +35,7 @@ void ShowDown(TPictureButton* button, bool down)
 {
     button->setChecked(down);
     const QString kind = button->property("glyphKind").toString();
-    button->SetGlyph(QPixmap(QStringLiteral(":/options/") + kind + (down ? QStringLiteral("Down.png")
-                                                                           : QStringLiteral("Up.png"))));
+    button->SetBuiltInGlyph(QStringLiteral("options/") + kind + (down ? QStringLiteral("Down") : QStringLiteral("Up")));
 }
 
 

@@ -17,13 +17,42 @@ std::string FindInFolder(const std::string& folder, const std::string& name)
     return platform::ResolvePathCase(folder + "/" + name);
 }
 
-QPixmap ReadPicture(const std::string& path)
+namespace {
+
+// The pictures read while a TSharedPictureReads lives, by resolved path; null otherwise.
+std::map<std::string, QPixmap>* SharedPictures = nullptr;
+
+QPixmap DecodePicture(const std::string& found)
 {
-    const std::string found = platform::ResolvePathCase(path);
     if (!platform::FileExists(found))
         return {};
     // A file that is no picture leaves the control as it is, like a missing one.
     return QPixmap::fromImage(QImage(platform::QtFileName(found)));
+}
+
+} // namespace
+
+QPixmap ReadPicture(const std::string& path)
+{
+    const std::string found = platform::ResolvePathCase(path);
+    if (SharedPictures == nullptr)
+        return DecodePicture(found);
+    const auto known = SharedPictures->find(found);
+    if (known != SharedPictures->end())
+        return known->second;
+    return SharedPictures->emplace(found, DecodePicture(found)).first->second;
+}
+
+TSharedPictureReads::TSharedPictureReads() : active_(SharedPictures == nullptr)
+{
+    if (active_)
+        SharedPictures = &pictures_;
+}
+
+TSharedPictureReads::~TSharedPictureReads()
+{
+    if (active_)
+        SharedPictures = nullptr;
 }
 
 void TakeBackgroundColor(QWidget* window, const QPixmap& background)

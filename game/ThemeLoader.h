@@ -9,6 +9,7 @@
 #include <QPixmap>
 
 #include <cstdint>
+#include <map>
 #include <string>
 
 class QWidget;
@@ -47,6 +48,21 @@ private:
 std::string FindInFolder(const std::string& folder, const std::string& name);
 // The picture file at Path (letter case aside); null when it is missing or cannot be read.
 QPixmap ReadPicture(const std::string& path);
+
+// While one lives, reading a picture file read before gives the picture read then instead of
+// decoding the file again: the game's start loads the main window's texts, and so its theme
+// pictures, twice. Only the outermost one counts; the pictures read are let go with it.
+class TSharedPictureReads {
+public:
+    TSharedPictureReads();
+    ~TSharedPictureReads();
+    TSharedPictureReads(const TSharedPictureReads&) = delete;
+    TSharedPictureReads& operator=(const TSharedPictureReads&) = delete;
+
+private:
+    std::map<std::string, QPixmap> pictures_;
+    bool active_ = false;
+};
 
 // A window's colour outside its pictures: the top-left pixel of its background picture.
 void TakeBackgroundColor(QWidget* window, const QPixmap& background);

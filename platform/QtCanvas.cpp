@@ -8,28 +8,52 @@
 #include <QPolygon>
 
 #include <array>
+#include <bitset>
 #include <map>
 #include <tuple>
 
 namespace platform {
 
 // Advances are kept in 64ths of a pixel, as the font engine gives them, so that the advance of a
-// string is rounded once, as Qt rounds the advance of a whole string.
+// string is rounded once, as Qt rounds the advance of a whole string. Each byte's advance is
+// measured the first time a text holds it: a page needs few of the 256, and measuring one loads
+// its glyph.
 struct TFontMeasures {
     static constexpr int SubPixels = 64;
+
+    explicit TFontMeasures(const QFont& font) : Metrics(font) {}
 
     int Ascent = 0;
     int Descent = 0;
     int Leading = 0;
-    std::array<int32_t, 256> Advances{}; // of each byte, in 64ths of a pixel
 
     int Width(std::string_view text) const
     {
         int64_t sum = 0;
         for (const char c : text)
-            sum += Advances[static_cast<unsigned char>(c)];
+            sum += Advance(static_cast<unsigned char>(c));
         return static_cast<int>((sum + SubPixels / 2) / SubPixels);
     }
+
+private:
+    int32_t Advance(unsigned char byte) const
+    {
+        if (!Known[byte]) {
+            // A printable character's advance is its glyph's; the others are measured as text,
+            // as drawn in a string, where controls and the soft hyphen take no room.
+            const QChar character = AnsiCharToUnicode(byte);
+            const qreal advance = character.isPrint() && !character.isMark()
+                                      ? Metrics.horizontalAdvance(character)
+                                      : Metrics.horizontalAdvance(QString(character));
+            Advances[byte] = qRound(advance * SubPixels);
+            Known.set(byte);
+        }
+        return Advances[byte];
+    }
+
+    QFontMetricsF Metrics;
+    mutable std::array<int32_t, 256> Advances{}; // of each byte, in 64ths of a pixel
+    mutable std::bitset<256> Known;
 };
 
 namespace {
@@ -44,17 +68,10 @@ std::shared_ptr<const TFontMeasures> MeasureFont(const TFontData& font)
 {
     const QFont qtFont = ToQFont(font);
     const QFontMetrics metrics(qtFont);
-    const QFontMetricsF advances(qtFont);
-    auto measures = std::make_shared<TFontMeasures>();
+    auto measures = std::make_shared<TFontMeasures>(qtFont);
     measures->Ascent = metrics.ascent();
     measures->Descent = metrics.descent();
     measures->Leading = metrics.leading();
-    // Measured as text, not as lone glyphs: drawn in a string, controls and the soft hyphen
-    // take no room.
-    for (int byte = 0; byte < 256; ++byte)
-        measures->Advances[static_cast<size_t>(byte)] = qRound(
-            advances.horizontalAdvance(QString(AnsiCharToUnicode(static_cast<unsigned char>(byte))))
-            * TFontMeasures::SubPixels);
     return measures;
 }
 

@@ -4,6 +4,8 @@
 
 #include "game/LanguageTexts.h"
 #include "game/TfrmMain.h"
+#include "game/TfrmMainPictureButton.h"
+#include "game/ThemeLoader.h"
 
 #include <QDir>
 #include <QImage>
@@ -128,6 +130,51 @@ TEST_F(LanguageTextsTest, PictureFileThatIsNoPictureKeepsTheControlsPicture)
     LoadLanguageTexts("frmMain", 0);
     EXPECT_EQ(Face(frmMain->btnOpen), before);
     EXPECT_EQ(Face(frmMain->btnExit), exit); // the pictures after it still load
+}
+
+// The disabled look follows the face the key has when it paints, built in or a theme's.
+TEST_F(LanguageTextsTest, DisabledKeyPaintsItsCurrentFaceGreyed)
+{
+    TPictureButton* key = frmMain->LetterKey('b');
+    key->setEnabled(false);
+    const auto painted = [key] {
+        QImage image(key->size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        key->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+        return image;
+    };
+    const auto greyed = [](const QImage& face) {
+        return GreyedPicture(face).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    };
+    const QImage builtIn = Face(key);
+    ASSERT_FALSE(builtIn.isNull());
+    EXPECT_EQ(painted(), greyed(builtIn));
+
+    const QImage theme = WritePicture(ThemeFolder + "/btnB.bmp", Qt::darkMagenta);
+    LoadLanguageTexts("frmMain", 0);
+    ASSERT_NE(theme, builtIn);
+    EXPECT_EQ(painted(), greyed(theme));
+}
+
+// Pictures read again while the start shares its reads are the ones read first; once it has
+// ended, a changed file shows, also after a sharing scope nested in another has ended first.
+TEST_F(LanguageTextsTest, SharedReadsLastAsLongAsTheOutermostScope)
+{
+    const std::string file = ThemeFolder + "/btnOpen.bmp";
+    const QImage first = WritePicture(file, Qt::red);
+    {
+        const TSharedPictureReads outer;
+        {
+            const TSharedPictureReads inner;
+            LoadLanguageTexts("frmMain", 0);
+        }
+        WritePicture(file, Qt::blue);
+        LoadLanguageTexts("frmMain", 0);
+        EXPECT_EQ(Face(frmMain->btnOpen), first);
+    }
+    const QImage changed = WritePicture(file, Qt::yellow);
+    LoadLanguageTexts("frmMain", 0);
+    EXPECT_EQ(Face(frmMain->btnOpen), changed);
 }
 
 TEST_F(LanguageTextsTest, ResultMessagesOfLevelsFiveAndThreeFollowTheLevelAbove)

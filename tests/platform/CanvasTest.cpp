@@ -198,6 +198,26 @@ TEST(QtCanvas, TextIsMeasuredAsQtLaysItOutToDraw)
     }
 }
 
+// Each byte alone, in faces, sizes and styles whose advances are fractions of a pixel, is as wide
+// as Qt lays it out as text.
+TEST(QtCanvas, EachCharacterIsMeasuredAsQtLaysItOutAlone)
+{
+    const TFontData fonts[] = {{"Arial", 7},           {"Arial", 11, fsItalic}, {"Courier New", 9, fsBold},
+                               {"Times New Roman", 13}, {"Verdana", 17, fsBold | fsItalic}};
+    TQtCanvas canvas;
+    for (const TFontData& font : fonts) {
+        canvas.SetFont(font);
+        const QFontMetrics metrics(ToQFont(font));
+        for (int byte = 1; byte < 256; ++byte) {
+            if (byte == '\t')
+                continue;
+            const std::string text(1, static_cast<char>(byte));
+            EXPECT_EQ(canvas.TextWidth(text), metrics.horizontalAdvance(AnsiToUnicode(text)))
+                << font.Name << " " << font.Size << " byte " << byte;
+        }
+    }
+}
+
 TEST(QtCanvas, MeasuresFollowTheShapeOfTheFont)
 {
     TQtCanvas canvas;
