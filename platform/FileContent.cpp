@@ -3,8 +3,11 @@
 #include "platform/Exceptions.h"
 #include "platform/FileSystem.h"
 
+#include <QSaveFile>
+
 #include <fstream>
 #include <iterator>
+#include <unistd.h>
 
 namespace platform {
 
@@ -32,6 +35,16 @@ std::optional<std::string> ReadFileUpTo(const std::string& path, std::uintmax_t 
     if (!file.read(data.data(), size))
         return std::nullopt;
     return data;
+}
+
+bool ReplaceWholeFile(const std::string& path, std::string_view bytes, bool directWriteFallback)
+{
+    QSaveFile file(QtNativePath(path));
+    file.setDirectWriteFallback(directWriteFallback);
+    const auto size = static_cast<qint64>(bytes.size());
+    return file.open(QIODevice::WriteOnly) && file.write(bytes.data(), size) == size
+        // On disk before the rename, or a power cut could leave the new name on an empty file.
+        && file.flush() && ::fsync(file.handle()) == 0 && file.commit();
 }
 
 } // namespace platform

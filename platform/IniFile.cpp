@@ -1,9 +1,8 @@
 #include "platform/IniFile.h"
 
 #include "platform/Exceptions.h"
+#include "platform/FileContent.h"
 #include "platform/FileSystem.h"
-
-#include <QSaveFile>
 
 #include <cerrno>
 #include <charconv>
@@ -171,14 +170,8 @@ void TIniFile::UpdateFile()
     if (!modified_)
         return;
     CheckWritable();
-    const std::string content = document_.Text();
-    QSaveFile file(QtNativePath(fileName_));
     // A writable file in a folder that takes no new files can only be written in place.
-    file.setDirectWriteFallback(true);
-    const bool written = file.open(QIODevice::WriteOnly)
-        && file.write(content.data(), static_cast<qint64>(content.size())) == static_cast<qint64>(content.size())
-        // On disk before the rename, or a power cut could leave the new name on an empty file.
-        && file.flush() && ::fsync(file.handle()) == 0 && file.commit();
+    const bool written = ReplaceWholeFile(fileName_, document_.Text(), true);
     if (!written)
         throw EInOutError("Unable to write to " + fileName_);
     modified_ = false;

@@ -2,9 +2,8 @@
 
 #include "dictionary/dictionaryFiles.h"
 #include "platform/Exceptions.h"
+#include "platform/FileContent.h"
 #include "platform/FileSystem.h"
-
-#include <QSaveFile>
 
 #include <fstream>
 
@@ -82,11 +81,7 @@ void ReplaceFileContent(const std::string& path, const std::string& bytes)
     uint32_t attributes = 0;
     if (platform::GetFileAttributes(path, attributes) && (attributes & (platform::faReadOnly | platform::faDirectory)))
         throw platform::EInOutError("Cannot write " + path);
-    QSaveFile file(platform::QtNativePath(path));
-    if (!file.open(QIODevice::WriteOnly))
-        throw platform::EInOutError("Cannot create " + path);
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())
-        || !file.commit())
+    if (!platform::ReplaceWholeFile(path, bytes, false))
         throw platform::EInOutError("Cannot write " + path);
 }
 
