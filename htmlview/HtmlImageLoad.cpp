@@ -8,7 +8,9 @@
 #include <QByteArray>
 #include <QImageReader>
 
+#include <cstdlib>
 #include <fstream>
+#include <optional>
 
 namespace htmlview {
 
@@ -27,40 +29,79 @@ uint32_t LittleEndian(std::string_view data, size_t at, size_t bytes)
     return value;
 }
 
-// The magnitude of a signed 32-bit header field; the most negative value has one too.
-uint64_t AbsoluteValue(uint32_t field)
+// What a BMP header says about its rows.
+struct TBmpLayout {
+    int64_t Width = 0;
+    uint64_t Height = 0; // rows, whichever way they are stored
+    bool TopDown = false;
+    uint32_t Bits = 0;
+    uint32_t Compression = 0;
+    uint32_t RowsStart = 0;
+};
+
+constexpr uint32_t CoreHeaderSize = 12; // OS/2: 16-bit sizes, no compression
+constexpr uint32_t InfoHeaderSize = 40;
+constexpr uint32_t BiRgb = 0;
+constexpr uint32_t BiRle8 = 1;
+constexpr uint32_t BiRle4 = 2;
+constexpr uint32_t BiBitfields = 3;
+
+// The layout of the core or info header; none when Data is too short for it or its header is
+// of a size no BMP has.
+std::optional<TBmpLayout> ReadBmpLayout(std::string_view data)
 {
-    const int64_t value = static_cast<int32_t>(field);
-    return static_cast<uint64_t>(value < 0 ? -value : value);
+    constexpr size_t CoreHeaderEnd = 26;
+    constexpr size_t InfoHeaderEnd = 34; // up to the compression
+    if (data.size() < CoreHeaderEnd)
+        return std::nullopt;
+    TBmpLayout layout;
+    layout.RowsStart = LittleEndian(data, 10, 4);
+    const uint32_t headerSize = LittleEndian(data, 14, 4);
+    if (headerSize == CoreHeaderSize) {
+        layout.Width = LittleEndian(data, 18, 2);
+        layout.Height = LittleEndian(data, 20, 2);
+        layout.Bits = LittleEndian(data, 24, 2);
+        return layout;
+    }
+    if (headerSize < InfoHeaderSize || data.size() < InfoHeaderEnd)
+        return std::nullopt;
+    layout.Width = static_cast<int32_t>(LittleEndian(data, 18, 4));
+    // A negative height stores the rows top first; the most negative value has a magnitude too.
+    const int64_t height = static_cast<int32_t>(LittleEndian(data, 22, 4));
+    layout.TopDown = height < 0;
+    layout.Height = static_cast<uint64_t>(height < 0 ? -height : height);
+    layout.Bits = LittleEndian(data, 28, 2);
+    layout.Compression = LittleEndian(data, 30, 4);
+    return layout;
 }
 
 // Qt's reader answers a picture for a file cut short, with rows it never read: an uncompressed
 // BMP must hold all its rows. Compressed ones are left to the reader.
-bool BmpRowsComplete(std::string_view data)
+bool BmpRowsComplete(std::string_view data, const TBmpLayout& layout)
 {
-    constexpr size_t InfoHeaderEnd = 34;
-    constexpr uint32_t InfoHeaderSize = 40;
-    if (data.size() < InfoHeaderEnd)
-        return false;
-    if (LittleEndian(data, 14, 4) < InfoHeaderSize)
+    if (layout.Compression != BiRgb && layout.Compression != BiBitfields)
         return true;
-    const uint32_t compression = LittleEndian(data, 30, 4);
-    if (compression != 0 && compression != 3)
-        return true;
-    const uint64_t width = AbsoluteValue(LittleEndian(data, 18, 4));
-    const uint64_t height = AbsoluteValue(LittleEndian(data, 22, 4));
-    const uint64_t bits = LittleEndian(data, 28, 2);
-    const uint64_t stride = (bits * width + 31) / 32 * 4; // below 2^47: no overflow
-    const uint64_t rowsStart = LittleEndian(data, 10, 4);
-    if (data.size() < rowsStart)
+    const uint64_t width = static_cast<uint64_t>(layout.Width < 0 ? -layout.Width : layout.Width);
+    const uint64_t stride = (uint64_t{layout.Bits} * width + 31) / 32 * 4; // below 2^47: no overflow
+    if (data.size() < layout.RowsStart)
         return false;
     // Rows that fit after the start, counted by division: stride times height may pass 2^64.
-    return stride == 0 || (data.size() - rowsStart) / stride >= height;
+    return stride == 0 || (data.size() - layout.RowsStart) / stride >= layout.Height;
+}
+
+// Run-length data runs bottom-up by definition: a top-down file of it is no BMP.
+bool BmpSizeAcceptable(const TBmpLayout& layout)
+{
+    if (layout.TopDown && (layout.Compression == BiRle8 || layout.Compression == BiRle4))
+        return false;
+    return layout.Width > 0 && layout.Height > 0 &&
+           layout.Height <= static_cast<uint64_t>(MaxPicturePixels / layout.Width);
 }
 
 std::unique_ptr<TBitmap> DecodeBmp(std::string_view data)
 {
-    if (!BmpRowsComplete(data))
+    const std::optional<TBmpLayout> layout = ReadBmpLayout(data);
+    if (!layout || !BmpRowsComplete(data, *layout) || !BmpSizeAcceptable(*layout))
         return nullptr;
     // The bytes are only read: the array does not copy them.
     const QByteArray bytes = QByteArray::fromRawData(data.data(), static_cast<qsizetype>(data.size()));
@@ -69,9 +110,10 @@ std::unique_ptr<TBitmap> DecodeBmp(std::string_view data)
     if (!buffer.open(QIODevice::ReadOnly))
         return nullptr;
     QImageReader reader(&buffer, "bmp");
-    // The size from the header is checked before any pixel memory is taken.
+    // The reader must see the size checked above before it takes any pixel memory (it gives a
+    // top-down picture a negative height).
     const QSize size = reader.size();
-    if (!size.isValid() || size.isEmpty() || int64_t{size.width()} * size.height() > MaxPicturePixels)
+    if (size.width() != layout->Width || static_cast<uint64_t>(std::abs(int64_t{size.height()})) != layout->Height)
         return nullptr;
     const QImage image = reader.read();
     if (image.isNull())

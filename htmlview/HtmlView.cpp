@@ -41,7 +41,8 @@ public:
 THtmlView::THtmlView(QWidget* parent) : QWidget(parent)
 {
     resize(150, 150);
-    setFocusPolicy(Qt::StrongFocus);
+    // Tab reaches the control; a click gives it the focus itself, after OnMouseDown.
+    setFocusPolicy(Qt::TabFocus);
     CreateParts();
     SetDefBackground(platform::clBtnFace);
     SetDefFontColor(platform::clBtnText);

@@ -365,7 +365,8 @@ private:
     bool LinkClickPending_ = false;
     bool AutoScrolling_ = false;
     bool LinkJustFollowed_ = false;
-    // Qt sends a press before a double click; the word selection asks about the click before it.
+    // A double click's second press comes before its word selection, which asks about the click
+    // before it.
     bool LinkFollowedBeforePress_ = false;
     QPoint LastMousePoint_;
     Qt::MouseButtons LastMouseButtons_;

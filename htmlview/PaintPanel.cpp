@@ -3,6 +3,7 @@
 #include "htmlview/HtmlView.h"
 #include "platform/QtCanvas.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -64,11 +65,19 @@ void TPaintPanel::mouseReleaseEvent(QMouseEvent* event)
 
 void TPaintPanel::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    // Qt has already sent the press of this click.
-    if (event->button() != Qt::LeftButton)
-        return;
+    // Qt sends no press for the second click of a double click: this is its press.
     const QPoint p = event->position().toPoint();
-    Viewer_.RunGuarded([&] { Viewer_.SelectWordAt(p.x(), p.y()); });
+    Viewer_.RunGuarded([&] {
+        Viewer_.PanelMouseDown(event->button(), event->modifiers(), p.x(), p.y());
+        if (event->button() == Qt::LeftButton)
+            Viewer_.SelectWordAt(p.x(), p.y());
+    });
 }
+
+// The panel never has the focus: a key that reaches it was typed in one of the page's form
+// controls and left unused by it. It belongs to that control, not to the viewer.
+void TPaintPanel::keyPressEvent(QKeyEvent* event) { event->accept(); }
+
+void TPaintPanel::keyReleaseEvent(QKeyEvent* event) { event->accept(); }
 
 } // namespace htmlview

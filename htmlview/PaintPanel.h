@@ -1,7 +1,8 @@
 #pragma once
 // The surface inside the viewer that the document is drawn on. Each paint draws the damaged
 // rectangle into an image of its own (background, then the document) and copies it to the
-// screen in one block; mouse events go to the viewer.
+// screen in one block; mouse events go to the viewer. Keys left over by the form controls it
+// holds stop here.
 #include "platform/Canvas.h"
 
 #include <QWidget>
@@ -38,6 +39,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     THtmlView& Viewer_;

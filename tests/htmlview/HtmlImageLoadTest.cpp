@@ -1,5 +1,6 @@
-// Picture loading: BMP and JPEG written here by Qt decode to the right size and pixels; bad,
-// cut, huge and unknown data give no picture and never crash.
+// Picture loading: BMP and JPEG written here by Qt, and BMP files of every common kind written
+// field by field, decode to the right size and pixels; bad, cut, huge and unknown data give no
+// picture and never crash.
 #include "common/BundledData.h"
 #include "htmlview/HtmlGif.h"
 #include "htmlview/HtmlImageLoad.h"
@@ -12,10 +13,13 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 using namespace htmlview;
 using platform::TBitmap;
@@ -78,12 +82,151 @@ std::string WithBmpSize(std::string bmp, int32_t width, int32_t height)
     return bmp;
 }
 
-// A 34-byte BMP header: 65535 bits per pixel, -2^31 x -2^31 pixels, rows at byte 0x36.
+// A copy of a BMP whose second header claims Size bytes.
+std::string WithHeaderSize(std::string bmp, uint8_t size)
+{
+    bmp[14] = static_cast<char>(size);
+    return bmp;
+}
+
+// A 54-byte BMP: a 40-byte header claiming 32768 bits per pixel and 2^30 x -2^31 pixels, so
+// that its rows need 2^73 bytes (exactly 0 when multiplied in 64 bits), and no rows.
 std::string BmpRowSizeOverflow()
 {
-    return std::string("BM\x22\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0"
-                       "\0\0\0\x80\0\0\0\x80\x01\0\xFF\xFF\0\0\0\0",
-                       34);
+    return std::string("BM\x36\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0"
+                       "\0\0\0\x40\0\0\0\x80\x01\0\0\x80\0\0\0\0",
+                       34) +
+           std::string(20, '\0');
+}
+
+void PutLittleEndian(std::string& to, uint32_t value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        to.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+// The BMP kinds tools write, each holding the same 6 x 4 picture of four colours.
+enum class TBmpKind { BottomUp24, TopDown24, Rle8, Rle4, Os2Core8, Bitfields565 };
+
+constexpr int BmpWidth = 6;
+constexpr int BmpHeight = 4;
+constexpr QRgb BmpColours[4] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
+
+// Pairs of equal pixels, shifted one colour each row, so a flip or a shift shows.
+int BmpColourIndex(int x, int y) { return (x / 2 + y) % 4; }
+
+struct TBmpShape {
+    uint32_t HeaderSize = 40;
+    uint16_t Bits = 24;
+    uint32_t Compression = 0;
+    bool TopDown = false;
+};
+
+TBmpShape ShapeOf(TBmpKind kind)
+{
+    switch (kind) {
+    case TBmpKind::BottomUp24: return {};
+    case TBmpKind::TopDown24: return {40, 24, 0, true};
+    case TBmpKind::Rle8: return {40, 8, 1, false};
+    case TBmpKind::Rle4: return {40, 4, 2, false};
+    case TBmpKind::Os2Core8: return {12, 8, 0, false};
+    case TBmpKind::Bitfields565: return {40, 16, 3, false};
+    }
+    return {};
+}
+
+// One row of run-length data: even rows as runs of two pixels, odd rows in absolute mode, both
+// ended by an end of line.
+std::string RleRow(const TBmpShape& shape, int y)
+{
+    const bool fourBits = shape.Compression == 2;
+    std::string row;
+    if (y % 2 == 0) {
+        for (int x = 0; x < BmpWidth; x += 2) {
+            const int index = BmpColourIndex(x, y);
+            row.push_back(2);
+            row.push_back(static_cast<char>(fourBits ? index * 0x11 : index));
+        }
+    } else {
+        row.push_back(0);
+        row.push_back(static_cast<char>(BmpWidth));
+        std::string pixels;
+        for (int x = 0; x < BmpWidth; x += fourBits ? 2 : 1)
+            pixels.push_back(static_cast<char>(fourBits ? BmpColourIndex(x, y) << 4 | BmpColourIndex(x + 1, y)
+                                                        : BmpColourIndex(x, y)));
+        if (pixels.size() % 2 != 0)
+            pixels.push_back(0);
+        row += pixels;
+    }
+    row += std::string("\0\0", 2);
+    return row;
+}
+
+// One uncompressed row, padded to four bytes.
+std::string PlainRow(const TBmpShape& shape, int y)
+{
+    std::string row;
+    for (int x = 0; x < BmpWidth; ++x) {
+        const QRgb colour = BmpColours[BmpColourIndex(x, y)];
+        if (shape.Bits == 24)
+            PutLittleEndian(row, colour, 3);
+        else if (shape.Bits == 16)
+            PutLittleEndian(row, (qRed(colour) >> 3) << 11 | (qGreen(colour) >> 2) << 5 | qBlue(colour) >> 3, 2);
+        else
+            row.push_back(static_cast<char>(BmpColourIndex(x, y)));
+    }
+    row.resize((row.size() + 3) / 4 * 4, '\0');
+    return row;
+}
+
+std::string BmpRows(const TBmpShape& shape)
+{
+    const bool rle = shape.Compression == 1 || shape.Compression == 2;
+    std::string rows;
+    for (int i = 0; i < BmpHeight; ++i) {
+        const int y = shape.TopDown ? i : BmpHeight - 1 - i;
+        rows += rle ? RleRow(shape, y) : PlainRow(shape, y);
+    }
+    if (rle)
+        rows += std::string("\0\1", 2); // end of picture
+    return rows;
+}
+
+// A whole BMP file written field by field.
+std::string BmpFile(const TBmpShape& shape)
+{
+    const std::string rows = BmpRows(shape);
+    const bool core = shape.HeaderSize == 12;
+    std::string header;
+    PutLittleEndian(header, shape.HeaderSize, 4);
+    PutLittleEndian(header, BmpWidth, core ? 2 : 4);
+    PutLittleEndian(header, static_cast<uint32_t>(shape.TopDown ? -BmpHeight : BmpHeight), core ? 2 : 4);
+    PutLittleEndian(header, 1, 2); // planes
+    PutLittleEndian(header, shape.Bits, 2);
+    const bool palette = shape.Bits <= 8;
+    if (!core) {
+        PutLittleEndian(header, shape.Compression, 4);
+        PutLittleEndian(header, static_cast<uint32_t>(rows.size()), 4);
+        PutLittleEndian(header, 2835, 4); // 72 dots per inch
+        PutLittleEndian(header, 2835, 4);
+        PutLittleEndian(header, palette ? 4 : 0, 4); // colours used
+        PutLittleEndian(header, 0, 4);
+        if (shape.Compression == 3)
+            for (const uint32_t mask : {0xF800u, 0x07E0u, 0x001Fu})
+                PutLittleEndian(header, mask, 4);
+    }
+    if (palette) {
+        // A core header has no colour count: its table has every entry, of three bytes.
+        const int entries = core ? 1 << shape.Bits : 4;
+        for (int i = 0; i < entries; ++i)
+            PutLittleEndian(header, i < 4 ? BmpColours[i] : 0, core ? 3 : 4);
+    }
+    std::string file = "BM";
+    const auto rowsStart = static_cast<uint32_t>(14 + header.size());
+    PutLittleEndian(file, rowsStart + static_cast<uint32_t>(rows.size()), 4);
+    PutLittleEndian(file, 0, 4);
+    PutLittleEndian(file, rowsStart, 4);
+    return file + header + rows;
 }
 
 class PictureLoadTest : public ::testing::Test {
@@ -132,6 +275,31 @@ TEST_F(PictureLoadTest, BmpAndJpegDecodeWithTheirSizeAndPixels)
     }
 }
 
+TEST_F(PictureLoadTest, EveryCommonBmpKindShowsItsPixelsTheRightWayUp)
+{
+    const struct {
+        const char* Name;
+        TBmpKind Kind;
+    } cases[] = {
+        {"bottom-up", TBmpKind::BottomUp24}, {"top-down", TBmpKind::TopDown24},
+        {"RLE8", TBmpKind::Rle8},            {"RLE4", TBmpKind::Rle4},
+        {"OS/2", TBmpKind::Os2Core8},        {"BITFIELDS", TBmpKind::Bitfields565},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const std::unique_ptr<TBitmap> bitmap = LoadPictureFile(Write("kind.bmp", BmpFile(ShapeOf(c.Kind))));
+        ASSERT_TRUE(bitmap);
+        ASSERT_EQ(bitmap->Width(), BmpWidth);
+        ASSERT_EQ(bitmap->Height(), BmpHeight);
+        for (int y = 0; y < BmpHeight; ++y)
+            for (int x = 0; x < BmpWidth; ++x) {
+                const QRgb colour = BmpColours[BmpColourIndex(x, y)];
+                EXPECT_TRUE(Near(bitmap->Pixel(x, y), qRed(colour), qGreen(colour), qBlue(colour)))
+                    << "pixel " << x << "," << y;
+            }
+    }
+}
+
 TEST_F(PictureLoadTest, GreyJpegComesOutInColourChannels)
 {
     QImage grey(16, 8, QImage::Format_Grayscale8);
@@ -147,6 +315,8 @@ TEST_F(PictureLoadTest, BadDataGivesNoPicture)
 {
     const std::string jpeg = Encode(TestPicture(), "JPG");
     const std::string bmp = Encode(TestPicture(), "BMP");
+    const std::string topDown = BmpFile(ShapeOf(TBmpKind::TopDown24));
+    const std::string os2 = BmpFile(ShapeOf(TBmpKind::Os2Core8));
     std::string corruptJpeg = jpeg;
     for (size_t i = corruptJpeg.size() / 3; i < corruptJpeg.size() - 2; ++i)
         corruptJpeg[i] = static_cast<char>(0xFF);
@@ -164,6 +334,12 @@ TEST_F(PictureLoadTest, BadDataGivesNoPicture)
         {"bmp claiming 100000 x 100000", WithBmpSize(bmp, 100000, 100000)},
         {"bmp claiming 0 columns", WithBmpSize(bmp, 0, 30)},
         {"bmp whose rows need more than 2^64 bytes", BmpRowSizeOverflow()},
+        {"top-down bmp cut in its rows", topDown.substr(0, topDown.size() - 1)},
+        {"top-down bmp claiming 2^31 rows", WithBmpSize(topDown, 6, INT32_MIN)},
+        {"top-down RLE8 bmp", BmpFile({40, 8, 1, true})},
+        {"top-down RLE4 bmp", BmpFile({40, 4, 2, true})},
+        {"OS/2 bmp cut in its rows", os2.substr(0, os2.size() - 1)},
+        {"bmp of a header size no bmp has", WithHeaderSize(bmp, 20)},
         {"png", Encode(TestPicture(), "PNG")},
         {"text", "just some words, no picture at all"},
         {"empty", ""},
@@ -246,8 +422,12 @@ TEST(PictureMutationTest, DamagedFilesDecodeSafely)
 {
     // Run under the sanitizers this finds reads past the data and overflowing sizes.
     std::mt19937 random(20261210);
-    for (const char* format : {"BMP", "JPG"}) {
-        const std::string sample = Encode(TestPicture(), format);
+    std::vector<std::pair<std::string, std::string>> samples = {{"BMP", Encode(TestPicture(), "BMP")},
+                                                                {"JPG", Encode(TestPicture(), "JPG")}};
+    for (const TBmpKind kind : {TBmpKind::TopDown24, TBmpKind::Rle8, TBmpKind::Rle4, TBmpKind::Os2Core8,
+                                TBmpKind::Bitfields565})
+        samples.emplace_back("BMP kind " + std::to_string(static_cast<int>(kind)), BmpFile(ShapeOf(kind)));
+    for (const auto& [format, sample] : samples) {
         for (int round = 0; round < 1500; ++round) {
             std::string data = sample;
             const int flips = 1 + static_cast<int>(random() % 4);

@@ -30,11 +30,10 @@ protected:
         QTest::mouseRelease(&Panel(), Qt::LeftButton, {}, point);
     }
 
-    // As Qt delivers a double click: press, release, press, double click, release.
+    // As Qt delivers a double click: press, release, double click, release.
     void DoubleClick(QPoint point)
     {
         Click(point);
-        QTest::mousePress(&Panel(), Qt::LeftButton, {}, point);
         QTest::mouseDClick(&Panel(), Qt::LeftButton, {}, point);
         QTest::mouseRelease(&Panel(), Qt::LeftButton, {}, point);
     }
