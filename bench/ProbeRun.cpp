@@ -28,9 +28,9 @@ std::string ProgramsFolder()
     return (OwnFolder().parent_path() / "bin").string();
 }
 
-TProbeRun RunProbe(const std::vector<std::string>& arguments)
+TProbeRun RunProbe(const std::string& name, const std::vector<std::string>& arguments)
 {
-    const std::string program = (OwnFolder() / "garvo_startup_probe").string();
+    const std::string program = (OwnFolder() / name).string();
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));

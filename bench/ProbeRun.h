@@ -1,6 +1,6 @@
 #pragma once
-// Runs the start-up probe program (bench/probe) as a child process and measures it: the time
-// from just before the process is started to the moment it reports, and its peak memory.
+// Runs a start-up probe program (bench/probe) as a child process and measures it: the time from
+// just before the process is started to the moment it reports, and its peak memory.
 #include <string>
 #include <vector>
 
@@ -11,9 +11,9 @@ struct TProbeRun {
     double PeakMegabytes = 0; // the child's peak resident memory
 };
 
-// Runs the probe with Arguments under Qt's offscreen platform, or the one GARVO_PROBE_PLATFORM
+// Runs the probe Program of the benchmarks' folder with Arguments under Qt's offscreen platform, or the one GARVO_PROBE_PLATFORM
 // names (xcb under Xvfb: real windows); throws when it fails.
-TProbeRun RunProbe(const std::vector<std::string>& arguments);
+TProbeRun RunProbe(const std::string& program, const std::vector<std::string>& arguments);
 
 // The folder of the built programs (build/bin), which holds their data files.
 std::string ProgramsFolder();

@@ -1,6 +1,9 @@
 // How long the game takes from the start of its process to the first paint of its main window,
-// beside a bare frameless Qt window of the same size, and the peak memory of each.
+// beside a program that links Qt Widgets alone and shows a bare frameless window of the same
+// size, and the peak memory of each.
 #include "ProbeRun.h"
+
+#include "game/TfrmMain.h"
 
 #include <benchmark/benchmark.h>
 
@@ -8,14 +11,15 @@
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
+#include <string>
 
 namespace {
 
-void RunAndReport(benchmark::State& state, const std::vector<std::string>& arguments)
+void RunAndReport(benchmark::State& state, const std::string& program, const std::vector<std::string>& arguments)
 {
     double peak = 0;
     for (auto _ : state) {
-        const bench::TProbeRun run = bench::RunProbe(arguments);
+        const bench::TProbeRun run = bench::RunProbe(program, arguments);
         state.SetIterationTime(run.Seconds);
         peak = std::max(peak, run.PeakMegabytes);
     }
@@ -24,7 +28,8 @@ void RunAndReport(benchmark::State& state, const std::vector<std::string>& argum
 
 void BM_StartBareWindow(benchmark::State& state)
 {
-    RunAndReport(state, {"bare"});
+    RunAndReport(state, "garvo_bare_window_probe",
+                 {std::to_string(game::TfrmMain::ClientWidth), std::to_string(game::TfrmMain::ClientHeight)});
 }
 
 // A program folder with the built data files and settings that name a language and a dictionary,
@@ -50,7 +55,7 @@ public:
 void BM_StartGarvo(benchmark::State& state)
 {
     const TGameFolder folder;
-    RunAndReport(state, {"garvo", folder.Path()});
+    RunAndReport(state, "garvo_game_probe", {folder.Path()});
 }
 
 BENCHMARK(BM_StartBareWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);

@@ -51,7 +51,7 @@ void RunUtility(benchmark::State& state, bool buildIndexEachTime)
             std::filesystem::remove(index);
             state.ResumeTiming();
         }
-        const bench::TProbeRun run = bench::RunProbe({"lexorim", programFolder.Path(), path});
+        const bench::TProbeRun run = bench::RunProbe("garvo_utility_probe", {programFolder.Path(), path});
         state.SetIterationTime(run.Seconds);
         peak = std::max(peak, run.PeakMegabytes);
     }

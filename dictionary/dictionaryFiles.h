@@ -15,6 +15,9 @@ struct TFileCloser {
 };
 using TFileHandle = std::unique_ptr<std::FILE, TFileCloser>;
 
+// LF bytes among the Count bytes at Bytes.
+size_t CountLineFeeds(const char* bytes, size_t count);
+
 // Opens Path as raw bytes with an fopen Mode; null when it cannot be opened or is a folder.
 TFileHandle OpenRawFile(const std::string& path, const char* mode);
 

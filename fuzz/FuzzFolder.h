@@ -1,5 +1,7 @@
 #pragma once
-// A fresh folder for the files a fuzz target writes, removed when the run ends.
+// A fresh folder for the files a fuzz target writes, removed when the run ends. It lies in
+// TMPDIR when that is set, else in memory (/dev/shm) where there is one: the dictionary target
+// syncs what it writes, which on a disk holds each run for milliseconds.
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -10,10 +12,18 @@ inline const std::filesystem::path& FuzzFolder()
         std::filesystem::path Path;
         TFolder()
         {
-            std::string pattern = (std::filesystem::temp_directory_path() / "garvo_fuzz_XXXXXX").string();
+            std::string pattern = (Parent() / "garvo_fuzz_XXXXXX").string();
             if (!::mkdtemp(pattern.data()))
                 std::abort();
             Path = pattern;
+        }
+        static std::filesystem::path Parent()
+        {
+            std::error_code error;
+            const char* chosen = std::getenv("TMPDIR");
+            if ((!chosen || !*chosen) && std::filesystem::is_directory("/dev/shm", error))
+                return "/dev/shm";
+            return std::filesystem::temp_directory_path();
         }
         ~TFolder()
         {

@@ -11,7 +11,6 @@
 
 class QAction;
 class QMenu;
-class QPrinter;
 class QTextEdit;
 
 namespace htmlview {
@@ -50,24 +49,6 @@ void CopyAll(htmlview::THtmlView& viewer, const QTextEdit& wordBox);
 bool IncreaseFontSize(TfrmMain& form);
 bool DecreaseFontSize(TfrmMain& form);
 
-// Printer geometry, in printer pixels, from the size of a Courier New "A" and line at 10 points.
-struct TPrintGeometry {
-    int32_t CharWidth = 0;
-    int32_t LineHeight = 0;
-    int32_t TopMargin = 0;  // 30 mm
-    int32_t LeftMargin = 0; // 9 characters
-    int32_t LineLength = 1; // characters per line: 9 characters of margin on each side
-};
-TPrintGeometry MeasurePrintGeometry(int32_t pixelsPerInch, int32_t pageWidth, int32_t charWidth, int32_t lineHeight);
-// Top of line N (from 1) of a page.
-int32_t PrintLineTop(const TPrintGeometry& geometry, int32_t line);
-// Text cut into lines of at most LineLength characters (one more when the rest fits with its
-// last space), at the last space where there is one; the space a line ends at is not printed.
-std::vector<std::string> CutPrintLines(const std::string& text, int32_t lineLength);
-
-// Prints Header (14 points bold) and Text (10 points, cut into lines) on Printer, each further
-// page starting with the header and "(suite...)". False when the printer could not start.
-bool PrintText(QPrinter& printer, const std::string& header, const std::string& text);
 // Prints the word box's text and the definition of CurrentWord on the default printer; without
 // a printer that starts, the player is shown NoPrinterText and nothing is printed.
 bool PrintDefinition(TfrmMain& form, const std::string& noPrinterText);

@@ -1,6 +1,6 @@
 #include "platform/CdAudio.h"
 
-#include "platform/CdAudioLibcdio.h"
+#include "platform/CdAudioModule.h"
 
 #include <algorithm>
 #include <utility>
@@ -64,7 +64,7 @@ std::string DriveLabel(const std::string& drive)
 std::unique_ptr<TCdDevice> NewCdDevice()
 {
     const TCdDeviceMaker& maker = CurrentMaker();
-    return maker ? maker() : std::make_unique<TLibcdioCdDevice>();
+    return maker ? maker() : std::make_unique<TModuleCdDevice>();
 }
 
 TCdDeviceMaker SetCdDeviceMaker(TCdDeviceMaker maker)

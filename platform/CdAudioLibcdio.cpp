@@ -1,13 +1,13 @@
 #include "platform/CdAudioLibcdio.h"
 
+#include "platform/CdAudioDrivePresence.h"
+
 // cdio.h declares the types the other headers use.
 #include <cdio/cdio.h>
 #include <cdio/audio.h>
 #include <cdio/logging.h>
 #include <cdio/mmc.h>
 
-#include <QDir>
-#include <QFileInfo>
 
 namespace platform {
 
@@ -49,8 +49,7 @@ std::vector<std::string> TLibcdioCdDevice::Drives()
 
 bool TLibcdioCdDevice::DrivePresent()
 {
-    return QFileInfo::exists(QStringLiteral("/dev/cdrom"))
-           || !QDir(QStringLiteral("/dev")).entryList({QStringLiteral("sr*")}, QDir::System).isEmpty();
+    return OpticalDrivePresent();
 }
 
 void TLibcdioCdDevice::Open(const std::string& drive)
@@ -217,3 +216,8 @@ void TLibcdioCdDevice::Eject()
 }
 
 } // namespace platform
+
+platform::TCdDevice* garvo_new_cd_device()
+{
+    return new platform::TLibcdioCdDevice;
+}

@@ -20,8 +20,7 @@ public:
     TLibcdioCdDevice& operator=(const TLibcdioCdDevice&) = delete;
 
     std::vector<std::string> Drives() override;
-    // "/dev/cdrom" or a "/dev/sr*" device: asks the file system, not the drives.
-    bool DrivePresent() override;
+    bool DrivePresent() override; // OpticalDrivePresent
     void Open(const std::string& drive) override;
     bool IsOpen() const override { return cdio_ != nullptr; }
     TCdMode Mode() override;
@@ -59,3 +58,6 @@ private:
 };
 
 } // namespace platform
+
+// The CD audio module's entry (see CdAudioModule.h).
+extern "C" platform::TCdDevice* garvo_new_cd_device();

@@ -1,14 +1,11 @@
 #include "platform/Sound.h"
 
+#include "platform/BackendModule.h"
 #include "platform/ServiceSlot.h"
 #include "platform/Shell.h"
 
-#include <QAudioDevice>
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QMediaDevices>
-#include <QSoundEffect>
-#include <QUrl>
 
 #include <utility>
 
@@ -44,9 +41,16 @@ bool HasWaveDevice()
     return SoundPlayer().HasWaveDevice();
 }
 
-TQtSoundPlayer::~TQtSoundPlayer()
+TQtSoundPlayer::~TQtSoundPlayer() = default;
+
+TSoundOutput* TQtSoundPlayer::Output() const
 {
-    delete effect_.data();
+    if (!loaded_) {
+        loaded_ = true;
+        if (const auto newOutput = reinterpret_cast<TNewSoundOutput>(BackendEntry(SoundModule, NewSoundOutputEntry)))
+            output_.reset(newOutput());
+    }
+    return output_.get();
 }
 
 void TQtSoundPlayer::PlaySound(const std::string& fileName)
@@ -55,21 +59,19 @@ void TQtSoundPlayer::PlaySound(const std::string& fileName)
     const QString path = QtFileName(fileName);
     if (!QFileInfo(path).isFile() || !QCoreApplication::instance() || !HasWaveDevice())
         return;
-    if (!effect_)
-        effect_ = new QSoundEffect(QCoreApplication::instance());
-    effect_->setSource(QUrl::fromLocalFile(path));
-    effect_->play();
+    output_->Play(path);
 }
 
 void TQtSoundPlayer::PurgeSounds()
 {
-    if (effect_)
-        effect_->stop();
+    if (output_)
+        output_->Stop();
 }
 
 bool TQtSoundPlayer::HasWaveDevice() const
 {
-    return !QMediaDevices::audioOutputs().isEmpty();
+    const TSoundOutput* output = Output();
+    return output != nullptr && output->Present();
 }
 
 } // namespace platform

@@ -1,12 +1,10 @@
 #pragma once
 // Short wave sounds of the game: played from files, asynchronously, one at a time. A missing
 // file or a machine without an audio output plays nothing and reports nothing.
-#include <QPointer>
-
 #include <memory>
 #include <string>
 
-class QSoundEffect;
+class QString;
 
 namespace platform {
 
@@ -27,6 +25,22 @@ void PlaySound(const std::string& fileName);
 void PurgeSounds();
 bool HasWaveDevice();
 
+// The audio output of the sound module (libgarvo_sound.so, Qt Multimedia), loaded on the first
+// sound: one sound at a time, from a file that exists.
+class TSoundOutput {
+public:
+    virtual ~TSoundOutput() = default;
+    virtual bool Present() const = 0; // the machine has an audio output
+    virtual void Play(const QString& path) = 0;
+    virtual void Stop() = 0;
+};
+
+// The module's entry: makes its output; the caller owns it.
+using TNewSoundOutput = TSoundOutput* (*)();
+constexpr const char* SoundModule = "garvo_sound";
+constexpr const char* NewSoundOutputEntry = "garvo_new_sound_output";
+
+// Plays through the sound module; without it the machine has no audio output.
 class TQtSoundPlayer : public TSoundPlayer {
 public:
     TQtSoundPlayer() = default;
@@ -39,9 +53,11 @@ public:
     bool HasWaveDevice() const override;
 
 private:
-    // Made on the first sound and owned by the application object too, so that it never
-    // outlives the audio back end when this player is a process-wide object.
-    QPointer<QSoundEffect> effect_;
+    // Null when the module cannot be loaded.
+    TSoundOutput* Output() const;
+
+    mutable std::unique_ptr<TSoundOutput> output_;
+    mutable bool loaded_ = false;
 };
 
 } // namespace platform

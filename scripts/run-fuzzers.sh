@@ -8,8 +8,15 @@ run_fuzzers() {
     cmake --build "$tree" -j "$(nproc)" --target fuzz_scanner fuzz_page fuzz_gif fuzz_picture \
         fuzz_dictionary fuzz_ini
 
+    # Seeds, findings and the targets' own files in memory where it can be: the dictionary
+    # target syncs every file it writes.
+    local memory=""
+    if [ -d /dev/shm ] && [ -w /dev/shm ]; then
+        memory=$(mktemp -d /dev/shm/garvo_fuzzers_XXXXXX)
+    fi
+    local temporary=${memory:-${TMPDIR:-/tmp}}
     local corpus
-    corpus=$(mktemp -d)
+    corpus=$(mktemp -d "$temporary/garvo_corpus_XXXXXX")
     mkdir -p "$corpus/html" "$corpus/gif" "$corpus/picture"
     cp data/Aide/*.htm data/Dictionnaires/*.htm "$corpus/html/"
     head -c 3000 data/Dictionnaires/Francais.dat > "$corpus/html/dictionary.txt"
@@ -25,7 +32,7 @@ run_fuzzers() {
     local target seeds runs
     while read -r target seeds runs; do
         echo "Fuzzing $target ($runs runs)"
-        if ! "$tree/fuzz/fuzz_$target" -seed=1 -runs="$runs" -max_len=8192 -artifact_prefix="$corpus/" \
+        if ! TMPDIR=$temporary "$tree/fuzz/fuzz_$target" -seed=1 -runs="$runs" -max_len=8192 -artifact_prefix="$corpus/" \
             "$corpus/$seeds" < /dev/null > "$corpus/$target.log" 2>&1; then
             cat "$corpus/$target.log"
             echo "The input that failed is kept in $corpus" >&2
@@ -41,4 +48,5 @@ dictionary dictionary 2000
 ini ini 2000
 TARGETS
     rm -rf "$corpus"
+    [ -z "$memory" ] || rm -rf "$memory"
 }

@@ -1,5 +1,6 @@
 #include "TfrmMainTest.h"
 
+#include "game/DefinitionPrint.h"
 #include "game/DefinitionViewCommands.h"
 #include "game/GameSettings.h"
 #include "htmlview/HtmlView.h"
@@ -217,7 +218,7 @@ TEST_F(Printing, TheWordAndItsDefinitionGoToThePrinter)
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(file));
-    ASSERT_TRUE(PrintText(printer, "ANANAS", "Fruit <b>tropical</b> des pays chauds."));
+    ASSERT_TRUE(PrintText(printer, {QStringLiteral("Liberation Mono"), "ANANAS", "Fruit <b>tropical</b> des pays chauds."}));
     const std::string text = PdfText(file);
     EXPECT_NE(text.find("ANANAS"), std::string::npos) << text;
     EXPECT_NE(text.find("Fruit <b>tropical</b> des pays chauds."), std::string::npos) << text;
@@ -232,7 +233,7 @@ TEST_F(Printing, ALongDefinitionGoesOnFurtherPagesUnderTheWord)
     std::string definition;
     for (int i = 0; i < 600; ++i)
         definition += "mot" + std::to_string(i) + " suivant ";
-    ASSERT_TRUE(PrintText(printer, "LISTE", definition));
+    ASSERT_TRUE(PrintText(printer, {QStringLiteral("Liberation Mono"), "LISTE", definition}));
     const std::string pdf = Read("long.pdf");
     EXPECT_GE(Count(pdf, "/Type /Page") - Count(pdf, "/Type /Pages"), 2u);
     const std::string text = PdfText(file);

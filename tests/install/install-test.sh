@@ -13,7 +13,7 @@ prefix="$work/prefix"
 
 cmake --install "$build" --prefix "$prefix" > /dev/null
 
-for file in bin/garvo bin/lexorim share/garvo/Themes/Standard/theme.ini share/garvo/Dictionnaires/Francais.dat \
+for file in bin/garvo bin/lexorim bin/libgarvo_sound.so bin/libgarvo_cdaudio.so bin/libgarvo_print.so share/garvo/Themes/Standard/theme.ini share/garvo/Dictionnaires/Francais.dat \
         share/garvo/Aide/garvo.htm share/applications/garvo.desktop share/applications/lexorim.desktop \
         share/metainfo/garvo.metainfo.xml; do
     [ -e "$prefix/$file" ] || fail "$file was not installed"

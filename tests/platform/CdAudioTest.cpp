@@ -1,4 +1,6 @@
+#include "platform/BackendModule.h"
 #include "platform/CdAudio.h"
+#include "platform/CdAudioModule.h"
 #include "platform/CdAudioLibcdio.h"
 #include "platform/CdAudioPlayer.h"
 #include "tests/support/CdAudioSimulated.h"
@@ -224,16 +226,33 @@ TEST_F(CdPlayer, ADriveThatVanishesMidPlayIsNotReady)
     EXPECT_TRUE(player->Drives().empty());
 }
 
+// The libcdio device itself, and the machine's device as the programs get it: through the CD
+// audio module, which this test program holds.
 TEST(CdDrives, WithoutADriveTheMachinesPlayerIsNotReady)
 {
-    TLibcdioCdDevice device;
-    EXPECT_FALSE(device.IsOpen());
-    EXPECT_EQ(device.Mode(), cdNotReady);
-    EXPECT_THROW(device.Open("/nonexistent/sr9"), ECdError);
-    EXPECT_EQ(device.Mode(), cdNotReady);
-    EXPECT_THROW(device.Toc(), ECdError);
-    EXPECT_THROW(device.Eject(), ECdError);
-    EXPECT_THROW(device.Play(0), ECdError);
+    std::vector<std::unique_ptr<TCdDevice>> devices;
+    devices.push_back(std::make_unique<TLibcdioCdDevice>());
+    devices.push_back(NewCdDevice());
+    for (const std::unique_ptr<TCdDevice>& device : devices) {
+        EXPECT_FALSE(device->IsOpen());
+        EXPECT_EQ(device->Mode(), cdNotReady);
+        EXPECT_THROW(device->Open("/nonexistent/sr9"), ECdError);
+        EXPECT_EQ(device->Mode(), cdNotReady);
+        EXPECT_THROW(device->Toc(), ECdError);
+        EXPECT_THROW(device->Eject(), ECdError);
+        EXPECT_THROW(device->Play(0), ECdError);
+        EXPECT_EQ(device->DrivePresent(), devices.front()->DrivePresent());
+    }
+}
+
+TEST(CdDrives, TheMachinesDevicePlaysThroughTheModule)
+{
+    const auto newDevice = reinterpret_cast<TNewCdDevice>(BackendEntry(CdAudioModule, NewCdDeviceEntry));
+    ASSERT_NE(newDevice, nullptr);
+    const std::unique_ptr<TCdDevice> device(newDevice());
+    EXPECT_NE(dynamic_cast<TLibcdioCdDevice*>(device.get()), nullptr);
+    EXPECT_EQ(BackendEntry("garvo_absent", NewCdDeviceEntry), nullptr);
+    EXPECT_EQ(BackendEntry(CdAudioModule, "garvo_absent"), nullptr);
 }
 
 } // namespace

@@ -1,4 +1,6 @@
+#include "platform/BackendModule.h"
 #include "platform/Sound.h"
+#include "platform/SoundMultimedia.h"
 #include "tests/support/FakeSound.h"
 #include "TestFolder.h"
 
@@ -64,6 +66,14 @@ TEST(Sound, RequestsReachTheInstalledPlayerAndThePreviousOneComesBack)
     EXPECT_TRUE(HasWaveDevice());
     EXPECT_EQ(outer->Played, std::vector<std::string>{"success.wav"});
     EXPECT_EQ(outer->Purges, 0);
+}
+
+TEST(Sound, TheModuleMakesTheAudioOutput)
+{
+    const auto newOutput = reinterpret_cast<TNewSoundOutput>(BackendEntry(SoundModule, NewSoundOutputEntry));
+    ASSERT_EQ(newOutput, &garvo_new_sound_output);
+    const std::unique_ptr<TSoundOutput> output(newOutput());
+    EXPECT_EQ(output->Present(), TQtSoundPlayer().HasWaveDevice());
 }
 
 TEST(Sound, QtPlayerIsSilentForAMissingFile)

@@ -1,0 +1,48 @@
+#pragma once
+// The report of the start-up probes: when the first thing worth waiting for is on screen, a
+// probe prints the monotonic clock in nanoseconds and exits at once, so that its parent measures
+// from the start of the process to that moment.
+#include <QEvent>
+#include <QObject>
+#include <QTimer>
+#include <QWidget>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <unistd.h>
+#include <utility>
+
+namespace probe {
+
+// Reports the moment once Target has painted and Ready says the paint showed what is awaited.
+class TFirstPaint : public QObject {
+public:
+    TFirstPaint(QWidget* target, std::function<bool()> ready) : ready_(std::move(ready))
+    {
+        target->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        // The paint runs after this filter: the report waits for the next turn of the loop.
+        if (event->type() == QEvent::Paint && ready_())
+            QTimer::singleShot(0, [] { ReportAndExit(); });
+        return false;
+    }
+
+private:
+    [[noreturn]] static void ReportAndExit()
+    {
+        const auto now = std::chrono::steady_clock::now().time_since_epoch();
+        std::printf("%lld\n", static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+        std::fflush(stdout);
+        ::_exit(EXIT_SUCCESS); // the teardown is not part of the start
+    }
+
+    std::function<bool()> ready_;
+};
+
+} // namespace probe
