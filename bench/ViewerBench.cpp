@@ -3,15 +3,19 @@
 // 2 KB definition and pages of paragraphs, lists and links of 256 KB, 512 KB and 1 MB, so the
 // cost per kilobyte can be compared across sizes. Each reports the peak memory of the process
 // so far; run one size alone to see its own. Then the shapes that used to cost more than their
-// size: one long paragraph, alone and in a table cell, and tables nested deep beside the same
+// size, each beside its baseline: one long paragraph, alone and in a table cell, beside the
+// same words in short paragraphs; screens of a long paragraph painted while scrolling; many form
+// controls in one paragraph beside one per paragraph; and tables nested deep beside the same
 // tables one after another, shown once and laid out again at another width.
 #include "htmlview/HtmlBuilder.h"
+#include "htmlview/HtmlFormQtWidgets.h"
 #include "htmlview/SectionList.h"
 #include "platform/QtCanvas.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QImage>
+#include <QWidget>
 
 #include <sys/resource.h>
 
@@ -59,19 +63,48 @@ std::string LargePage(size_t size)
     return page + "</body></html>";
 }
 
-// One paragraph of Size bytes of words.
-std::string Paragraph(size_t size)
+// Size bytes of words, in paragraphs of about ParagraphSize bytes each (one paragraph when
+// ParagraphSize is Size), so that one long paragraph can be set beside the same words in short
+// ones.
+std::string Paragraphs(size_t size, size_t paragraphSize)
 {
-    std::string text;
-    for (int word = 0; text.size() < size; ++word)
-        text += "mot" + std::to_string(word % 1000) + (word % 17 == 16 ? ", " : " ");
-    return text;
+    std::string body = "<p>";
+    size_t total = 0;
+    size_t inParagraph = 0;
+    for (int word = 0; total < size; ++word) {
+        const std::string text = "mot" + std::to_string(word % 1000) + (word % 17 == 16 ? ", " : " ");
+        if (inParagraph >= paragraphSize) {
+            body += "</p><p>";
+            inParagraph = 0;
+        }
+        body += text;
+        total += text.size();
+        inParagraph += text.size();
+    }
+    return body + "</p>";
 }
 
-std::string ParagraphPage(size_t size, bool inCell)
+constexpr size_t ShortParagraph = 1024;
+
+std::string ParagraphPage(size_t size, size_t paragraphSize, bool inCell)
 {
-    const std::string body = "<p>" + Paragraph(size) + "</p>";
+    const std::string body = Paragraphs(size, paragraphSize);
     return "<html><body>" + (inCell ? "<table><tr><td>" + body + "</td></tr></table>" : body) + "</body></html>";
+}
+
+// Count form controls (text inputs, or drop-down lists of three options) between words, all in
+// one paragraph or one per paragraph.
+std::string ControlsPage(int count, bool selects, bool onePerParagraph)
+{
+    const std::string control =
+        selects ? "<select name=s><option>un<option>deux<option>trois</select>" : "<input type=text name=t size=8>";
+    std::string page = "<html><body><form><p>";
+    for (int i = 0; i < count; ++i) {
+        if (onePerParagraph && i > 0)
+            page += "</p><p>";
+        page += "champ " + std::to_string(i) + " " + control + " ";
+    }
+    return page + "</p></form></body></html>";
 }
 
 // Depth tables, each holding a word and the next one; or the same tables one after another.
@@ -149,17 +182,101 @@ void BM_ViewerLargePage(benchmark::State& state)
 }
 BENCHMARK(BM_ViewerLargePage)->Arg(256)->Arg(512)->Arg(1024)->Unit(benchmark::kMillisecond);
 
+// One paragraph of N KB, and its baseline: the same words in paragraphs of 1 KB.
 void BM_ViewerParagraph(benchmark::State& state)
 {
-    RunPage(state, ParagraphPage(static_cast<size_t>(state.range(0)) * 1024, false));
+    const size_t size = static_cast<size_t>(state.range(0)) * 1024;
+    RunPage(state, ParagraphPage(size, size, false));
 }
 BENCHMARK(BM_ViewerParagraph)->Arg(16)->Arg(64)->Arg(200)->Unit(benchmark::kMillisecond);
 
+void BM_ViewerShortParagraphs(benchmark::State& state)
+{
+    RunPage(state, ParagraphPage(static_cast<size_t>(state.range(0)) * 1024, ShortParagraph, false));
+}
+BENCHMARK(BM_ViewerShortParagraphs)->Arg(16)->Arg(64)->Arg(200)->Unit(benchmark::kMillisecond);
+
 void BM_ViewerParagraphInCell(benchmark::State& state)
 {
-    RunPage(state, ParagraphPage(static_cast<size_t>(state.range(0)) * 1024, true));
+    const size_t size = static_cast<size_t>(state.range(0)) * 1024;
+    RunPage(state, ParagraphPage(size, size, true));
 }
 BENCHMARK(BM_ViewerParagraphInCell)->Arg(16)->Arg(64)->Arg(200)->Unit(benchmark::kMillisecond);
+
+void BM_ViewerShortParagraphsInCell(benchmark::State& state)
+{
+    RunPage(state, ParagraphPage(static_cast<size_t>(state.range(0)) * 1024, ShortParagraph, true));
+}
+BENCHMARK(BM_ViewerShortParagraphsInCell)->Arg(16)->Arg(64)->Arg(200)->Unit(benchmark::kMillisecond);
+
+// Scrolling: 20 screens painted one after another, of a page laid out once.
+void RunScroll(benchmark::State& state, const std::string& page)
+{
+    platform::TQtCanvas screen;
+    htmlview::TSectionList document(nullptr, nullptr, screen);
+    ParsePage(document, page);
+    int32_t maxWidth = 0;
+    int32_t charIndex = 0;
+    document.Layout(screen, MarginHeight, ViewWidth - 2 * MarginWidth, maxWidth, charIndex);
+    QImage image(ViewWidth, ViewHeight, QImage::Format_RGB32);
+    platform::TQtCanvas canvas(image);
+    for (auto _ : state) {
+        for (int screenIndex = 0; screenIndex < 20; ++screenIndex) {
+            document.SetScrollTop(screenIndex * ViewHeight);
+            canvas.Brush().Color = platform::clWhite;
+            canvas.FillRect({0, 0, ViewWidth, ViewHeight});
+            benchmark::DoNotOptimize(document.Paint(canvas, {MarginWidth, 0, ViewWidth, ViewHeight}, MaxPaintWidth,
+                                                    MarginWidth, MarginHeight));
+        }
+    }
+}
+
+void BM_ViewerScrollParagraph(benchmark::State& state)
+{
+    const size_t size = static_cast<size_t>(state.range(0)) * 1024;
+    RunScroll(state, ParagraphPage(size, size, false));
+}
+BENCHMARK(BM_ViewerScrollParagraph)->Arg(200)->Unit(benchmark::kMillisecond);
+
+void BM_ViewerScrollShortParagraphs(benchmark::State& state)
+{
+    RunScroll(state, ParagraphPage(static_cast<size_t>(state.range(0)) * 1024, ShortParagraph, false));
+}
+BENCHMARK(BM_ViewerScrollShortParagraphs)->Arg(200)->Unit(benchmark::kMillisecond);
+
+// A form of many controls with real widgets (on a panel never shown), shown as RunPage does.
+void RunControls(benchmark::State& state, bool onePerParagraph)
+{
+    const std::string page = ControlsPage(static_cast<int>(state.range(0)), state.range(1) != 0, onePerParagraph);
+    platform::TQtCanvas screen;
+    QImage image(ViewWidth, ViewHeight, QImage::Format_RGB32);
+    QWidget panel;
+    for (auto _ : state) {
+        htmlview::TSectionList document(nullptr, nullptr, screen);
+        document.WidgetFactory = std::make_unique<htmlview::TQtFormWidgetFactory>(panel);
+        ParsePage(document, page);
+        int32_t maxWidth = 0;
+        int32_t charIndex = 0;
+        document.Layout(screen, MarginHeight, ViewWidth - 2 * MarginWidth, maxWidth, charIndex);
+        platform::TQtCanvas canvas(image);
+        benchmark::DoNotOptimize(
+            document.Paint(canvas, {MarginWidth, 1, ViewWidth, ViewHeight}, MaxPaintWidth, MarginWidth, MarginHeight));
+    }
+    state.counters["peak_MB"] = PeakMegabytes();
+}
+
+// Arguments: the number of controls, and 1 for drop-down lists (0: text inputs).
+void BM_ViewerControlsInParagraph(benchmark::State& state)
+{
+    RunControls(state, false);
+}
+BENCHMARK(BM_ViewerControlsInParagraph)->Args({10000, 0})->Args({5000, 1})->Unit(benchmark::kMillisecond);
+
+void BM_ViewerControlsOnePerParagraph(benchmark::State& state)
+{
+    RunControls(state, true);
+}
+BENCHMARK(BM_ViewerControlsOnePerParagraph)->Args({10000, 0})->Args({5000, 1})->Unit(benchmark::kMillisecond);
 
 void BM_ViewerNestedTables(benchmark::State& state)
 {

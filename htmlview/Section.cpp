@@ -24,6 +24,22 @@ std::unique_ptr<TMyFont> CopyFont(const TMyFont& font, platform::TFontStyles sty
     return copy;
 }
 
+// The first of Count objects, sorted by Position, whose Position is at least P (Count for none).
+template <class List>
+int FirstAtOrAfter(const List& objects, int count, int32_t p)
+{
+    int lo = 0;
+    int hi = count;
+    while (lo < hi) {
+        const int mid = lo + (hi - lo) / 2;
+        if (objects[mid]->Position < p)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return lo;
+}
+
 } // namespace
 
 TSection::TSection(TSectionList& document, int32_t listLevel, uint8_t alignment, const TUrlTarget* linkTarget,
@@ -143,30 +159,44 @@ void TSection::MoveBy(int32_t dy, int32_t dIndex)
         control->YPosition = ClampInt32(int64_t{control->YPosition} + dy);
 }
 
+int TSection::FirstImageFrom(int32_t p) const
+{
+    return FirstAtOrAfter(Images, Images.Count(), p);
+}
+
+int TSection::FirstControlFrom(int32_t p) const
+{
+    return FirstAtOrAfter(Controls, static_cast<int>(Controls.size()), p);
+}
+
 TInlinePicture* TSection::PictureAt(int32_t position) const
 {
-    for (int i = 0; i < Images.Count(); ++i)
-        if (Images[i]->Position == position)
-            return Images[i];
-    return nullptr;
+    const int i = FirstImageFrom(position);
+    return i < Images.Count() && Images[i]->Position == position ? Images[i] : nullptr;
 }
 
 TInlineControl* TSection::ControlAt(int32_t position) const
 {
-    for (TInlineControl* control : Controls)
-        if (control->Position == position)
-            return control;
-    return nullptr;
+    const size_t i = static_cast<size_t>(FirstControlFrom(position));
+    return i < Controls.size() && Controls[i]->Position == position ? Controls[i] : nullptr;
+}
+
+int32_t TSection::NextMarker(int32_t p) const
+{
+    const int image = FirstImageFrom(p);
+    const size_t control = static_cast<size_t>(FirstControlFrom(p));
+    int32_t next = Length;
+    if (image < Images.Count())
+        next = Images[image]->Position;
+    if (control < Controls.size())
+        next = std::min(next, Controls[control]->Position);
+    return next;
 }
 
 int32_t TSection::CharsToNextMarker(int32_t p, int32_t limit) const
 {
-    // Bounded, so that walking a long paragraph stays linear in its length.
-    const int32_t bound = std::min({limit, LongestStretch, Length - p});
-    const auto first = Text.begin() + p;
-    const auto found = std::find_if(first, first + std::max(bound, 0),
-                                    [](char c) { return IsObjectMarker(static_cast<unsigned char>(c)); });
-    return found == first + std::max(bound, 0) ? std::min(limit, LongestStretch) : static_cast<int32_t>(found - first);
+    const int32_t next = NextMarker(p);
+    return std::min(limit, next < Length ? next - p : LongestStretch);
 }
 
 TFontObj& TSection::SelectRunFont(TCanvas& canvas, int32_t p) const

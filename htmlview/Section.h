@@ -128,10 +128,15 @@ private:
     struct TLineBreaker;
     struct TPaintFrame;
 
+    // Pictures and controls are kept in text order, so their markers are found by position.
+    int FirstImageFrom(int32_t p) const;
+    int FirstControlFrom(int32_t p) const;
     TInlinePicture* PictureAt(int32_t position) const;
     TInlineControl* ControlAt(int32_t position) const;
-    // Characters from P to the next object marker (at P: 0), looking no further than Limit nor
-    // than the longest stretch measured or drawn at once; that bound when none lies within it.
+    // Position of the first object marker at or after P; Length when there is none.
+    int32_t NextMarker(int32_t p) const;
+    // Characters from P to the next object marker (at P: 0), at most Limit; with no marker
+    // ahead, at most the longest stretch measured or drawn at once.
     int32_t CharsToNextMarker(int32_t p, int32_t limit) const;
     // The fitting walk of line breaking (with Breaker: floats met at the line's start are placed,
     // later ones deferred) and of hit testing (without: floats take no width).
@@ -143,7 +148,11 @@ private:
     int32_t ClearSpace(const IndentManager& indentMgr, int32_t y) const;
     void PaintLine(TPaintFrame& frame, size_t index);
     void PaintMarker(TPaintFrame& frame, const LineRec& line, int32_t mx);
-    void PaintRun(TPaintFrame& frame, LineRec& line);
+    // With DrawText false the line's text is only measured: its pictures are still drawn and
+    // its controls placed.
+    void PaintRun(TPaintFrame& frame, LineRec& line, bool drawText);
+    // The canvas left as drawing the text of the lines passed since the last drawn one would.
+    void FinishPassedLines(TPaintFrame& frame);
     // The line holding Y (from the section's top), the characters before it and its top; none
     // below the last line.
     LineRec* LineAtY(int32_t y, int32_t& charsBefore, int32_t& lineTop);

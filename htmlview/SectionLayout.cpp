@@ -160,10 +160,9 @@ void TSection::TLineBreaker::FinishLine(int32_t n)
     }
     int32_t before = 0;
     int32_t after = 0;
-    for (int i = 0; i < Section.Images.Count(); ++i) {
+    const int32_t end = S + n;
+    for (int i = Section.FirstImageFrom(S); i < Section.Images.Count() && Section.Images[i]->Position < end; ++i) {
         const TInlinePicture& picture = *Section.Images[i];
-        if (picture.Position < S || picture.Position >= S + n)
-            continue;
         const int32_t h = picture.ImageHeight;
         if (picture.Align == TInlinePicture::AlignTop) {
             after = std::max(after, h - lineHeight);
@@ -175,9 +174,9 @@ void TSection::TLineBreaker::FinishLine(int32_t n)
             before = std::max(before, h - (lineHeight - lastDescent));
         }
     }
-    for (TInlineControl* control : Section.Controls) {
-        if (control->Position < S || control->Position >= S + n)
-            continue;
+    for (size_t i = static_cast<size_t>(Section.FirstControlFrom(S));
+         i < Section.Controls.size() && Section.Controls[i]->Position < end; ++i) {
+        TInlineControl* control = Section.Controls[i];
         const int32_t h = control->ControlHeight();
         before = std::max(before, control->RaiseByDescent() ? h - (lineHeight - lastDescent) : h - lineHeight);
         control->YPosition = Y;

@@ -69,6 +69,10 @@ struct TSection::TPaintFrame {
     int32_t ScrollTop;
     int32_t SelFrom; // the selection, relative to the section
     int32_t SelTo;
+    const platform::TRect& Clip;
+    // The text of lines wholly outside the clip is passed, not drawn: [PassedFrom, PassedTo).
+    int32_t PassedFrom = 0;
+    int32_t PassedTo = 0;
 
     // Whether P is selected, and how far that state lasts.
     bool Selected(int32_t p, int32_t& stretch) const
@@ -94,20 +98,58 @@ int32_t TSection::Paint(TCanvas& canvas, const platform::TRect& clipRect, Indent
         return next;
     TPaintFrame frame{canvas, indentMgr, x, y, scrollTop,
                       ClampInt32(int64_t{Document->SelStart} - FirstIndex),
-                      ClampInt32(int64_t{Document->SelEnd} - FirstIndex)};
+                      ClampInt32(int64_t{Document->SelEnd} - FirstIndex), clipRect};
     for (size_t i = 0; i < Lines.size(); ++i)
         PaintLine(frame, i);
+    FinishPassedLines(frame);
     return next;
 }
 
 void TSection::PaintLine(TPaintFrame& frame, size_t index)
 {
     LineRec& line = Lines[index];
+    const int64_t top = int64_t{frame.Y} - frame.ScrollTop;
     frame.Y = ClampInt32(int64_t{frame.Y} + line.TextHeight + line.SpaceBefore);
     if (index == 0 && (MarkerKind == NumberMarker || MarkerKind == BulletMarker))
         PaintMarker(frame, line, ClampInt32(int64_t{frame.X} + FirstLineLeft));
-    PaintRun(frame, line);
+    // Sub- and superscripts and tall glyphs may reach a little beyond the line; floats started
+    // in it reach as far as its PaintHeight.
+    const int64_t reach = 2 * int64_t{line.TextHeight};
+    const bool visible = top + std::max(line.FullHeight(), line.PaintHeight) + reach > frame.Clip.Top
+        && top - reach < frame.Clip.Bottom;
+    const int32_t end = line.Start + line.Count;
+    if (visible || NextMarker(line.Start) < end) {
+        FinishPassedLines(frame);
+        PaintRun(frame, line, visible);
+    } else {
+        // Where it would stand, for the hit tests.
+        line.PaintTop = frame.Y - line.TextHeight;
+        line.PaintLeft = ClampInt32(int64_t{frame.X} + line.Left);
+        if (frame.PassedTo != line.Start)
+            frame.PassedFrom = line.Start;
+        frame.PassedTo = end;
+    }
     frame.Y = ClampInt32(int64_t{frame.Y} + line.SpaceAfter);
+}
+
+void TSection::FinishPassedLines(TPaintFrame& frame)
+{
+    const int32_t from = frame.PassedFrom;
+    const int32_t to = frame.PassedTo;
+    frame.PassedFrom = frame.PassedTo = 0;
+    if (to <= from)
+        return;
+    // The last stretch drawn selects its run's font; a selected stretch sets the brush to its
+    // run's colour and the font's to the page background.
+    int32_t stretch = 0;
+    const int32_t lastSelected = std::min(frame.SelTo, to) - 1;
+    if (frame.SelTo > frame.SelFrom && lastSelected >= std::max(frame.SelFrom, from)) {
+        frame.Canvas.Brush().Color = SelectRunFont(frame.Canvas, lastSelected).Font->Color();
+        frame.Canvas.Brush().Style = platform::TBrushStyle::bsSolid;
+    }
+    SelectRunFont(frame.Canvas, to - 1);
+    if (frame.Selected(to - 1, stretch))
+        frame.Canvas.Font().Color = Document->BackgroundColor;
 }
 
 void TSection::PaintMarker(TPaintFrame& frame, const LineRec& line, int32_t mx)
@@ -144,7 +186,7 @@ void TSection::PaintMarker(TPaintFrame& frame, const LineRec& line, int32_t mx)
     canvas.Pen().Color = document.FontColor;
 }
 
-void TSection::PaintRun(TPaintFrame& frame, LineRec& line)
+void TSection::PaintRun(TPaintFrame& frame, LineRec& line, bool drawText)
 {
     TCanvas& canvas = frame.Canvas;
     const int32_t y = frame.Y; // bottom of the line's text
@@ -182,6 +224,11 @@ void TSection::PaintRun(TPaintFrame& frame, LineRec& line)
                 cx += control->ControlWidth();
             }
             atStart = false;
+        } else if (!drawText && NextMarker(p) >= p + count) {
+            // No object left in the line: the rest only leaves its mark on the canvas state.
+            frame.PassedFrom = p;
+            frame.PassedTo = p + count;
+            break;
         } else {
             int32_t stretch = 0;
             const bool selected = frame.Selected(p, stretch);
@@ -193,12 +240,13 @@ void TSection::PaintRun(TPaintFrame& frame, LineRec& line)
                 canvas.Font().Color = Document->BackgroundColor;
             }
             const int32_t textX = ClampInt32(cx - run.Overhang / 2);
-            if (Preformatted()) {
+            // Undrawn text is still measured: an object further on in the line stands after it.
+            if (drawText && Preformatted()) {
                 const platform::TRect clip{frame.X, y - line.TextHeight - line.SpaceBefore - frame.ScrollTop,
                                            ClampInt32(int64_t{frame.X} + frame.IndentMgr.PaintClipWidth),
                                            y - frame.ScrollTop};
                 canvas.TextOut(textX, baseline - frame.ScrollTop, chars, TTextAlign::Baseline, selected, &clip);
-            } else {
+            } else if (drawText) {
                 int32_t shift = 0;
                 if (run.ScriptPosition == ScriptSuperscript)
                     shift = -(run.TextHeight / 3);
