@@ -154,10 +154,10 @@ bool SettingsFileWritable(platform::TIniFile& ini)
     if (!platform::GetFileAttributes(ini.FileName(), attributes)) {
         try {
             ini.WriteString(SectionGeneral, "Create", "Ok");
-            ini.UpdateFile();
         } catch (const platform::EInOutError&) {
             return false; // nowhere to create it
         }
+        ini.UpdateFile(); // a folder that takes it but a disk that does not is an error
         if (!platform::GetFileAttributes(ini.FileName(), attributes))
             return false;
     }

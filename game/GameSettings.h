@@ -45,11 +45,13 @@ void LoadGameOptions(const TScreenLayout& screen, int32_t& defFontSize);
 
 // Writes sections "General" and "Theme" when the file may be written: the settings, the player
 // names, the main window's current place, the remembered places and the view's text size.
+// Throws platform::EInOutError when the file may be written but the write fails.
 void SaveGameOptions(int32_t mainWindowLeft, int32_t mainWindowTop, int32_t defFontSize);
 
 // Whether the game may write to Ini's file now. A missing file is first created holding section
 // "General", key "Create" = "Ok"; a file that is read-only, hidden, a system file, a volume label
-// or a folder, or that cannot be created, is never written.
+// or a folder, or that has no folder to be created in, is never written. Throws
+// platform::EInOutError when the creation fails in a folder that takes it (a full disk).
 bool SettingsFileWritable(platform::TIniFile& ini);
 
 } // namespace game

@@ -22,7 +22,8 @@ std::string ScoresSection();
 void LoadScores();
 
 // Writes rows 1..10 back to the section they were loaded from, when a table was loaded, a
-// dictionary is initialised and the file may be written.
+// dictionary is initialised and the file may be written. Throws platform::EInOutError when the
+// write fails.
 void SaveScores();
 
 // Sorts rows 1..Count of Rows (row 0 unused) best first: more words found, then the better ratio;

@@ -80,7 +80,8 @@ void LoadMainTexts(const TThemeFiles& files, TfrmMain& window)
                {"Exit", &texts.Exit}, {"EditDictionary", &texts.EditDictionary}, {"Copy", &texts.Copy},
                {"CopySelection", &texts.CopySelection}, {"Print", &texts.Print},
                {"IncreaseFontSize", &texts.IncreaseFontSize}, {"DecreaseFontSize", &texts.DecreaseFontSize},
-               {"TimeRemaining", &texts.TimeRemaining}, {"PrintFailed", &texts.PrintFailed}});
+               {"TimeRemaining", &texts.TimeRemaining}, {"PrintFailed", &texts.PrintFailed},
+               {"SaveFailed", &texts.SaveFailed}});
     ReadTexts(files, "OpenDictionary",
               {{"Title", &texts.OpenDialogTitle},
                {"DictionaryFilter", &texts.DictionaryFilter},

@@ -16,6 +16,7 @@
 #include "htmlview/HtmlView.h"
 #include "platform/Application.h"
 #include "platform/CdAudio.h"
+#include "platform/Exceptions.h"
 #include "platform/FileSystem.h"
 #include "platform/HintTiming.h"
 #include "platform/IniFile.h"
@@ -409,8 +410,19 @@ void TfrmMain::FormClose()
         frmCDPlayer->Tag = 1;
         frmCDPlayer->close();
     }
-    SaveGameOptions(x(), y(), htmlViewer->DefFontSize());
-    SaveScores();
+    SaveOrReport([this] { SaveGameOptions(x(), y(), htmlViewer->DefFontSize()); }, SettingsFilePath);
+    SaveOrReport(SaveScores, ScoresFilePath);
+}
+
+void TfrmMain::SaveOrReport(const std::function<void()>& save, const std::string& path)
+{
+    try {
+        save();
+    } catch (const platform::EInOutError&) {
+        platform::MessageBox(Texts.SaveFailed + " " + path,
+                             platform::UnicodeToAnsiOrEmpty(QApplication::applicationName()),
+                             platform::MB_OK | platform::MB_ICONERROR, this);
+    }
 }
 
 void TfrmMain::StoreZoomWindow()

@@ -20,6 +20,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -67,6 +68,7 @@ struct TMainTexts {
     std::string DictionaryFilter = "Dictionnaire";
     std::string AllFilesFilter = "Tous les fichiers";
     std::string PrintFailed = "Impression impossible\xA0: aucune imprimante n'est pr\xEAte.";
+    std::string SaveFailed = "Impossible d'\xE9" "crire dans"; // followed by the file's path
 };
 
 // Yellow: the masked word and the name of the player whose turn it is.
@@ -222,6 +224,9 @@ private:
     void LoadLanguageTexts();
     void PreviewKeys();
     void StoreZoomWindow();
+    // Runs Save; a file it could not write (a full disk) is named in a message box, and the
+    // next save is tried all the same.
+    void SaveOrReport(const std::function<void()>& save, const std::string& path);
 
     // Opening (TfrmMainDictionary.cpp).
     void OpenDictionaryAtStart();

@@ -10,6 +10,7 @@
 #include "htmlview/ViewerCursors.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
+#include "platform/ProcessSignals.h"
 #include "platform/ProgramFolder.h"
 
 #include <QIcon>
@@ -40,6 +41,7 @@ int RunGame()
 
 int main(int argc, char** argv)
 {
+    platform::IgnoreFileSizeSignal();
     platform::PreferX11(argc, argv);
     platform::TGuardedApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromStdString(game::GameTitle));

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <charconv>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,6 +45,37 @@ bool FolderTakesNewFiles(const std::string& native)
     struct stat info {};
     return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
+
+// An exclusive lock that every save of one file holds from reading the file to replacing it, so
+// that no save works from a copy that another is about to replace. It is taken on a hidden file
+// beside it that is never replaced; where none can be made (a folder that takes no new files,
+// where the file is written in place and so stays the same file), on the file itself. A lock
+// that cannot be had at all leaves the save unguarded, as before there were two programs.
+class TSaveLock {
+public:
+    explicit TSaveLock(const std::string& native)
+    {
+        const size_t slash = native.rfind('/');
+        const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+        const std::string lockPath = native.substr(0, nameStart) + "." + native.substr(nameStart) + ".lock";
+        // Read-only is enough for a lock, and lets users share a lock file one of them made.
+        fd_ = ::open(lockPath.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd_ < 0)
+            fd_ = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+        while (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+        }
+    }
+    ~TSaveLock()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    TSaveLock(const TSaveLock&) = delete;
+    TSaveLock& operator=(const TSaveLock&) = delete;
+
+private:
+    int fd_ = -1;
+};
 
 bool ParseInteger(const std::string& text, int32_t& value)
 {
@@ -127,7 +159,7 @@ std::vector<std::string> TIniFile::ReadSections() const
 
 void TIniFile::WriteString(const std::string& section, const std::string& key, const std::string& value)
 {
-    modified_ |= document_.Set(section, key, value, [this] { CheckWritable(); });
+    Change({TChange::TKind::Set, section, key, value});
 }
 
 void TIniFile::WriteInteger(const std::string& section, const std::string& key, int32_t value)
@@ -142,12 +174,31 @@ void TIniFile::WriteBool(const std::string& section, const std::string& key, boo
 
 void TIniFile::DeleteKey(const std::string& section, const std::string& key)
 {
-    modified_ |= document_.DeleteKey(section, key, [this] { CheckWritable(); });
+    Change({TChange::TKind::DeleteKey, section, key, {}});
 }
 
 void TIniFile::EraseSection(const std::string& section)
 {
-    modified_ |= document_.EraseSection(section, [this] { CheckWritable(); });
+    Change({TChange::TKind::EraseSection, section, {}, {}});
+}
+
+void TIniFile::Change(TChange change)
+{
+    if (Apply(document_, change, [this] { CheckWritable(); }))
+        changes_.push_back(std::move(change));
+}
+
+bool TIniFile::Apply(TIniDocument& document, const TChange& change, const TIniDocument::TChangeGuard& allowChange)
+{
+    switch (change.kind) {
+    case TChange::TKind::Set:
+        return document.Set(change.section, change.key, change.value, allowChange);
+    case TChange::TKind::DeleteKey:
+        return document.DeleteKey(change.section, change.key, allowChange);
+    case TChange::TKind::EraseSection:
+        return document.EraseSection(change.section, allowChange);
+    }
+    return false;
 }
 
 void TIniFile::CheckWritable() const
@@ -167,14 +218,23 @@ void TIniFile::CheckWritable() const
 
 void TIniFile::UpdateFile()
 {
-    if (!modified_)
+    if (changes_.empty())
         return;
     CheckWritable();
+    const TSaveLock lock(NativePath(fileName_));
+    // Another program may have saved since this object read the file: only this object's
+    // changes are made, to the file as it is now.
+    std::string content;
+    if (!ReadContent(fileName_, content))
+        throw EInOutError("Unable to read " + fileName_);
+    TIniDocument current(content);
+    for (const TChange& change : changes_)
+        Apply(current, change, [] {});
     // A writable file in a folder that takes no new files can only be written in place.
-    const bool written = ReplaceWholeFile(fileName_, document_.Text(), true);
-    if (!written)
+    if (!ReplaceWholeFile(fileName_, current.Text(), true))
         throw EInOutError("Unable to write to " + fileName_);
-    modified_ = false;
+    document_ = std::move(current);
+    changes_.clear();
 }
 
 } // namespace platform

@@ -1,9 +1,10 @@
 #pragma once
 // Settings files with Windows profile semantics: case-insensitive sections and keys, values of at
 // most 2047 characters, CR LF lines, the rest of the file kept as it was. The file is read once,
-// when the object is made, and kept parsed. Writes change that copy; UpdateFile then replaces
-// the file once, whole, so that a save of many keys leaves on disk either the old file or the
-// new one, never a mix.
+// when the object is made, and kept parsed. Writes change that copy and are remembered;
+// UpdateFile then makes the same changes to the file as it is at that moment, so that keys
+// another program saved meanwhile are kept, and replaces it once, whole, so that a save of many
+// keys leaves on disk either the old file or the new one, never a mix.
 #include "platform/IniDocument.h"
 
 #include <cstdint>
@@ -37,21 +38,35 @@ public:
     void DeleteKey(const std::string& section, const std::string& key);
     void EraseSection(const std::string& section);
 
-    // Writes the changes made since the last update: a temporary file, flushed to disk, renamed
-    // over the file (in place when its folder takes no new files). Does nothing when nothing
-    // changed. Throws EInOutError when the file cannot be written; the changes stay pending.
+    // Writes the changes made since the last update, in their order, into the file as it now
+    // is: a temporary file, flushed to disk, renamed over the file (in place when its folder
+    // takes no new files). Saves of other objects and programs wait meanwhile, on a hidden lock
+    // file beside it (".NAME.lock"). The object then reads the file it wrote. Does nothing when
+    // nothing changed. Throws EInOutError when the file cannot be read or written; the changes
+    // stay pending.
     // Changes never updated are dropped with the object, so a save cut short by an error leaves
     // the file as it was.
     void UpdateFile();
 
 private:
+    // One change as it was made, to be made again on the file as it is when it is saved.
+    struct TChange {
+        enum class TKind { Set, DeleteKey, EraseSection } kind;
+        std::string section;
+        std::string key;
+        std::string value;
+    };
+
     // Throws EInOutError when a change could not be written to the file.
     void CheckWritable() const;
+    // Makes Change in the kept copy and remembers it when the copy changed.
+    void Change(TChange change);
+    static bool Apply(TIniDocument& document, const TChange& change, const TIniDocument::TChangeGuard& allowChange);
 
     std::string fileName_;
     TIniDocument document_;
     bool readable_ = true;
-    bool modified_ = false;
+    std::vector<TChange> changes_; // since the last update
 };
 
 } // namespace platform

@@ -4,6 +4,7 @@
 #include "htmlview/ViewerCursors.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
+#include "platform/ProcessSignals.h"
 #include "platform/ProgramFolder.h"
 #include "utility/Index.h"
 #include "utility/UtilityResources.h"
@@ -16,6 +17,7 @@
 
 int main(int argc, char** argv)
 {
+    platform::IgnoreFileSizeSignal();
     platform::PreferX11(argc, argv);
     platform::TGuardedApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lexorim"));

@@ -26,7 +26,7 @@ std::vector<TKey> LanguageKeys()
         {"Main", "Copy"}, {"Main", "CopySelection"}, {"Main", "Print"}, {"Main", "IncreaseFontSize"},
         {"Main", "DecreaseFontSize"}, {"Main", "TimeRemaining"}, {"Main", "Bytes"}, {"Main", "Dictionary"},
         {"Main", "IndexFile"}, {"Main", "Words"}, {"Main", "WordFound"}, {"Main", "WordsFound"}, {"Main", "Noname"},
-        {"Main", "TryRemaining"}, {"Main", "TriesRemaining"}, {"Main", "PrintFailed"},
+        {"Main", "TryRemaining"}, {"Main", "TriesRemaining"}, {"Main", "PrintFailed"}, {"Main", "SaveFailed"},
         {"Zoom", "ChangeBackgroundColor"}, {"Zoom", "ChangeTextColor"}, {"Zoom", "IncreaseFontSize"},
         {"Zoom", "DecreaseFontSize"},
         {"OpenDictionary", "Title"}, {"OpenDictionary", "DictionaryFilter"}, {"OpenDictionary", "AllFilesFilter"},

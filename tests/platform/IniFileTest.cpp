@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -380,6 +381,87 @@ TEST_F(IniFileTest, DeletesKeysAndSections)
     missing.DeleteKey("A", "k");
     missing.EraseSection("A");
     EXPECT_FALSE(FileExists(missing.FileName()));
+}
+
+TEST_F(IniFileTest, UpdateMakesOnlyItsOwnChangesToTheFileAsItNowIs)
+{
+    Given("[S]\r\nA=1\r\nB=2\r\n[T]\r\nC=3\r\n");
+    ini.EraseSection("T");
+    ini.DeleteKey("S", "A");
+    ini.WriteString("S", "A", "own");
+    ini.WriteString("U", "D", "4");
+    {
+        TIniFile other(path); // another program saves in between
+        other.WriteString("S", "B", "theirs");
+        other.WriteString("T", "E", "5");
+        other.WriteString("V", "F", "6");
+        other.UpdateFile();
+    }
+    ini.UpdateFile();
+    EXPECT_EQ(Content(), "[S]\r\nB=theirs\r\nA=own\r\n[V]\r\nF=6\r\n[U]\r\nD=4\r\n");
+    EXPECT_EQ(ini.ReadString("S", "B", ""), "theirs") << "the object reads the file it wrote";
+}
+
+// A process that reads Path, sets Section/Key to Value, tells Ready, waits until Go is closed
+// and saves: a program closing at the same moment as another. Ends 0 when the save went through.
+pid_t SaveWhenReleased(const std::string& path, const std::string& section, const std::string& key,
+                       const std::string& value, int ready, int go)
+{
+    const pid_t child = ::fork();
+    if (child != 0)
+        return child;
+    try {
+        TIniFile own(path);
+        own.WriteString(section, key, value);
+        const char byte = 1;
+        char released = 0;
+        if (::write(ready, &byte, 1) != 1)
+            ::_exit(2);
+        while (::read(go, &released, 1) < 0 && errno == EINTR) {
+        }
+        own.UpdateFile();
+    } catch (...) {
+        ::_exit(1);
+    }
+    ::_exit(0);
+}
+
+TEST_F(IniFileTest, TwoProgramsSavingAtOnceKeepBothSaves)
+{
+    const std::string before = "; shared\r\n[General]\r\nLevel=2\r\n[Theme]\r\nName=Standard\r\n[Lexorim]\r\nAutoIndex=1\r\n";
+    for (int round = 0; round < 40; ++round) {
+        Given(before);
+        int ready[2];
+        int go[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        ASSERT_EQ(::pipe(go), 0);
+        const std::string value = std::to_string(round);
+        const pid_t game = SaveWhenReleased(path, "Theme", "Language", value, ready[1], go[0]);
+        const pid_t utility = SaveWhenReleased(path, "Lexorim", "Language", value, ready[1], go[0]);
+        ::close(ready[1]);
+        ::close(go[0]);
+        // Both have read the file before either saves; closing Go releases both at once.
+        char bytes[2];
+        size_t got = 0;
+        for (ssize_t count = 0; got < 2 && (count = ::read(ready[0], bytes + got, 2 - got)) != 0;)
+            got += count > 0 ? static_cast<size_t>(count) : 0;
+        ::close(go[1]);
+        ::close(ready[0]);
+        for (const pid_t child : {game, utility}) {
+            int status = 0;
+            ASSERT_EQ(::waitpid(child, &status, 0), child);
+            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "round " << round;
+        }
+        ASSERT_EQ(got, 2u);
+        const TIniFile saved(path);
+        ASSERT_EQ(saved.ReadString("Theme", "Language", "lost"), value) << "round " << round << ":\n" << Content();
+        ASSERT_EQ(saved.ReadString("Lexorim", "Language", "lost"), value) << "round " << round << ":\n" << Content();
+        EXPECT_EQ(saved.ReadInteger("General", "Level", 0), 2);
+        EXPECT_EQ(saved.ReadString("Theme", "Name", ""), "Standard");
+        EXPECT_EQ(saved.ReadInteger("Lexorim", "AutoIndex", 0), 1);
+        EXPECT_EQ(Content().rfind("; shared\r\n", 0), 0u);
+    }
+    EXPECT_EQ(folder.ReadRaw(".test.ini.lock"), "") << "the lock holds no data";
 }
 
 } // namespace
