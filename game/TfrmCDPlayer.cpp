@@ -316,7 +316,8 @@ bool TfrmCDPlayer::FindCDDrive()
     lblCDDrive->setText(QLatin1String(NoDriveText));
     for (const std::string& drive : mediaCDPlayer.Drives()) {
         mediaCDPlayer.FileName = drive;
-        lblCDDrive->setText(platform::AnsiToUnicode(platform::DriveLabel(drive)));
+        // The drive's name stands where its letter would, with the colon and space after it.
+        lblCDDrive->setText(platform::AnsiToUnicode(platform::DriveLabel(drive) + ": "));
         try {
             mediaCDPlayer.Open();
         } catch (const platform::ECdError&) {

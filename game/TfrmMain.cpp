@@ -340,6 +340,9 @@ void TfrmMain::FormCreate(const std::vector<std::string>& arguments)
 
     if (const std::optional<std::string> path = DictionaryPathFromArguments(arguments))
         DictionaryPath = *path;
+    else if (DictionaryPath.empty())
+        // A first start plays at once, on the bundled French dictionary.
+        DictionaryPath = ProgramFolder + "Dictionnaires/Francais.dat";
     LayoutWordAndViewer();
     OpenDictionaryAtStart();
 

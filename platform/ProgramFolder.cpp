@@ -1,11 +1,10 @@
 #include "platform/ProgramFolder.h"
 
 #include "platform/Dialogs.h"
+#include "platform/UserDataCopy.h"
 #include "platform/Windows1252.h"
 
 #include <QDir>
-#include <QDirIterator>
-#include <QFile>
 #include <QFileInfo>
 
 namespace platform {
@@ -22,27 +21,6 @@ std::string AnsiPath(const QString& path)
 }
 
 } // namespace
-
-bool CopyMissingFiles(const std::string& source, const std::string& target)
-{
-    const QDir from(QtPath(source));
-    const QDir to(QtPath(target));
-    bool copiedAll = true;
-    QDirIterator files(from.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (files.hasNext()) {
-        const QString relative = from.relativeFilePath(files.next());
-        const QString destination = to.filePath(relative);
-        // A link to nowhere counts as present: it is the user's, not ours to replace.
-        if (QFileInfo(destination).exists() || QFileInfo(destination).isSymLink())
-            continue;
-        if (!to.mkpath(QFileInfo(relative).path()) || !QFile::copy(files.filePath(), destination))
-            copiedAll = false;
-        else
-            // A copy of a read-only installed file must stay editable by its user.
-            QFile::setPermissions(destination, QFile::permissions(destination) | QFileDevice::WriteOwner);
-    }
-    return copiedAll;
-}
 
 std::string UserDataFolder()
 {
@@ -65,7 +43,7 @@ std::string ResolveProgramFolder(const std::string& executableFolder)
     if (!QFileInfo(QtPath(installed)).isDir())
         return executableFolder;
     const std::string user = UserDataFolder();
-    if (!QDir().mkpath(QtPath(user)) || !CopyMissingFiles(installed, user))
+    if (!QDir().mkpath(QtPath(user)) || !UpdateUserCopies(QtPath(installed), QtPath(user)))
         ErrorBox("Les fichiers du jeu n'ont pas tous pu \xEAtre copi\xE9s dans " + user
                  + " / Not every file of the game could be copied into " + user);
     return user;

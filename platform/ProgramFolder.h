@@ -2,16 +2,11 @@
 // Where the programs keep their data, settings and scores. Run from the build tree, the folder
 // of the executable holds the data and is the program folder. An installed program cannot write
 // beside itself: its program folder is the user's own data folder, filled from the installed
-// data with the files it lacks, never replacing one the user has (a dictionary a teacher
-// extended, an edited theme).
+// data (platform/UserDataCopy.h), never replacing a file the user changed (a dictionary a
+// teacher extended, an edited theme).
 #include <string>
 
 namespace platform {
-
-// Copies every file under Source that is missing under Target, at the same relative path,
-// making the folders it needs. A file already in Target is never touched. False when a file
-// could not be copied (the others are still copied).
-bool CopyMissingFiles(const std::string& source, const std::string& target);
 
 // The user's folder for the programs' data: $XDG_DATA_HOME/garvo, or ~/.local/share/garvo when
 // that variable is unset or not absolute. Without a trailing "/".
@@ -22,7 +17,7 @@ std::string InstalledDataFolder(const std::string& executableFolder);
 
 // The program folder for programs in ExecutableFolder (without a trailing "/"): that folder
 // when it holds the data (a "Themes" folder); else, when installed data lie in
-// InstalledDataFolder, the user's data folder after it took the files it lacks from there;
+// InstalledDataFolder, the user's data folder after its copies were brought up to date from there;
 // else the executable's folder all the same.
 std::string ResolveProgramFolder(const std::string& executableFolder);
 

@@ -7,8 +7,8 @@
 #include "platform/Windows1252.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include <algorithm>
@@ -52,9 +52,12 @@ std::unique_ptr<TShell> SetShell(std::unique_ptr<TShell> shell)
 
 bool OpenDocument(const std::string& urlOrPath)
 {
-    if (Shell().OpenDocument(urlOrPath))
+    const auto report = [urlOrPath] {
+        ReportFailure(InterfaceIsFrench() ? "Impossible d'ouvrir\xA0:" : "Could not open:", urlOrPath);
+    };
+    if (Shell().OpenDocument(urlOrPath, report))
         return true;
-    ReportFailure(InterfaceIsFrench() ? "Impossible d'ouvrir\xA0:" : "Could not open:", urlOrPath);
+    report();
     return false;
 }
 
@@ -83,13 +86,41 @@ bool HasUrlScheme(const std::string& text)
     return std::all_of(text.begin() + 1, text.begin() + static_cast<std::ptrdiff_t>(colon), IsSchemeChar);
 }
 
-bool TQtShell::OpenDocument(const std::string& urlOrPath)
+TQtShell::TQtShell(QString opener) : opener_(std::move(opener)) {}
+
+bool TQtShell::OpenDocument(const std::string& urlOrPath, TLateFailure lateFailure)
 {
     if (urlOrPath.empty())
         return false;
-    const QUrl url = HasUrlScheme(urlOrPath) ? QUrl(AnsiToUnicode(urlOrPath), QUrl::TolerantMode)
-                                             : QUrl::fromLocalFile(QtFileName(urlOrPath));
-    return url.isValid() && QDesktopServices::openUrl(url);
+    QString argument = QtFileName(urlOrPath);
+    if (HasUrlScheme(urlOrPath)) {
+        const QUrl url(AnsiToUnicode(urlOrPath), QUrl::TolerantMode);
+        if (!url.isValid())
+            return false;
+        argument = QString::fromLatin1(url.toEncoded());
+    }
+    const QString opener = QStandardPaths::findExecutable(opener_);
+    if (opener.isEmpty())
+        return false;
+    // The opener is waited for in the event loop, never here: it may run as long as the
+    // program it starts.
+    auto* process = new QProcess;
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    process->setStandardInputFile(QProcess::nullDevice());
+    QObject::connect(process, &QProcess::errorOccurred, process, [process, lateFailure](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart)
+            return; // a crash also ends it: said when it finishes
+        process->deleteLater();
+        lateFailure();
+    });
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, lateFailure](int exitCode, QProcess::ExitStatus status) {
+                         process->deleteLater();
+                         if (status != QProcess::NormalExit || exitCode != 0)
+                             lateFailure();
+                     });
+    process->start(opener, {argument});
+    return true;
 }
 
 bool TQtShell::StartProgram(const std::string& programPath, const std::string& argument)

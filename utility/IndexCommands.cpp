@@ -175,8 +175,8 @@ void TfrmIndex::mnuFileNewClick()
     // A file that cannot be made is said, and the open dictionary stays in use as it was.
     try {
         ReplaceFileContent(*chosen, std::string());
-    } catch (const platform::EInOutError& error) {
-        platform::ErrorBox(error.what(), this);
+    } catch (const platform::EInOutError&) {
+        platform::ErrorBox(Texts().CannotCreateText + "\r\n" + *chosen, this);
         return;
     }
     SetStatusPanel(1, platform::ExtractFileName(*chosen));

@@ -124,6 +124,7 @@ TIndexTexts FrenchTexts()
     t.WordTooLongText = Ansi("Le mot ne peut dépasser 50 caractères.");
     t.DefinitionTooLongText = Ansi("La définition ne peut dépasser 32760 caractères.");
     t.UnencodableText = Ansi("Le texte contient des caractères que le dictionnaire ne peut enregistrer.");
+    t.CannotCreateText = Ansi("Impossible de créer le dictionnaire :");
     t.Controls = ControlTexts(FrenchControls);
     return t;
 }
@@ -151,6 +152,7 @@ TIndexTexts EnglishTexts()
     t.WordTooLongText = "The word may not be longer than 50 characters.";
     t.DefinitionTooLongText = "The definition may not be longer than 32760 characters.";
     t.UnencodableText = "The text holds characters that the dictionary cannot store.";
+    t.CannotCreateText = "Cannot create the dictionary:";
     t.Controls = ControlTexts(EnglishControls);
     return t;
 }

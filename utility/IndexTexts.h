@@ -37,6 +37,8 @@ struct TIndexTexts {
     std::string WordTooLongText;
     std::string DefinitionTooLongText;
     std::string UnencodableText;
+    // Said with the file's name when New cannot make it.
+    std::string CannotCreateText;
     std::vector<TControlText> Controls;
 };
 

@@ -88,7 +88,7 @@ TEST_F(CDPlayerWindow, AStoppedDiscShowsItsDriveStateAndTracks)
     AddDrive(Drive, std::vector<int64_t>(12, 200));
     Create();
     EXPECT_FALSE(form->NoDisc);
-    EXPECT_EQ(Text(form->lblCDDrive), "sr1");
+    EXPECT_EQ(Text(form->lblCDDrive), "sr1: ");
     form->timUpdateInfoTimer();
     EXPECT_EQ(Text(form->lblCDPlayerStatus), "Arr\xEAt\xE9");
     EXPECT_EQ(Values(), (std::vector<std::string>{"12 ", "1 ", "3 mn 20 s ", "0 mn 0 s "}));
@@ -171,10 +171,10 @@ TEST_F(CDPlayerWindow, TheSearchTakesTheFirstStoppedAudioDiscAndEndsAtADriveThat
         {"data disc, empty drive, then music",
          {{"/dev/sr1", true, audio(1)}, {"/dev/sr2", true, std::nullopt}, {"/dev/sr3", true, audio(2)},
           {"/dev/sr4", true, audio(2)}},
-         false, "/dev/sr3", "sr3"},
+         false, "/dev/sr3", "sr3: "},
         {"a drive that will not open ends the search",
-         {{"/dev/sr0", false, audio(2)}, {"/dev/sr1", true, audio(2)}}, true, "", "sr0"},
-        {"after a data disc", {{"/dev/sr1", true, audio(1)}, {"/dev/sr2", false, audio(2)}}, true, "/dev/sr1", "sr2"},
+         {{"/dev/sr0", false, audio(2)}, {"/dev/sr1", true, audio(2)}}, true, "", "sr0: "},
+        {"after a data disc", {{"/dev/sr1", true, audio(1)}, {"/dev/sr2", false, audio(2)}}, true, "/dev/sr1", "sr2: "},
     };
     for (const TCase& c : cases) {
         pending = std::make_unique<TSimulatedCdDevice>();
@@ -226,7 +226,7 @@ TEST_F(CDPlayerWindow, ADataDiscIsNotTakenButCanBeEjected)
     AddDrive(Drive, {3000});
     Create();
     EXPECT_TRUE(form->NoDisc);
-    EXPECT_EQ(Text(form->lblCDDrive), "sr1");
+    EXPECT_EQ(Text(form->lblCDDrive), "sr1: ");
     form->imgPlayClick();
     EXPECT_EQ(device->Mode(), platform::cdStopped);
     form->imgEjectClick();
@@ -270,7 +270,7 @@ TEST_F(CDPlayerWindow, ADriveThatVanishesWhilePlayingIsNotReadyAndSearchedFor)
     AddDrive("/dev/sr2", {100, 100});
     form->timUpdateInfoTimer();
     EXPECT_FALSE(form->NoDisc);
-    EXPECT_EQ(Text(form->lblCDDrive), "sr2");
+    EXPECT_EQ(Text(form->lblCDDrive), "sr2: ");
 }
 
 TEST_F(CDPlayerWindow, StatusTextsComeFromTheLanguageFile)

@@ -6,12 +6,14 @@
 #include "platform/IniFile.h"
 #include "tests/support/CdAudioSimulated.h"
 
+#include <QAbstractEventDispatcher>
 #include <QHelpEvent>
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QToolTip>
 
+#include <algorithm>
 #include <optional>
 #include <sys/stat.h>
 
@@ -80,6 +82,44 @@ TEST_F(ShellTest, MissingLastFileOffersTheDialogThenTheWelcomePage)
     EXPECT_EQ(frmMain->htmlViewer->BaseHref(), ProgramFolder);
     EXPECT_EQ(frmMain->focusWidget(), frmMain->btnOpen);
 }
+
+// With no dictionary remembered and none given, the game plays at once on its bundled French
+// dictionary; either of the others is taken before it. Names are relative to the game's folder.
+struct TStartDictionaryCase {
+    const char* name;
+    const char* lastFile;
+    const char* argument;
+    const char* opened;
+};
+
+void PrintTo(const TStartDictionaryCase& start, std::ostream* out)
+{
+    *out << start.name;
+}
+
+class StartDictionaryTest : public TMainWindowTest, public ::testing::WithParamInterface<TStartDictionaryCase> {};
+
+TEST_P(StartDictionaryTest, IsOpenedWithoutADialog)
+{
+    ASSERT_EQ(::mkdir(platform::NativePath(Path("Dictionnaires")).c_str(), 0755), 0);
+    Write("Dictionnaires/Francais.dat", "ananas [fruit]\r\nbanane [fruit]\r\n");
+    if (*GetParam().lastFile != '\0')
+        Settings("LastFile=" + Path(GetParam().lastFile) + "\r\n");
+    std::vector<std::string> arguments;
+    if (*GetParam().argument != '\0')
+        arguments.push_back("/d=" + Path(GetParam().argument));
+    Start(arguments);
+    EXPECT_TRUE(Dialogs->FileDialogs.empty());
+    EXPECT_EQ(DictionaryPath, Path(GetParam().opened));
+    EXPECT_TRUE(frmMain->btnStart->isEnabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Remembered, StartDictionaryTest,
+    ::testing::Values(TStartDictionaryCase{"FirstStart", "", "", "Dictionnaires/Francais.dat"},
+                      TStartDictionaryCase{"LastFile", "Animaux.dat", "", "Animaux.dat"},
+                      TStartDictionaryCase{"CommandLine", "", "Animaux.dat", "Animaux.dat"}),
+    [](const ::testing::TestParamInfo<TStartDictionaryCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ShellTest, FailedOpeningLeavesNoWordToDraw)
 {
@@ -257,6 +297,15 @@ TEST_F(ShellTest, HintsShowAfterAShortRest)
     QApplication::sendEvent(frmMain->btnOpen, &hint);
     EXPECT_TRUE(QToolTip::isVisible());
     EXPECT_EQ(QToolTip::text(), frmMain->btnOpen->toolTip());
+    // The hint goes when the timer of the label that shows it runs out: after 5 s, not after
+    // the 10 s or more Qt would choose.
+    const auto tips = QApplication::topLevelWidgets();
+    const auto tip = std::find_if(tips.begin(), tips.end(), [](QWidget* w) { return w->inherits("QTipLabel"); });
+    ASSERT_NE(tip, tips.end());
+    std::vector<int> intervals;
+    for (const QAbstractEventDispatcher::TimerInfo& timer : QAbstractEventDispatcher::instance()->registeredTimers(*tip))
+        intervals.push_back(timer.interval);
+    EXPECT_EQ(intervals, std::vector<int>{5000});
     QToolTip::hideText();
 }
 

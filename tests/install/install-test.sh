@@ -1,19 +1,24 @@
 #!/bin/sh
 # Installs the build into a temporary prefix, checks the installed layout and the desktop files,
-# then starts the installed game once, on a display of its own, with HOME in a temporary folder,
+# then starts the installed game, on a display of its own, with HOME in a temporary folder,
 # closes it with F10 as a player would, and checks what it wrote where: everything in the user's
-# data folder, nothing beside the programs or in the installed data.
+# data folder, nothing beside the programs or in the installed data. Three starts: the first one
+# (no dictionary remembered), one on an installed dictionary, one after an update of the
+# installed data.
 #   install-test.sh BUILD_FOLDER
 set -eu
 build=$1
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 prefix="$work/prefix"
+data="$prefix/share/garvo"
 
 cmake --install "$build" --prefix "$prefix" > /dev/null
 
-for file in bin/garvo bin/lexorim bin/libgarvo_sound.so bin/libgarvo_cdaudio.so bin/libgarvo_print.so share/garvo/Themes/Standard/theme.ini share/garvo/Dictionnaires/Francais.dat \
+for file in bin/garvo bin/lexorim bin/libgarvo_sound.so bin/libgarvo_cdaudio.so bin/libgarvo_print.so \
+        share/garvo/Themes/Standard/theme.ini share/garvo/Dictionnaires/Francais.dat \
+        share/garvo/Dictionnaires/Francais.ndx share/garvo/Dictionnaires/English.ndx \
         share/garvo/Aide/garvo.htm share/applications/garvo.desktop share/applications/lexorim.desktop \
         share/metainfo/garvo.metainfo.xml; do
     [ -e "$prefix/$file" ] || fail "$file was not installed"
@@ -24,25 +29,44 @@ for size in 16 32 48 64 128 256; do
         file "$icon" | grep -q "PNG image data, $size x $size" || fail "no $size pixel icon for $program"
     done
 done
-desktop-file-validate "$prefix/share/applications/garvo.desktop" "$prefix/share/applications/lexorim.desktop"
-grep -q '^Categories=Game;Education;' "$prefix/share/applications/garvo.desktop" || fail "game categories"
-grep -q '^Categories=Utility;Education;' "$prefix/share/applications/lexorim.desktop" || fail "utility categories"
+
+# Desktop entries: valid without a hint, each in one main category of the menus.
+said=$(desktop-file-validate "$prefix/share/applications/garvo.desktop" "$prefix/share/applications/lexorim.desktop" 2>&1) \
+    || fail "desktop entries: $said"
+[ -z "$said" ] || fail "desktop entries: $said"
+main_categories='AudioVideo Audio Video Development Education Game Graphics Network Office Science Settings System Utility'
+for entry in garvo:Game lexorim:Education; do
+    program=${entry%%:*}
+    found=$(sed -n 's/^Categories=//p' "$prefix/share/applications/$program.desktop" | tr ';' '\n' \
+        | while read -r category; do case " $main_categories " in *" $category "*) echo "$category" ;; esac; done)
+    [ "$found" = "${entry#*:}" ] || fail "$program is in the main categories: $found"
+done
+
+# The AppStream release is the version the about window shows.
 appstream-util validate-relax --nonet "$prefix/share/metainfo/garvo.metainfo.xml" > /dev/null
+release=$(sed -n 's/.*<release version="\([^"]*\)".*/\1/p' "$prefix/share/metainfo/garvo.metainfo.xml" | head -n 1)
+about=$(strings -el "$prefix/bin/garvo" | sed -n 's/^Version \([0-9][0-9.]*\)$/\1/p' | head -n 1)
+[ -n "$about" ] && [ "$release" = "$about" ] || fail "AppStream release '$release', about window '$about'"
 
 # The installed data are read-only to the user, as in a system folder.
-chmod -R a-w "$prefix/share/garvo"
-before=$(cd "$prefix" && find . | sort)
+chmod -R a-w "$data"
+installed() { (cd "$prefix" && find . -exec ls -ld --time-style=+%s.%N {} + | sort); }
+before=$(installed)
 
 home="$work/home"
 mkdir -p "$home"
 user="$home/.local/share/garvo"
-# The language was chosen at an earlier start; the game opens the bundled dictionary.
+# The language was chosen at an earlier start.
 mkdir -p "$user"
 printf '[Theme]\r\nLanguage=Francais\r\n' > "$user/garvo.ini"
 
-env -i PATH="$PATH" LSAN_OPTIONS="suppressions=$(dirname "$0")/lsan.supp" HOME="$home" XDG_RUNTIME_DIR="$work" xvfb-run -a -s "-screen 0 1024x768x24" \
-    sh -c '
-        "$1/bin/garvo" "/d=$2/Dictionnaires/Francais.dat" &
+# Starts the installed game with the given arguments and closes it with F10.
+play() {
+    env -i PATH="$PATH" LSAN_OPTIONS="suppressions=$(dirname "$0")/lsan.supp" HOME="$home" XDG_RUNTIME_DIR="$work" \
+        xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
+        prefix=$1
+        shift
+        "$prefix/bin/garvo" "$@" &
         game=$!
         # Waits at most two minutes (a loaded machine starts slowly) for the main window, then
         # presses F10 on it. What the display shows instead is said when it never comes.
@@ -61,13 +85,32 @@ env -i PATH="$PATH" LSAN_OPTIONS="suppressions=$(dirname "$0")/lsan.supp" HOME="
         sleep 1
         xdotool windowfocus --sync "$window" key F10
         wait "$game"
-    ' sh "$prefix" "$user" || fail "the installed game did not start and close"
+    ' sh "$prefix" "$@"
+}
+last_file() { sed -n 's/^LastFile=\(.*\)\r$/\1/p' "$user/garvo.ini"; }
 
-after=$(cd "$prefix" && find . | sort)
-[ "$before" = "$after" ] || fail "the game wrote into the installation"
+# The first start plays on the user's copy of the bundled French dictionary, with no dialog.
+play || fail "the installed game did not start on its bundled dictionary and close"
+[ "$(installed)" = "$before" ] || fail "the game wrote into the installation"
 [ -f "$user/Themes/Standard/theme.ini" ] || fail "the user's folder was not filled"
 [ -f "$user/Dictionnaires/Francais.ndx" ] || fail "the index is not in the user's folder"
 [ -f "$user/scores.ini" ] || fail "no scores file in the user's folder"
-grep -q "^LastFile=$user/Dictionnaires/Francais.dat" "$user/garvo.ini" || fail "settings not saved in the user's folder"
+[ -s "$user/.installed-copies" ] || fail "no list of the copies in the user's folder"
+[ "$(last_file)" = "$user/Dictionnaires/Francais.dat" ] || fail "first start opened '$(last_file)'"
 [ -w "$user/Dictionnaires/Francais.dat" ] || fail "the user's copy of a dictionary is not writable"
+
+# An installed dictionary opens on its installed index: nothing is written beside it.
+play "/d=$data/Dictionnaires/Francais.dat" || fail "the installed dictionary did not open"
+[ "$(installed)" = "$before" ] || fail "opening an installed dictionary wrote into the installation"
+[ "$(last_file)" = "$data/Dictionnaires/Francais.dat" ] || fail "the installed dictionary was not kept: '$(last_file)'"
+
+# An update of the installed data reaches the copies the user never changed, and only those.
+printf '<p>edited by the teacher</p>' > "$user/Dictionnaires/English.htm"
+chmod -R u+w "$data"
+printf '<p>new help</p>' >> "$data/Aide/garvo.htm"
+printf '<p>new description</p>' >> "$data/Dictionnaires/English.htm"
+chmod -R a-w "$data"
+play || fail "the game did not start after the update"
+cmp -s "$data/Aide/garvo.htm" "$user/Aide/garvo.htm" || fail "the unchanged help was not brought up to date"
+[ "$(cat "$user/Dictionnaires/English.htm")" = '<p>edited by the teacher</p>' ] || fail "the user's file was replaced"
 echo "installed game runs from the user's folder"

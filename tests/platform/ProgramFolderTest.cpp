@@ -1,5 +1,5 @@
 // The program folder: the executable's own when it holds the data, else the user's data folder
-// filled from the installed data without ever replacing a file the user has.
+// filled from the installed data.
 #include "platform/ProgramFolder.h"
 #include "TestFolder.h"
 
@@ -47,28 +47,6 @@ protected:
 
     TTestFolder Folder;
 };
-
-TEST_F(ProgramFolder, MissingFilesAreCopiedAndTheUsersAreKept)
-{
-    Make("data/Dictionnaires/Francais.dat", "ananas [fruit]");
-    Make("data/Themes/Standard/theme.ini", "[WindowMain]");
-    Make("data/Aide/garvo.htm", "<p>aide</p>");
-    Make("user/Dictionnaires/Francais.dat", "ananas [fruit] zebre [animal]"); // a teacher's word
-    QFile::setPermissions(QString::fromStdString(Folder.Path("data/Aide/garvo.htm")), QFile::ReadOwner);
-
-    EXPECT_TRUE(CopyMissingFiles(Folder.Path("data"), Folder.Path("user")));
-    EXPECT_EQ(Folder.ReadRaw("user/Dictionnaires/Francais.dat"), "ananas [fruit] zebre [animal]");
-    EXPECT_EQ(Folder.ReadRaw("user/Themes/Standard/theme.ini"), "[WindowMain]");
-    EXPECT_EQ(Folder.ReadRaw("user/Aide/garvo.htm"), "<p>aide</p>");
-    // The user's copy of a read-only installed file can be edited.
-    EXPECT_TRUE(QFile::permissions(QString::fromStdString(Folder.Path("user/Aide/garvo.htm"))) & QFile::WriteOwner);
-
-    // A file the user deleted comes back at the next start; the edited one still stays.
-    QFile::remove(QString::fromStdString(Folder.Path("user/Themes/Standard/theme.ini")));
-    EXPECT_TRUE(CopyMissingFiles(Folder.Path("data"), Folder.Path("user")));
-    EXPECT_EQ(Folder.ReadRaw("user/Themes/Standard/theme.ini"), "[WindowMain]");
-    EXPECT_EQ(Folder.ReadRaw("user/Dictionnaires/Francais.dat"), "ananas [fruit] zebre [animal]");
-}
 
 TEST_F(ProgramFolder, UserDataFolderFollowsXdgDataHome)
 {

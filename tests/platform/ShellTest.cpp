@@ -1,51 +1,48 @@
 #include "platform/FileSystem.h"
+#include "platform/QtTranslations.h"
 #include "platform/Shell.h"
 #include "tests/support/FakeDialogs.h"
 #include "tests/support/FakeShell.h"
 #include "TestFolder.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QTest>
-#include <QUrl>
 #include <gtest/gtest.h>
 
 using namespace platform;
 
 namespace {
 
-// Stands in for the desktop's handlers of a few schemes, so no browser or mail program starts.
-class TUrlRecorder : public QObject {
-    Q_OBJECT
-public:
-    TUrlRecorder()
-    {
-        for (const char* scheme : {"http", "mailto", "file"})
-            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "Open");
-    }
-    ~TUrlRecorder() override
-    {
-        for (const char* scheme : {"http", "mailto", "file"})
-            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
-    }
-    QList<QUrl> Opened;
-
-public slots:
-    void Open(const QUrl& url) { Opened << url; }
-};
-
 QString Native(const std::string& path)
 {
     return QFile::decodeName(QByteArray::fromStdString(NativePath(path)));
 }
 
-// A program that writes the number of its arguments, then each argument, one per line.
+void WriteProgram(const TTestFolder& folder, const std::string& name, const std::string& script)
+{
+    folder.WriteRaw(name, script);
+    QFile::setPermissions(Native(folder.Path(name)), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// Writes the number of its arguments, then each argument, one per line, into args.txt.
+constexpr char RecordArguments[] = "printf '%s\\n' \"$#\" \"$@\" > \"$(dirname \"$0\")/args.tmp\"\n"
+                                   "mv \"$(dirname \"$0\")/args.tmp\" \"$(dirname \"$0\")/args.txt\"\n";
+
 void WriteArgumentRecorder(const TTestFolder& folder)
 {
-    folder.WriteRaw("record.sh", "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > \"$(dirname \"$0\")/args.tmp\"\n"
-                                 "mv \"$(dirname \"$0\")/args.tmp\" \"$(dirname \"$0\")/args.txt\"\n");
-    QFile::setPermissions(Native(folder.Path("record.sh")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    WriteProgram(folder, "record.sh", std::string("#!/bin/sh\n") + RecordArguments);
+}
+
+// What the program wrote into args.txt, once it has.
+std::string RecordedArguments(const TTestFolder& folder)
+{
+    const QString written = Native(folder.Path("args.txt"));
+    if (!QTest::qWaitFor([&] { return QFile::exists(written); }, 20000))
+        return "(nothing recorded)";
+    std::string arguments = folder.ReadRaw("args.txt");
+    QFile::remove(written);
+    return arguments;
 }
 
 } // namespace
@@ -86,24 +83,77 @@ TEST(Shell, FileNamesForQtAreAbsoluteAndFoundRegardlessOfCase)
     EXPECT_TRUE(QtFileName("").isEmpty());
 }
 
-TEST(Shell, QtShellOpensUrlsAsWrittenAndPathsAsFileUrls)
+TEST(Shell, QtShellGivesTheOpenerUrlsAsWrittenAndPathsAsFiles)
 {
     TTestFolder folder;
     folder.WriteRaw("Aide.htm", "");
-    TUrlRecorder recorder;
-    TQtShell shell;
+    WriteArgumentRecorder(folder);
+    TQtShell shell(QString::fromStdString(folder.Path("record.sh")));
+    int failures = 0;
+    const auto failed = [&failures] { ++failures; };
 
-    EXPECT_TRUE(shell.OpenDocument("http://www.example.org/jeu?x=1"));
-    EXPECT_TRUE(shell.OpenDocument("mailto:moi@example.org?subject=Le Jeu du Garvo"));
-    EXPECT_TRUE(shell.OpenDocument(folder.Path() + "AIDE.HTM"));
-    EXPECT_FALSE(shell.OpenDocument(""));
+    const struct {
+        std::string Document;
+        std::string Argument; // as the opener receives it
+    } cases[] = {
+        {"http://www.example.org/jeu?x=1", "http://www.example.org/jeu?x=1"},
+        {"mailto:moi@example.org?subject=Le Jeu du Garvo", "mailto:moi@example.org?subject=Le%20Jeu%20du%20Garvo"},
+        {folder.Path() + "AIDE.HTM", folder.Path() + "Aide.htm"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(shell.OpenDocument(c.Document, failed)) << c.Document;
+        EXPECT_EQ(RecordedArguments(folder), "1\n" + c.Argument + "\n");
+    }
+    EXPECT_FALSE(shell.OpenDocument("", failed));
+    QTest::qWait(200); // lets the openers' ends be seen
+    EXPECT_EQ(failures, 0);
+}
 
-    ASSERT_EQ(recorder.Opened.size(), 3);
-    EXPECT_EQ(recorder.Opened[0], QUrl(QStringLiteral("http://www.example.org/jeu?x=1")));
-    EXPECT_EQ(recorder.Opened[1].scheme(), QStringLiteral("mailto"));
-    EXPECT_EQ(recorder.Opened[1].path(), QStringLiteral("moi@example.org"));
-    EXPECT_EQ(recorder.Opened[1].query(QUrl::FullyDecoded), QStringLiteral("subject=Le Jeu du Garvo"));
-    EXPECT_EQ(recorder.Opened[2], QUrl::fromLocalFile(Native(folder.Path("Aide.htm"))));
+// The opener finds no program for the document (xdg-open then ends with 3 or 4), cannot run, or
+// is missing: each is said once, naming the document, and only when the opener is over; the
+// window goes on meanwhile.
+TEST(Shell, AnOpenerThatFindsNoProgramIsSaidOnceWhenItEnds)
+{
+    const struct {
+        const char* What;
+        const char* Script; // nullptr: no opener
+        bool Taken;
+        size_t Boxes;
+    } cases[] = {
+        {"opened", "#!/bin/sh\n", true, 0},
+        {"no program for it", "#!/bin/sh\nexit 3\n", true, 1},
+        {"the program failed", "#!/bin/sh\nexit 4\n", true, 1},
+        {"killed", "#!/bin/sh\nkill -9 $$\n", true, 1},
+        {"cannot run", "#!/no/such/interpreter\n", true, 1},
+        {"missing", nullptr, false, 1},
+    };
+    const std::string document = "/jeu/Aide/garvo.htm";
+    UseQtTranslations(33);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        TTestFolder folder;
+        // The opener waits until the test lets it go, so an answer given before shows that
+        // nothing waited for it.
+        if (c.Script != nullptr)
+            WriteProgram(folder, "opener",
+                         std::string(c.Script).insert(std::string(c.Script).find('\n') + 1,
+                                                      "while [ ! -e \"$(dirname \"$0\")/go\" ]; do sleep 0.05; done\n"));
+        TScopedFakeDialogs dialogs;
+        std::unique_ptr<TShell> previous =
+            SetShell(std::make_unique<TQtShell>(QString::fromStdString(folder.Path("opener"))));
+        const bool wentThrough = OpenDocument(document);
+        if (c.Taken)
+            EXPECT_TRUE(dialogs->MessageBoxes.empty());
+        folder.WriteRaw("go", "");
+        QTest::qWaitFor([&] { return dialogs->MessageBoxes.size() == c.Boxes; }, 20000);
+        QTest::qWait(200); // nothing more comes
+        SetShell(std::move(previous));
+
+        EXPECT_EQ(wentThrough, c.Taken);
+        ASSERT_EQ(dialogs->MessageBoxes.size(), c.Boxes);
+        if (c.Boxes != 0)
+            EXPECT_EQ(dialogs->MessageBoxes[0].Text, "Impossible d'ouvrir\xA0:\r\n" + document);
+    }
 }
 
 TEST(Shell, QtShellStartsAProgramWithExactlyOneArgument)
@@ -121,9 +171,7 @@ TEST(Shell, QtShellStartsAProgramWithExactlyOneArgument)
         WriteArgumentRecorder(folder);
         // Named in another letter case, as the game names the utility.
         ASSERT_TRUE(TQtShell().StartProgram(folder.Path("RECORD.SH"), c.argument)) << c.argument;
-        const QString written = Native(folder.Path("args.txt"));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(written); }, 20000)) << c.argument;
-        EXPECT_EQ(folder.ReadRaw("args.txt"), std::string("1\n") + c.received + "\n");
+        EXPECT_EQ(RecordedArguments(folder), std::string("1\n") + c.received + "\n");
     }
 }
 
@@ -145,5 +193,3 @@ TEST(Shell, RequestsReachTheInstalledShell)
     EXPECT_EQ(shell->Started[0].Program, "/jeu/lexorim");
     EXPECT_EQ(shell->Started[0].Argument, "/jeu/Dictionnaires/Animaux.dat");
 }
-
-#include "ShellTest.moc"

@@ -15,7 +15,7 @@ public:
         std::string Argument;
     };
 
-    bool OpenDocument(const std::string& urlOrPath) override
+    bool OpenDocument(const std::string& urlOrPath, TLateFailure) override
     {
         Opened.push_back(urlOrPath);
         return Succeeds;

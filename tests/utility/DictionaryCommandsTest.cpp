@@ -180,13 +180,17 @@ TEST_F(TIndexTest, NewDictionaryThatCannotBeMadeIsSaidAndTheOpenOneStays)
         dialogs_->FileAnswers.push_back(path);
         window.mnuFileNewClick();
         ASSERT_EQ(dialogs_->ErrorBoxes.size(), errorsBefore + 1) << path;
-        EXPECT_FALSE(dialogs_->ErrorBoxes.back().empty()) << path;
+        EXPECT_EQ(dialogs_->ErrorBoxes.back(), "Impossible de cr\xE9" "er le dictionnaire :\r\n" + path) << path;
         EXPECT_EQ(window.StatusPanel(1), "animaux.dat") << path;
         EXPECT_TRUE(window.btnAddWord->isEnabled()) << path;
         EXPECT_TRUE(window.edtList->isEnabled()) << path;
         EXPECT_EQ(ListedWords().size(), 3u) << path;
         EXPECT_EQ(window.CurrentDictionary.FileName, Path("animaux.dat")) << path;
     }
+    window.btnEnglishClick();
+    dialogs_->FileAnswers.push_back(unmakeable[0]);
+    window.mnuFileNewClick();
+    EXPECT_EQ(dialogs_->ErrorBoxes.back(), "Cannot create the dictionary:\r\n" + unmakeable[0]);
 }
 
 TEST_F(TIndexTest, OpenRemembersTheFolderOfTheChosenFile)

@@ -1,0 +1,21 @@
+#pragma once
+// The user's copies of the installed data. A copy the user never changed follows its installed
+// file when an update changes it; a copy the user changed (a word added to a dictionary, an
+// edited theme) or put there is never touched. What was copied, with its checksum, is listed in
+// a hidden file of the user's folder.
+#include <QString>
+
+namespace platform {
+
+// The list's name in the user's folder: one line per copy, its checksum, two spaces and its path
+// relative to that folder.
+inline constexpr char UserCopiesListName[] = ".installed-copies";
+
+// Copies each file under Source into Target, at the same relative path, when it is missing there
+// or when Target's copy is still the one last copied and Source's file has changed since; makes
+// the folders it needs. Copies keep their installed file's last-write time, so an index stays as
+// current as the dictionary it was installed with. False when a file could not be copied or the
+// list not written (the others are still copied).
+bool UpdateUserCopies(const QString& source, const QString& target);
+
+} // namespace platform
