@@ -46,8 +46,8 @@ constexpr uint32_t BiRle8 = 1;
 constexpr uint32_t BiRle4 = 2;
 constexpr uint32_t BiBitfields = 3;
 
-// The layout of the core or info header; none when Data is too short for it or its header is
-// of a size no BMP has.
+// The layout of the core or info header (later headers begin as the info header does); none when
+// Data is too short for it or the header is neither.
 std::optional<TBmpLayout> ReadBmpLayout(std::string_view data)
 {
     constexpr size_t CoreHeaderEnd = 26;
@@ -89,7 +89,8 @@ bool BmpRowsComplete(std::string_view data, const TBmpLayout& layout)
     return stride == 0 || (data.size() - layout.RowsStart) / stride >= layout.Height;
 }
 
-// Run-length data runs bottom-up by definition: a top-down file of it is no BMP.
+// A picture with pixels, within the pixel cap. Run-length data runs bottom-up by definition: a
+// top-down file of it is no BMP.
 bool BmpSizeAcceptable(const TBmpLayout& layout)
 {
     if (layout.TopDown && (layout.Compression == BiRle8 || layout.Compression == BiRle4))

@@ -98,8 +98,9 @@ using TRightClickEvent = std::function<void(THtmlView* sender, const TRightClick
 // A SCRIPT of the page: its LANGUAGE and its text, line ends as CR LF; the text is the handler's.
 using TScriptEvent = std::function<void(THtmlView* sender, const std::string& language, std::string script)>;
 // The control's own mouse and key events, each fired before the viewer handles the same event.
-// Mouse coordinates are the paint panel's. Key is a Qt key code; a handler that sets it to 0
-// leaves the viewer nothing to do with it.
+// Mouse coordinates are the paint panel's; a double click goes down and up twice. Key is a Qt
+// key code; a handler that sets it to 0 leaves the viewer nothing to do with it. Keys typed in a
+// form control of the page are that control's: they fire none of these.
 using TMouseEvent = std::function<void(THtmlView* sender, Qt::MouseButton button, Qt::KeyboardModifiers shift,
                                        int32_t x, int32_t y)>;
 using TMouseMoveEvent = std::function<void(THtmlView* sender, Qt::MouseButtons buttons,
