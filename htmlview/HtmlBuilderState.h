@@ -75,7 +75,7 @@ private:
 
     // Blocks (HtmlBuilder.cpp).
     void ParseBody(int32_t level, const TTokenSet& stops);
-    void ParseBodyTag();
+    void ParseBodyTag(int32_t level);
     void ParseDivision(int32_t level, const TTokenSet& stops);
     bool CanNest() const { return NestingDepth < MaxNesting; }
 

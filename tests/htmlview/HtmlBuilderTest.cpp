@@ -192,8 +192,8 @@ TEST(HtmlBuilder, Lists)
          {"DL \"term\" 12 l0", "DL \"meaning\" 12 l1"}},
         {"a block quote indents without markers", "<blockquote>q</blockquote>r", {"T \"q\" 12 l1", "T \"r\" 12 l0"}},
         {"PLAIN hides the bullets", "<ul plain><li>a</ul>", {"UL-plain \"a\" 12 l1"}},
-        {"a list inside a division is nested in the item's level", "<ul><li>a<div>b<ul><li>c</ul></div></ul>",
-         {"UL \"a\" 12 l1", "T \"b\" 12 l1", "UL \"c\" 12 l2"}},
+        {"a list inside a division starts at the first level", "<ul><li>a<div>b<ul><li>c</ul>d</div></ul>",
+         {"UL \"a\" 12 l1", "T \"b\" 12 l1", "UL \"c\" 12 l1", "T \"d\" 12 l1"}},
         {"a rule in a list", "<ul><li>a<hr></ul>", {"UL \"a\" 12 l1", "rule"}},
     });
 }
@@ -458,6 +458,16 @@ TEST_F(BuilderTest, BodyAfterTextKeepsTheTextAndChangesNothing)
     EXPECT_EQ(Summary(), (TSummary{"T \"text more\" 12 l0", "pspace", "T \"end\" 12 l0"}));
     EXPECT_EQ(Document.BackgroundColor, clWhite);
     EXPECT_EQ(SectionWith("text").FontRuns[0]->Font->Color(), clBlack | PaletteRelative);
+}
+
+TEST_F(BuilderTest, BodyAtTheStartOfACellSetsThePageColours)
+{
+    ParseHtmlBuffer(Document, Anchors, "x<table><tr><td><body bgcolor=silver text=red>a<body link=red></table>",
+                    Head, Handlers);
+    EXPECT_EQ(Document.BackgroundColor, clSilver | PaletteRelative);
+    EXPECT_EQ(Document.FontColor, clRed | PaletteRelative);
+    // Later in the cell, after its text, BODY changes nothing.
+    EXPECT_EQ(Document.LinkColor, clBlue);
 }
 
 TEST_F(BuilderTest, BodyKeepsTheSectionAnAnchorPointsTo)
