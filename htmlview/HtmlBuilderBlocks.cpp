@@ -107,27 +107,9 @@ bool THtmlBuilder::PreformattedTag(int32_t level, std::string& line)
         AppendLine(line);
         ChangeFont();
         break;
-    case InputTag:
-    case SelectTag:
-    case TextAreaTag:
-        AppendLine(line);
-        AddFormControl(level);
-        break;
-    case FormTag:
-    case FormEnd:
-        ParseFormTag();
-        break;
-    case MapTag:
-        ParseMap();
-        break;
-    case ImgTag:
-        AppendLine(line);
-        AddImage();
-        break;
-    case ScriptTag:
-        ParseScript();
-        break;
     default:
+        if (ParseObjectTag(level, &line))
+            break;
         if (ApplyStyleTag(Token)) {
             AppendLine(line);
             ChangeFont();
