@@ -179,8 +179,9 @@ void THtmlBuilder::ParseBody(int32_t level, const TTokenSet& stops)
             ParseInline(level);
             continue;
         }
+        // A list at body level starts at the first level, also inside a division of a list item.
         if (IsListStart(token)) {
-            ParseNestedList(level + 1, token, stops);
+            ParseNestedList(1, token, stops);
             continue;
         }
         switch (token) {
@@ -188,7 +189,7 @@ void THtmlBuilder::ParseBody(int32_t level, const TTokenSet& stops)
             ParseTitle();
             break;
         case BodyTag:
-            ParseBodyTag();
+            ParseBodyTag(level);
             NextToken();
             break;
         case HrTag:
@@ -218,12 +219,11 @@ void THtmlBuilder::ParseBody(int32_t level, const TTokenSet& stops)
     NextToken();
 }
 
-void THtmlBuilder::ParseBodyTag()
+void THtmlBuilder::ParseBodyTag(int32_t level)
 {
-    // BODY takes effect only before the page shows anything. The open section is kept: it may
-    // already hold text, and an anchor may point to it.
-    const bool atStart = CurrentCell == &Document && Document.Count() == 0
-                         && (!CurrentSection || CurrentSection->Length == 0);
+    // BODY takes effect only before its column (the page, or a table cell) shows anything. The
+    // open section is kept: it may already hold text, and an anchor may point to it.
+    const bool atStart = CurrentCell->Count() == 0 && (!CurrentSection || CurrentSection->Length == 0);
     if (!atStart)
         return;
     for (int i = 0; i < AttributeList.Count(); ++i) {
@@ -253,7 +253,7 @@ void THtmlBuilder::ParseBodyTag()
             break;
         }
     }
-    EnsureSection(0);
+    EnsureSection(level);
     CurrentScriptPosition = ScriptNormal;
     CurrentSection->ChangeFontAndLink(Document, *FontStack.front(), CurrentStyle, CurrentScriptPosition, nullptr);
 }

@@ -107,27 +107,9 @@ bool THtmlBuilder::PreformattedTag(int32_t level, std::string& line)
         AppendLine(line);
         ChangeFont();
         break;
-    case InputTag:
-    case SelectTag:
-    case TextAreaTag:
-        AppendLine(line);
-        AddFormControl(level);
-        break;
-    case FormTag:
-    case FormEnd:
-        ParseFormTag();
-        break;
-    case MapTag:
-        ParseMap();
-        break;
-    case ImgTag:
-        AppendLine(line);
-        AddImage();
-        break;
-    case ScriptTag:
-        ParseScript();
-        break;
     default:
+        if (ParseObjectTag(level, &line))
+            break;
         if (ApplyStyleTag(Token)) {
             AppendLine(line);
             ChangeFont();
@@ -176,13 +158,17 @@ void THtmlBuilder::ParseMeta()
 
 void THtmlBuilder::ParseScript()
 {
-    // The scanner keeps "<!" inside the script as text, up to the end tag or the end of input.
+    // Read past, the script leaves no trace: comments inside it are skipped as in page text, so a
+    // "</script>" within one does not end it.
     if (!Document.ScriptHandler) {
+        LeaveScriptMode();
         do
             NextScriptToken();
         while (Token != ScriptEnd && Token != EndOfInputToken);
         return;
     }
+    // For the handler, comments are script text: script mode began with the SCRIPT tag itself
+    // and ends with the end tag or the end of input.
     const std::string language = AttributeText(LanguageAttr);
     std::string script;
     script.reserve(ScriptBufferStart);

@@ -31,10 +31,6 @@ void THtmlBuilder::ParseInline(int32_t level)
     case BrTag:
         ParseBreak(level);
         break;
-    case ImgTag:
-        EnsureSection(level);
-        AddImage();
-        break;
     case SubTag:
     case SupTag:
         EnsureSection(level);
@@ -104,28 +100,44 @@ void THtmlBuilder::ParseInline(int32_t level)
     case TableTag:
         ParseTable(level);
         return;
-    case InputTag:
-    case SelectTag:
-    case TextAreaTag:
-        AddFormControl(level);
-        break;
-    case FormTag:
-    case FormEnd:
-        ParseFormTag();
-        break;
-    case MapTag:
-        ParseMap();
-        break;
-    case ScriptTag:
-        ParseScript();
-        break;
     default:
-        // Style tags.
-        if (ApplyStyleTag(Token))
+        if (!ParseObjectTag(level, nullptr) && ApplyStyleTag(Token))
             ChangeFont();
         break;
     }
     NextToken();
+}
+
+bool THtmlBuilder::ParseObjectTag(int32_t level, std::string* pendingLine)
+{
+    switch (Token) {
+    case ImgTag:
+    case InputTag:
+    case SelectTag:
+    case TextAreaTag:
+        // The object stands after the text read so far.
+        if (pendingLine)
+            AppendLine(*pendingLine);
+        if (Token == ImgTag) {
+            EnsureSection(level);
+            AddImage();
+        } else {
+            AddFormControl(level);
+        }
+        return true;
+    case FormTag:
+    case FormEnd:
+        ParseFormTag();
+        return true;
+    case MapTag:
+        ParseMap();
+        return true;
+    case ScriptTag:
+        ParseScript();
+        return true;
+    default:
+        return false;
+    }
 }
 
 void THtmlBuilder::ParseParagraph(int32_t level)

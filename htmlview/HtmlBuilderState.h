@@ -75,7 +75,7 @@ private:
 
     // Blocks (HtmlBuilder.cpp).
     void ParseBody(int32_t level, const TTokenSet& stops);
-    void ParseBodyTag();
+    void ParseBodyTag(int32_t level);
     void ParseDivision(int32_t level, const TTokenSet& stops);
     bool CanNest() const { return NestingDepth < MaxNesting; }
 
@@ -91,6 +91,10 @@ private:
     // With PendingLine (inside preformatted text) that text goes to the section before each HREF,
     // and every HREF tells the section where the link starts.
     void ParseAnchorTag(int32_t level, std::string* pendingLine);
+    // IMG, the form controls, FORM, MAP and SCRIPT, alike in running and in preformatted text
+    // (where PendingLine goes to the section before a picture or a control); false for any other
+    // token.
+    bool ParseObjectTag(int32_t level, std::string* pendingLine);
     void ParseHeading(int32_t level);
     void ParseHeadingEnd();
 

@@ -171,38 +171,55 @@ void THtmlScanner::ReadChar()
 
 void THtmlScanner::NextChar()
 {
-    for (;;) {
+    ReadChar();
+    SkipCommentsHere();
+}
+
+void THtmlScanner::SkipCommentsHere()
+{
+    // Inside script text and inside an include comment's own parameters, "<!" is text.
+    while (CurrentChar == '<' && !InScript && !inComment_ && SkipCommentOpenedHere())
         ReadChar();
-        // Inside script text and inside an include comment's own parameters, "<!" is text.
-        if (CurrentChar != '<' || InScript || inComment_)
-            return;
-        const unsigned char c = TakeRawChar();
-        if (c != '!') {
-            pendingChar_ = c;
-            hasPendingChar_ = true;
-            return;
-        }
-        struct TCommentScope {
-            bool& flag;
-            explicit TCommentScope(bool& f) : flag(f) { flag = true; }
-            ~TCommentScope() { flag = false; }
-        } commentScope(inComment_);
-        ReadChar();
-        if (CurrentChar != '-') {
-            SkipDeclaration();
-            continue;
-        }
-        ReadChar();
-        if (CurrentChar != '-') {
-            SkipDeclaration();
-            continue;
-        }
-        ReadChar();
-        if (IncludeHandler && CurrentChar == '#' && SourceKind() != TSourceKind::IncludeSource)
-            RunIncludeComment();
-        else
-            SkipCommentBody();
+}
+
+bool THtmlScanner::SkipCommentOpenedHere()
+{
+    const unsigned char c = TakeRawChar();
+    if (c != '!') {
+        pendingChar_ = c;
+        hasPendingChar_ = true;
+        return false;
     }
+    struct TCommentScope {
+        bool& flag;
+        explicit TCommentScope(bool& f) : flag(f) { flag = true; }
+        ~TCommentScope() { flag = false; }
+    } commentScope(inComment_);
+    ReadChar();
+    if (CurrentChar != '-') {
+        SkipDeclaration();
+        return true;
+    }
+    ReadChar();
+    if (CurrentChar != '-') {
+        SkipDeclaration();
+        return true;
+    }
+    ReadChar();
+    if (IncludeHandler && CurrentChar == '#' && SourceKind() != TSourceKind::IncludeSource)
+        RunIncludeComment();
+    else
+        SkipCommentBody();
+    return true;
+}
+
+void THtmlScanner::LeaveScriptMode()
+{
+    if (!InScript)
+        return;
+    InScript = false;
+    // A "<" read in script mode was taken as text; here it may open a comment.
+    SkipCommentsHere();
 }
 
 void THtmlScanner::SkipDeclaration()
@@ -285,7 +302,7 @@ void THtmlScanner::NextToken()
 {
     // Script text is read by NextScriptToken alone; a SCRIPT tag that is not read as a script
     // leaves ordinary page text after it.
-    InScript = false;
+    LeaveScriptMode();
     TokenText.clear();
     if (CurrentChar == EndOfInputChar) {
         Token = EndOfInputToken;
@@ -531,7 +548,6 @@ void THtmlScanner::ProbeTextAreaEnd()
 
 void THtmlScanner::NextScriptToken()
 {
-    InScript = true;
     TokenText.clear();
     if (CurrentChar == EndOfInputChar) {
         Token = EndOfInputToken;

@@ -70,9 +70,11 @@ public:
     // Text-area content: text, entities, EndOfLineToken and TextAreaEnd; any other markup comes
     // back as UnknownTagToken whose TokenText is content.
     void NextTextAreaToken();
-    // Script content: text and EndOfLineToken up to ScriptEnd; no comment is looked for inside
-    // it. Other markup comes back as UnknownTagToken whose TokenText is content.
+    // Script content: text and EndOfLineToken up to ScriptEnd. Other markup comes back as
+    // UnknownTagToken whose TokenText is content; so do comments while InScript is set.
     void NextScriptToken();
+    // Clears InScript, so that comments are skipped again from the current character on.
+    void LeaveScriptMode();
 
     // The current character after folding (CR, LF, CR LF and LF CR are one CR; TAB is a
     // space), as typed; EndOfInputChar at the end.
@@ -84,7 +86,8 @@ public:
     int HeadingLevel = 0; // 1..6 after H1..H6, else 0
     TAttributeList AttributeList; // of the last attribute-bearing tag
     bool InPreformatted = false; // set by the builder: text runs keep their blanks
-    // Set from the end of a SCRIPT tag to the end of its script: comments are not skipped.
+    // Set from the end of a SCRIPT tag to the end of its script, or to the next ordinary token:
+    // comments are not skipped. The builder clears it for a script that nobody reads.
     bool InScript = false;
     // Set by the builder when a paragraph space or a cell start was just placed; cleared here
     // by the first token that shows content.
@@ -97,6 +100,11 @@ private:
     void ResetScanState();
     unsigned char TakeRawChar();
     void ReadChar();
+    // While the current "<" opens a comment or a declaration: past it, to the character after.
+    void SkipCommentsHere();
+    // The "<" just read opens a comment or a declaration: skips it (or runs the include
+    // comment) and answers true. Otherwise reads nothing and answers false.
+    bool SkipCommentOpenedHere();
     void SkipDeclaration();
     void SkipCommentBody();
     void RunIncludeComment();

@@ -18,25 +18,33 @@ int HexDigitValue(char c)
     return -1;
 }
 
-// Every %xx decoded once, left to right: the bytes a decoded "%" makes are not read again, and
-// "%00" stays as typed so that a path never holds a NUL.
+// Each %xx from the left, up to a "%" that opens the text, comes too close to its end or is not
+// followed by two hexadecimal digits: that one and all after it stay as typed. The byte a
+// decoded "%25" makes is not read again (a "%" in a file name is written so), and "%00" stays as
+// typed so that a path never holds a NUL.
 std::string PercentDecode(const std::string& url)
 {
+    if (!url.empty() && url.front() == '%')
+        return url;
     std::string decoded;
     decoded.reserve(url.size());
-    for (size_t i = 0; i < url.size(); ++i) {
-        if (url[i] == '%' && i + 2 < url.size()) {
-            const int high = HexDigitValue(url[i + 1]);
-            const int low = HexDigitValue(url[i + 2]);
-            if (high >= 0 && low >= 0 && (high | low) != 0) {
-                decoded += static_cast<char>(high * 16 + low);
-                i += 2;
-                continue;
-            }
+    size_t i = 0;
+    for (; i < url.size(); ++i) {
+        if (url[i] != '%') {
+            decoded += url[i];
+            continue;
         }
-        decoded += url[i];
+        const int high = i + 2 < url.size() ? HexDigitValue(url[i + 1]) : -1;
+        const int low = i + 2 < url.size() ? HexDigitValue(url[i + 2]) : -1;
+        if (high < 0 || low < 0)
+            break;
+        if ((high | low) == 0)
+            decoded.append(url, i, 3);
+        else
+            decoded += static_cast<char>(high * 16 + low);
+        i += 2;
     }
-    return decoded;
+    return decoded.append(url, i, std::string::npos);
 }
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix)

@@ -1,5 +1,6 @@
 #include "htmlview/HtmlBuilder.h"
 
+#include "htmlview/HtmlFormControls.h"
 #include "htmlview/HtmlImages.h"
 #include "htmlview/ListSections.h"
 #include "htmlview/SectionList.h"
@@ -191,8 +192,8 @@ TEST(HtmlBuilder, Lists)
          {"DL \"term\" 12 l0", "DL \"meaning\" 12 l1"}},
         {"a block quote indents without markers", "<blockquote>q</blockquote>r", {"T \"q\" 12 l1", "T \"r\" 12 l0"}},
         {"PLAIN hides the bullets", "<ul plain><li>a</ul>", {"UL-plain \"a\" 12 l1"}},
-        {"a list inside a division is nested in the item's level", "<ul><li>a<div>b<ul><li>c</ul></div></ul>",
-         {"UL \"a\" 12 l1", "T \"b\" 12 l1", "UL \"c\" 12 l2"}},
+        {"a list inside a division starts at the first level", "<ul><li>a<div>b<ul><li>c</ul>d</div></ul>",
+         {"UL \"a\" 12 l1", "T \"b\" 12 l1", "UL \"c\" 12 l1", "T \"d\" 12 l1"}},
         {"a rule in a list", "<ul><li>a<hr></ul>", {"UL \"a\" 12 l1", "rule"}},
     });
 }
@@ -255,8 +256,6 @@ TEST_F(BuilderTest, ScriptsGoToTheDocumentsHandlerOrLeaveNoTrace)
          {"JavaScript|\r\nif (a<b) f();\r\n<!-- x -->\r\n"}, {"T \"ab\" 12 l0"}},
         {"a comment right after the tag is script text", "<SCRIPT><!-- document.write('x') //--></SCRIPT>after",
          {"|<!-- document.write('x') //-->"}, {"T \"after\" 12 l0"}},
-        {"a comment left open ends with the script", "<script><!-- open\n</script>after",
-         {"|<!-- open\r\n"}, {"T \"after\" 12 l0"}},
         {"a script without end runs to the end of the page", "a<script>x\ny", {"|x\r\ny"}, {"T \"a\" 12 l0"}},
         {"inside preformatted text the line goes on after it", "<pre>a<script>s</script>b</pre>", {"|s"},
          {"PRE \"ab\" 10 l0"}},
@@ -275,6 +274,67 @@ TEST_F(BuilderTest, ScriptsGoToTheDocumentsHandlerOrLeaveNoTrace)
         TPage without;
         EXPECT_EQ(without.Parse(c.Html), c.Page);
     }
+}
+
+TEST_F(BuilderTest, ACommentLeftOpenInAScriptEndsTheScriptOnlyForTheHandler)
+{
+    const char* html = "<script><!-- open\n</script>after";
+    std::vector<std::string> scripts;
+    Document.ScriptHandler = [&](const std::string&, std::string script) { scripts.push_back(script); };
+    EXPECT_EQ(Parse(html), (TSummary{"T \"after\" 12 l0"}));
+    EXPECT_EQ(scripts, (std::vector<std::string>{"<!-- open\r\n"}));
+    // Read past, the script's comments are comments: this one runs to the end of the page.
+    TPage without;
+    EXPECT_THROW(without.Parse(html), EParseError);
+    EXPECT_EQ(without.Summary(), TSummary{});
+}
+
+// The text a page paints at 400 pixels, in drawing order.
+std::string PaintedText(TPage& page)
+{
+    int32_t maxWidth = 0;
+    int32_t charIndex = 0;
+    const int32_t height = page.Document.Layout(page.Screen, 0, 400, maxWidth, charIndex);
+    TTestCanvas canvas;
+    page.Document.Paint(canvas, {0, 0, 400, height}, 400, 0, 0);
+    std::string text;
+    for (const TDrawOp& op : canvas.OpsOf(TDrawKind::Text))
+        text += op.Text;
+    return text;
+}
+
+TEST(BuilderScripts, WithoutHandlerAScriptLeavesNoTrace)
+{
+    // Both programs set no script handler: this is what their pages meet.
+    const struct {
+        const char* Name;
+        const char* Html;
+        const char* Painted;
+    } cases[] = {
+        {"a comment in the script holds its end tag",
+         "a<script>\n<!-- document.write(\"</script>\") -->\n</script>b", "ab"},
+        {"the comment starts right after the tag", "a<script><!-- document.write(\"</script>\") --></script>b", "ab"},
+        {"a script between table cells", "<table><tr><td>x</td><script><!-- c --></script><td>y</td></table>", "xy"},
+        {"a script in the title", "<title>T<script><!-- c --></script>U</title>z", "Uz"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TPage page;
+        // Summaries do not describe tables: the page is parsed without one.
+        ParseHtmlBuffer(page.Document, page.Anchors, c.Html, page.Head, page.Handlers);
+        EXPECT_EQ(PaintedText(page), c.Painted);
+    }
+}
+
+TEST(BuilderScripts, AScriptInASelectAddsNothingToItsOptions)
+{
+    TPage page;
+    page.Parse("<select><option>one<script><!-- c --></script><option>two</select>");
+    ASSERT_EQ(page.Document.FormControls.size(), 1u);
+    const auto& options = dynamic_cast<const TListBoxFormControlObj&>(*page.Document.FormControls[0]).Options();
+    ASSERT_EQ(options.size(), 2u);
+    EXPECT_EQ(options[0].Text, "one");
+    EXPECT_EQ(options[1].Text, "two");
 }
 
 TEST_F(BuilderTest, LongScriptReachesTheHandlerWhole)
@@ -398,6 +458,16 @@ TEST_F(BuilderTest, BodyAfterTextKeepsTheTextAndChangesNothing)
     EXPECT_EQ(Summary(), (TSummary{"T \"text more\" 12 l0", "pspace", "T \"end\" 12 l0"}));
     EXPECT_EQ(Document.BackgroundColor, clWhite);
     EXPECT_EQ(SectionWith("text").FontRuns[0]->Font->Color(), clBlack | PaletteRelative);
+}
+
+TEST_F(BuilderTest, BodyAtTheStartOfACellSetsThePageColours)
+{
+    ParseHtmlBuffer(Document, Anchors, "x<table><tr><td><body bgcolor=silver text=red>a<body link=red></table>",
+                    Head, Handlers);
+    EXPECT_EQ(Document.BackgroundColor, clSilver | PaletteRelative);
+    EXPECT_EQ(Document.FontColor, clRed | PaletteRelative);
+    // Later in the cell, after its text, BODY changes nothing.
+    EXPECT_EQ(Document.LinkColor, clBlue);
 }
 
 TEST_F(BuilderTest, BodyKeepsTheSectionAnAnchorPointsTo)

@@ -311,25 +311,41 @@ TEST(HtmlScanner, TextAreaContent)
 
 TEST(HtmlScanner, ScriptContent)
 {
-    const TScanCase cases[] = {
-        {"markup and comments are text", "if (a<b) f();\n<!-- x -->\n</SCRIPT>after",
+    // In script mode (a script read for the handler) comments are script text; read past without
+    // it, they are skipped as in page text.
+    const struct {
+        const char* name;
+        bool scriptMode;
+        std::string html;
+        TTokens expected;
+    } cases[] = {
+        {"markup and comments are text", true, "if (a<b) f();\n<!-- x -->\n</SCRIPT>after",
          {{TextToken, "if (a"}, {UnknownTagToken, "<b"}, {TextToken, ") f();"}, {EndOfLineToken, ""},
           {UnknownTagToken, "<"}, {TextToken, "!-- x -->"}, {EndOfLineToken, ""},
           {ScriptEnd, "</SCRIPT>"}, {TextToken, "after"}}},
-        {"an open declaration is no error", "a <!x\n</script>b",
+        {"an open declaration is no error", true, "a <!x\n</script>b",
          {{TextToken, "a "}, {UnknownTagToken, "<"}, {TextToken, "!x"}, {EndOfLineToken, ""},
           {ScriptEnd, "</script>"}, {TextToken, "b"}}},
-        {"entities are text", "x&amp;y</script>",
+        {"entities are text", true, "x&amp;y</script>",
          {{TextToken, "x&amp;y"}, {ScriptEnd, "</script>"}}},
-        {"a comment after the end tag is skipped", "</script><!-- c -->x",
+        {"a comment after the end tag is skipped", true, "</script><!-- c -->x",
          {{ScriptEnd, "</script>"}, {TextToken, "x"}}},
-        {"a longer name is text", "</scripts>",
+        {"a longer name is text", true, "</scripts>",
          {{UnknownTagToken, "</script"}, {TextToken, "s>"}, {EndOfInputToken, ""}}},
-        {"unterminated", "x", {{TextToken, "x"}, {EndOfInputToken, ""}}},
+        {"unterminated", true, "x", {{TextToken, "x"}, {EndOfInputToken, ""}}},
+        {"read past, a comment is skipped with the end tag it holds", false,
+         "\n<!-- document.write(\"</script>\") -->\n</script>b",
+         {{EndOfLineToken, ""}, {EndOfLineToken, ""}, {ScriptEnd, "</script>"}, {TextToken, "b"}}},
+        {"read past, markup is still text", false, "if (a<b) f();</script>",
+         {{TextToken, "if (a"}, {UnknownTagToken, "<b"}, {TextToken, ") f();"}, {ScriptEnd, "</script>"}}},
     };
-    for (const TScanCase& c : cases)
-        EXPECT_EQ(ScanContent(c.html, &THtmlScanner::NextScriptToken, ScriptEnd), c.expected)
-            << c.name;
+    for (const auto& c : cases) {
+        THtmlScanner scanner;
+        scanner.SetBufferSource(c.html.data(), c.html.size());
+        scanner.InScript = c.scriptMode;
+        scanner.NextChar();
+        EXPECT_EQ(ScanContent(scanner, &THtmlScanner::NextScriptToken, ScriptEnd), c.expected) << c.name;
+    }
 }
 
 TEST(HtmlScanner, TextRightAfterTheScriptTagIsScriptText)
@@ -354,13 +370,34 @@ TEST(HtmlScanner, TextRightAfterTheScriptTagIsScriptText)
 
 TEST(HtmlScanner, ScriptTagReadAsAnOrdinaryTagLeavesPageText)
 {
-    // Where a SCRIPT is not read as a script, the next ordinary token ends its script mode.
-    const std::string html = "<script><b><!-- c -->x";
+    // Where a SCRIPT is not read as a script, the next ordinary token ends its script mode, and a
+    // comment that follows the tag at once is skipped as page text.
+    const TScanCase cases[] = {
+        {"a tag after it", "<script><b><!-- c -->x", {{ScriptTag, ""}, {BTag, ""}, {TextToken, "x"}}},
+        {"a comment right after it", "<script><!-- c --></script>x",
+         {{ScriptTag, ""}, {ScriptEnd, ""}, {TextToken, "x"}}},
+        {"a declaration, then a comment", "<script><!x><!-- c -->x", {{ScriptTag, ""}, {TextToken, "x"}}},
+    };
+    for (const TScanCase& c : cases) {
+        THtmlScanner scanner;
+        scanner.SetBufferSource(c.html.data(), c.html.size());
+        scanner.NextChar();
+        EXPECT_EQ(ScanTokens(scanner), c.expected) << c.name;
+        EXPECT_FALSE(scanner.InScript) << c.name;
+    }
+}
+
+TEST(HtmlScanner, LeavingScriptModeSkipsTheCommentThatFollowsTheTag)
+{
+    const std::string html = "<script><!-- a --><!-- b -->if (x) y();</script>";
     THtmlScanner scanner;
     scanner.SetBufferSource(html.data(), html.size());
     scanner.NextChar();
-    EXPECT_EQ(ScanTokens(scanner), (TTokens{{ScriptTag, ""}, {BTag, ""}, {TextToken, "x"}}));
-    EXPECT_FALSE(scanner.InScript);
+    scanner.NextToken();
+    ASSERT_EQ(scanner.Token, ScriptTag);
+    scanner.LeaveScriptMode();
+    EXPECT_EQ(ScanContent(scanner, &THtmlScanner::NextScriptToken, ScriptEnd),
+              (TTokens{{TextToken, "if (x) y();"}, {ScriptEnd, "</script>"}}));
 }
 
 TEST(HtmlScanner, ScriptModeEndsWithCommentsSkippedAgain)

@@ -17,14 +17,15 @@ TEST(UrlToPath, DecodesOnceAndStripsTheFileScheme)
         {"file://host/x", "host/x"},
         {"Images/Pic.GIF", "Images/Pic.GIF"},         // case and "/" kept
         {"a%20b.htm", "a b.htm"},
-        {"%41bc", "Abc"},                              // at the start too
+        {"%41b%43", "%41b%43"},                        // a text that starts with "%" stays whole
         {"a%2541", "a%41"},                            // a decoded "%" is not decoded again
-        {"100%/a%20b", "100%/a b"},                     // a lone "%" does not stop decoding
-        {"a%zz%2Fb", "a%zz/b"},
+        {"a%20%zz%20b", "a %zz%20b"},                  // decoding stops at a lone "%"
+        {"100%/a%20b", "100%/a%20b"},
         {"a%2", "a%2"},
         {"a%", "a%"},
-        {"a%00b", "a%00b"},                            // never a NUL in a path
-        {"%e9t%C9", "\xE9t\xC9"},
+        {"a%00b%41", "a%00bA"},                        // never a NUL in a path
+        {"%e9t%C9", "%e9t%C9"},
+        {"x%e9t%C9", "x\xE9t\xC9"},
         {"c|/dir/a.htm", "c|/dir/a.htm"},
         {"", ""},
     };
@@ -41,7 +42,8 @@ TEST(UrlToPath, RootedPathPutsTheRootBeforeRootRelativeLinks)
     } cases[] = {
         {"/images/a.gif", "/srv/www", "/srv/www/images/a.gif"},
         {"/images/a.gif", "/srv/www/", "/srv/www/images/a.gif"},
-        {"%2Fimages/a.gif", "/srv/www", "/srv/www/images/a.gif"},
+        {"/images%2Fa.gif", "/srv/www", "/srv/www/images/a.gif"},
+        {"%2Fimages/a.gif", "/srv/www", "%2Fimages/a.gif"},
         {"/images/a.gif", "", "/images/a.gif"},
         {"images/a.gif", "/srv/www", "images/a.gif"},
         // A file URL already names an absolute path.
