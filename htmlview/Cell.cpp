@@ -131,6 +131,8 @@ void TCell::MoveBy(int32_t dy, int32_t dIndex)
         return;
     Top = ClampInt32(int64_t{Top} + dy);
     FirstIndex = ClampInt32(int64_t{FirstIndex} + dIndex);
+    // Rules and floats ask the indent manager for their edges again when they are painted.
+    IndentMgr.MoveBy(dy);
     for (int i = 0; i < Count(); ++i)
         Items(i)->MoveBy(dy, dIndex);
 }

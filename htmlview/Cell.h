@@ -98,7 +98,8 @@ public:
     virtual int32_t Layout(platform::TCanvas& canvas, int32_t y, int32_t width, int32_t& maxWidth,
                            int32_t& charIndex);
     virtual void MeasureWidths(platform::TCanvas& canvas, int32_t& minWidth, int32_t& maxWidth);
-    // Moves the last layout and its sections (see TSectionBase::MoveBy).
+    // Moves the last layout: its sections and what its indent manager holds (see
+    // TSectionBase::MoveBy).
     void MoveBy(int32_t dy, int32_t dIndex);
     // Paints with the column's left edge at screen X and its top at document Y; returns the Y
     // below the column.
