@@ -352,3 +352,49 @@ TEST(LayoutProperty, GeneratedPagesHitWhatTheyPaint)
     EXPECT_EQ(failed, 0) << "of " << PageCount << " pages";
 }
 
+
+// A cell whose span reaches past the last row is never measured: it is centred as if it were
+// empty, half its row's line below the top, at every width and after any earlier layout.
+TEST_F(LayoutPropertyTest, AnUnmeasuredSpanningCellStaysWhereAFreshLayoutPutsIt)
+{
+    Parse("<table border=1><tr><td rowspan=2>A</td><td>B</td></tr><tr><td>C</td>"
+          "<td rowspan=3 valign=middle>D d d d d d d d d d d d d d d d d d</td></tr></table>");
+    for (const int32_t width : {90, 230, 417, 640, 1100}) {
+        Layout(width);
+        EXPECT_EQ(CellOf(1, 2).VOffset, LineHeight / 2) << width;
+    }
+}
+
+// The rule beside a float in a cell aligned to the bottom runs beside the picture, not across it.
+TEST_F(LayoutPropertyTest, ARuleBesideAFloatInAMovedCellKeepsClearOfIt)
+{
+    for (const char* align : {"top", "middle", "bottom"}) {
+        SCOPED_TRACE(align);
+        Document.Clear();
+        Load(std::string("<table><tr><td valign=") + align
+             + " height=200><img align=left width=60 height=40><hr width=50%>after rule</td><td>x</td></tr></table>");
+        const ThtmlTable& table = Table();
+        const int32_t pictureRight = table.PaintGridX + table.CellSpacing + table.CellPadding + 60;
+        // The rule's four lines come right before the text under it.
+        const auto text = std::find_if(Canvas.Ops.begin(), Canvas.Ops.end(),
+                                       [](const platform::TDrawOp& op) { return op.Text.rfind("after", 0) == 0; });
+        ASSERT_GE(text - Canvas.Ops.begin(), 4);
+        for (auto line = text - 4; line != text; ++line) {
+            ASSERT_EQ(line->Kind, platform::TDrawKind::Line);
+            for (const platform::TPoint& end : line->Points)
+                EXPECT_GE(end.X, pictureRight);
+        }
+    }
+}
+
+// A cell is laid out at Y 0 to find its row's height: a list item of no height at its top
+// reaches down to Y 1 there, so the row is a pixel taller than its text.
+TEST_F(LayoutPropertyTest, RowHeightsComeFromCellsLaidOutAtTheTop)
+{
+    for (const char* before : {"", "<p>avant"}) {
+        SCOPED_TRACE(before);
+        Document.Clear();
+        Load(std::string(before) + "<table><tr><td><ul><li><img width=20 height=0></ul>x</td></tr></table>");
+        EXPECT_EQ(Table().Rows[0]->Height, LineHeight + 1 + CellFrame);
+    }
+}
