@@ -292,6 +292,9 @@ int32_t ThtmlTable::Layout(TCanvas& canvas, int32_t y, IndentManager& indentMgr,
     TableWidth = std::max(GridWidth, CaptionMinWidth);
 
     const int32_t height = PlaceRows(canvas, y, charIndex);
+    // The tables inside were placed by moves put off until the outermost one is done.
+    if (LayoutDepth == 1)
+        ApplyMoves();
 
     int64_t alignOffset = 0;
     if (TableWidth < avail) {
@@ -573,6 +576,14 @@ void ThtmlTable::MoveBy(int32_t dy, int32_t dIndex)
     TSectionBase::MoveBy(dy, dIndex);
     ForColumns([dy, dIndex](TCell& column) {
         column.MoveBy(dy, dIndex);
+        return false;
+    });
+}
+
+void ThtmlTable::ApplyMoves()
+{
+    ForColumns([](TCell& column) {
+        column.ApplyMoves();
         return false;
     });
 }

@@ -78,6 +78,7 @@ public:
     void RefreshFonts() override;
     void MeasureWidths(platform::TCanvas& canvas, int32_t& minWidth, int32_t& maxWidth) override;
     void MoveBy(int32_t dy, int32_t dIndex) override;
+    void ApplyMoves() override;
 
 private:
     // The number of the layout pass under way: a table laid out or measured outside any other

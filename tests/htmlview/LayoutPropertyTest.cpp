@@ -387,14 +387,15 @@ TEST_F(LayoutPropertyTest, ARuleBesideAFloatInAMovedCellKeepsClearOfIt)
     }
 }
 
-// A cell is laid out at Y 0 to find its row's height: a list item of no height at its top
-// reaches down to Y 1 there, so the row is a pixel taller than its text.
+// A cell is laid out at Y 0 to find its row's height: a list item of no height at its top (it
+// holds only a picture floating right) reaches down to Y 1 there, so the row is a pixel taller
+// than its text.
 TEST_F(LayoutPropertyTest, RowHeightsComeFromCellsLaidOutAtTheTop)
 {
     for (const char* before : {"", "<p>avant"}) {
         SCOPED_TRACE(before);
         Document.Clear();
-        Load(std::string(before) + "<table><tr><td><ul><li><img width=20 height=0></ul>x</td></tr></table>");
+        Load(std::string(before) + "<table><tr><td><ul><li><img align=right width=20 height=5></ul>x</td></tr></table>");
         EXPECT_EQ(Table().Rows[0]->Height, LineHeight + 1 + CellFrame);
     }
 }
