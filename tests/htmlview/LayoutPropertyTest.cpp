@@ -164,7 +164,7 @@ void ForTables(const TCell& column, const std::function<void(ThtmlTable&)>& visi
     }
 }
 
-std::string GeneratedPage(int n, bool overlaps = true)
+std::string GeneratedPage(int n, bool overlaps)
 {
     pagegen::TPageGenerator generator(Seed + static_cast<uint32_t>(n), overlaps);
     return generator.Page();
@@ -311,6 +311,20 @@ bool IsListMarker(const std::string& text)
     return ::testing::AssertionSuccess();
 }
 
+// The property for every generated page (Overlaps: see TPageGenerator); the first failures
+// show their page, and the count tells how many pages fail.
+void ExpectOfEveryPage(bool overlaps, const std::function<::testing::AssertionResult(const std::string&)>& holds)
+{
+    int failed = 0;
+    for (int n = 0; n < PageCount; ++n) {
+        const std::string html = GeneratedPage(n, overlaps);
+        const ::testing::AssertionResult result = holds(html);
+        if (!result && failed++ < 3)
+            ADD_FAILURE() << "page " << n << ": " << result.message() << "\n" << html;
+    }
+    EXPECT_EQ(failed, 0) << "of " << PageCount << " pages";
+}
+
 class LayoutPropertyTest : public TableTest {};
 
 } // namespace
@@ -318,40 +332,18 @@ class LayoutPropertyTest : public TableTest {};
 TEST(LayoutProperty, GeneratedPagesLayOutAlikeAtEveryWidth)
 {
     const std::vector<int32_t> earlier(EarlierWidths.begin(), EarlierWidths.end());
-    int failed = 0;
-    for (int n = 0; n < PageCount; ++n) {
-        const std::string html = GeneratedPage(n);
-        const ::testing::AssertionResult same = SameAsFresh(html, earlier, PageWidth);
-        if (!same && failed++ < 3)
-            ADD_FAILURE() << "page " << n << ": " << same.message() << "\n" << html;
-    }
-    EXPECT_EQ(failed, 0) << "of " << PageCount << " pages";
+    ExpectOfEveryPage(true, [&](const std::string& html) { return SameAsFresh(html, earlier, PageWidth); });
 }
 
 TEST(LayoutProperty, GeneratedCellsAlignOnlyVertically)
 {
-    int failed = 0;
-    for (int n = 0; n < PageCount; ++n) {
-        const std::string html = GeneratedPage(n);
-        const ::testing::AssertionResult aligned = AlignmentMovesOnlyDown(html);
-        if (!aligned && failed++ < 3)
-            ADD_FAILURE() << "page " << n << ": " << aligned.message() << "\n" << html;
-    }
-    EXPECT_EQ(failed, 0) << "of " << PageCount << " pages";
+    ExpectOfEveryPage(true, AlignmentMovesOnlyDown);
 }
 
 TEST(LayoutProperty, GeneratedPagesHitWhatTheyPaint)
 {
-    int failed = 0;
-    for (int n = 0; n < PageCount; ++n) {
-        const std::string html = GeneratedPage(n, false);
-        const ::testing::AssertionResult met = CaretMeetsPaint(html);
-        if (!met && failed++ < 3)
-            ADD_FAILURE() << "page " << n << ": " << met.message() << "\n" << html;
-    }
-    EXPECT_EQ(failed, 0) << "of " << PageCount << " pages";
+    ExpectOfEveryPage(false, CaretMeetsPaint);
 }
-
 
 // A cell whose span reaches past the last row is never measured: it is centred as if it were
 // empty, half its row's line below the top, at every width and after any earlier layout.
