@@ -18,7 +18,7 @@ using namespace tabletest;
 namespace {
 
 constexpr uint32_t Seed = 17;
-constexpr int PageCount = 200;
+constexpr int PageCount = 300;
 constexpr int32_t PageWidth = 600;
 constexpr std::array<int32_t, 5> EarlierWidths = {90, 230, 417, 1100, 640};
 constexpr int32_t GridStepX = 13;
