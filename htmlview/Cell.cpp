@@ -87,6 +87,8 @@ void TCell::AppendSection(std::unique_ptr<TSectionBase> section)
 int32_t TCell::Layout(TCanvas& canvas, int32_t y, int32_t width, int32_t& maxWidth, int32_t& charIndex)
 {
     IndentMgr.Clear();
+    PendingDy_ = 0;
+    PendingIndex_ = 0;
     IndentMgr.SetEdges(0, width);
     IndentMgr.Width = width;
     Top = y;
@@ -127,12 +129,24 @@ void TCell::MeasureWidths(TCanvas& canvas, int32_t& minWidth, int32_t& maxWidth)
 
 void TCell::MoveBy(int32_t dy, int32_t dIndex)
 {
-    if (dy == 0 && dIndex == 0)
-        return;
     Top = ClampInt32(int64_t{Top} + dy);
     FirstIndex = ClampInt32(int64_t{FirstIndex} + dIndex);
+    PendingDy_ = ClampInt32(int64_t{PendingDy_} + dy);
+    PendingIndex_ = ClampInt32(int64_t{PendingIndex_} + dIndex);
+}
+
+void TCell::ApplyMoves()
+{
+    if (PendingDy_ != 0 || PendingIndex_ != 0) {
+        // Rules and floats ask the indent manager for their edges again when they are painted.
+        IndentMgr.MoveBy(PendingDy_);
+        for (int i = 0; i < Count(); ++i)
+            Items(i)->MoveBy(PendingDy_, PendingIndex_);
+        PendingDy_ = 0;
+        PendingIndex_ = 0;
+    }
     for (int i = 0; i < Count(); ++i)
-        Items(i)->MoveBy(dy, dIndex);
+        Items(i)->ApplyMoves();
 }
 
 int32_t TCell::Paint(TCanvas& canvas, const TRect& clipRect, int32_t paintClipWidth, int32_t x, int32_t y)

@@ -74,6 +74,8 @@ public:
     // Moves the last layout down by DY pixels and its characters on by DIndex, as a new layout
     // there at the same width would place them.
     virtual void MoveBy(int32_t dy, int32_t dIndex);
+    // Carries out the moves that the columns it owns have put off (see TCell::MoveBy).
+    virtual void ApplyMoves() {}
 };
 
 // A column of sections, owning them, in document order.
@@ -98,8 +100,12 @@ public:
     virtual int32_t Layout(platform::TCanvas& canvas, int32_t y, int32_t width, int32_t& maxWidth,
                            int32_t& charIndex);
     virtual void MeasureWidths(platform::TCanvas& canvas, int32_t& minWidth, int32_t& maxWidth);
-    // Moves the last layout and its sections (see TSectionBase::MoveBy).
+    // Moves the last layout: its sections and what its indent manager holds (see
+    // TSectionBase::MoveBy). Top and FirstIndex move at once, the content only at ApplyMoves:
+    // moving everything inside at every level of a deep nest of tables would take the square
+    // of its depth. The table that starts a layout applies the moves when it is done.
     void MoveBy(int32_t dy, int32_t dIndex);
+    void ApplyMoves();
     // Paints with the column's left edge at screen X and its top at document Y; returns the Y
     // below the column.
     virtual int32_t Paint(platform::TCanvas& canvas, const platform::TRect& clipRect,
@@ -124,6 +130,9 @@ public:
     void RefreshFonts();
 
 private:
+    int32_t PendingDy_ = 0;    // moves of the content put off until ApplyMoves
+    int32_t PendingIndex_ = 0;
+
     // The section under Y by the ranges the hit tests use: [top, top + PaintHeight).
     bool AskSectionsAt(int32_t y, const std::function<bool(TSectionBase&, int32_t)>& ask);
 };

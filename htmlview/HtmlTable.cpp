@@ -243,16 +243,6 @@ int32_t ThtmlTable::LargestRowSpan() const
     return largest;
 }
 
-void ThtmlTable::ForCellsOfSpan(int32_t span, const std::function<void(TCellObj&, int32_t)>& visit) const
-{
-    for (int r = 0; r < Rows.Count(); ++r) {
-        const TCellList& row = *Rows[r];
-        for (int i = 0; i < std::min(row.Count(), ColumnCount); ++i)
-            if (row[i]->ColSpan == span)
-                visit(*row[i], i);
-    }
-}
-
 // ---- Layout ----
 
 uint32_t ThtmlTable::LayoutPass()
@@ -302,6 +292,9 @@ int32_t ThtmlTable::Layout(TCanvas& canvas, int32_t y, IndentManager& indentMgr,
     TableWidth = std::max(GridWidth, CaptionMinWidth);
 
     const int32_t height = PlaceRows(canvas, y, charIndex);
+    // The tables inside were placed by moves put off until the outermost one is done.
+    if (LayoutDepth == 1)
+        ApplyMoves();
 
     int64_t alignOffset = 0;
     if (TableWidth < avail) {
@@ -324,7 +317,7 @@ int32_t ThtmlTable::Layout(TCanvas& canvas, int32_t y, IndentManager& indentMgr,
     return height;
 }
 
-std::vector<int32_t> ThtmlTable::RowHeights(TCanvas& canvas, int32_t y, int32_t charIndex)
+std::vector<int32_t> ThtmlTable::RowHeights(TCanvas& canvas)
 {
     const int rowCount = Rows.Count();
     std::vector<int32_t> heights(static_cast<size_t>(rowCount), 0);
@@ -338,11 +331,9 @@ std::vector<int32_t> ThtmlTable::RowHeights(TCanvas& canvas, int32_t y, int32_t 
     for (int32_t span = 1; span < static_cast<int32_t>(spans.size()); ++span) {
         if (!spans[static_cast<size_t>(span)])
             continue;
-        int64_t rowY = y;
-        for (int k = 0; k + span <= rowCount; rowY += heights[static_cast<size_t>(k)], ++k) {
+        for (int k = 0; k + span <= rowCount; ++k) {
             bool more = false;
-            const int64_t h = Rows[k]->LayoutCells(canvas, Widths, span, CellPadding, CellSpacing, more,
-                                                   ClampInt32(rowY), charIndex, CurrentPass)
+            const int64_t h = Rows[k]->LayoutCells(canvas, Widths, span, CellPadding, CellSpacing, more, CurrentPass)
                 + frame;
             if (span == 1) {
                 heights[static_cast<size_t>(k)] = ClampInt32(h);
@@ -373,7 +364,7 @@ int32_t ThtmlTable::PlaceRows(TCanvas& canvas, int32_t y, int32_t& charIndex)
         rowY += CaptionHeight;
         total = CaptionHeight;
     }
-    const std::vector<int32_t> heights = RowHeights(canvas, ClampInt32(rowY), charIndex);
+    const std::vector<int32_t> heights = RowHeights(canvas);
     for (int k = 0; k < Rows.Count(); ++k) {
         TCellList& row = *Rows[k];
         row.Height = heights[static_cast<size_t>(k)];
@@ -585,6 +576,14 @@ void ThtmlTable::MoveBy(int32_t dy, int32_t dIndex)
     TSectionBase::MoveBy(dy, dIndex);
     ForColumns([dy, dIndex](TCell& column) {
         column.MoveBy(dy, dIndex);
+        return false;
+    });
+}
+
+void ThtmlTable::ApplyMoves()
+{
+    ForColumns([](TCell& column) {
+        column.ApplyMoves();
         return false;
     });
 }

@@ -78,6 +78,7 @@ public:
     void RefreshFonts() override;
     void MeasureWidths(platform::TCanvas& canvas, int32_t& minWidth, int32_t& maxWidth) override;
     void MoveBy(int32_t dy, int32_t dIndex) override;
+    void ApplyMoves() override;
 
 private:
     // The number of the layout pass under way: a table laid out or measured outside any other
@@ -98,12 +99,13 @@ private:
     void PrepareGrid();
     void ShapeGrid();
     void InheritColors();
-    // Visits the real cells of every row whose ColSpan is Span, with their grid column.
-    void ForCellsOfSpan(int32_t span, const std::function<void(TCellObj&, int32_t)>& visit) const;
     int32_t LargestColSpan() const;
     int32_t LargestRowSpan() const;
-    // The cell's measured widths plus padding and spacing.
-    void CellBounds(platform::TCanvas& canvas, TCellObj& cellObj, int32_t& minWidth, int32_t& maxWidth) const;
+    // The bounds pass: span by span from 1, the real cells of that ColSpan with their grid column
+    // and their measured widths plus padding and spacing.
+    using TCellBoundsVisit = std::function<void(TCellObj&, int32_t column, int32_t span, int32_t minWidth,
+                                                int32_t maxWidth)>;
+    void ForCellBounds(platform::TCanvas& canvas, const TCellBoundsVisit& visit) const;
     void SumBounds(TBounds& bounds) const;
     TBounds BoundsFixed(platform::TCanvas& canvas) const;
     TBounds BoundsPercent(platform::TCanvas& canvas, int32_t base);
@@ -115,9 +117,8 @@ private:
     void DistributeBetween(const TBounds& bounds, int32_t width);
     // Row heights, then caption and cells at their final places; returns the table's height.
     int32_t PlaceRows(platform::TCanvas& canvas, int32_t y, int32_t& charIndex);
-    // Lays out the cells where the rows would stand without vertical alignment and spans, from
-    // the grid's top at document Y and character index CharIndex.
-    std::vector<int32_t> RowHeights(platform::TCanvas& canvas, int32_t y, int32_t charIndex);
+    // Lays out the cells (each at Y 0) and finds the height of every row from them.
+    std::vector<int32_t> RowHeights(platform::TCanvas& canvas);
 
     // The caption's column when on top, the cells row by row, then the caption when below;
     // stops at the first column for which Visit is true.

@@ -28,14 +28,23 @@ int32_t Scale(int32_t a, int32_t b, int32_t c)
 
 } // namespace
 
-void ThtmlTable::CellBounds(TCanvas& canvas, TCellObj& cellObj, int32_t& minWidth, int32_t& maxWidth) const
+void ThtmlTable::ForCellBounds(TCanvas& canvas, const TCellBoundsVisit& visit) const
 {
     const int64_t pad = 2 * int64_t{CellPadding} + CellSpacing;
-    int32_t contentMin = 0;
-    int32_t contentMax = 0;
-    cellObj.ContentWidths(canvas, LayoutPass(), contentMin, contentMax);
-    minWidth = ClampInt32(contentMin + pad);
-    maxWidth = ClampInt32(contentMax + pad);
+    const int32_t largestSpan = LargestColSpan();
+    for (int32_t span = 1; span <= largestSpan; ++span) {
+        for (int r = 0; r < Rows.Count(); ++r) {
+            const TCellList& row = *Rows[r];
+            for (int i = 0; i < std::min(row.Count(), ColumnCount); ++i) {
+                if (row[i]->ColSpan != span)
+                    continue;
+                int32_t contentMin = 0;
+                int32_t contentMax = 0;
+                row[i]->ContentWidths(canvas, LayoutPass(), contentMin, contentMax);
+                visit(*row[i], i, span, ClampInt32(contentMin + pad), ClampInt32(contentMax + pad));
+            }
+        }
+    }
 }
 
 void ThtmlTable::SumBounds(TBounds& bounds) const
@@ -54,46 +63,40 @@ ThtmlTable::TBounds ThtmlTable::BoundsFixed(TCanvas& canvas) const
 {
     TBounds bounds;
     const int64_t pad = 2 * int64_t{CellPadding} + CellSpacing;
-    const int32_t largestSpan = LargestColSpan();
-    for (int32_t span = 1; span <= largestSpan; ++span) {
-        ForCellsOfSpan(span, [&](TCellObj& cellObj, int32_t column) {
-            int32_t minWidth = 0;
-            int32_t maxWidth = 0;
-            CellBounds(canvas, cellObj, minWidth, maxWidth);
-            if (span == 1) {
-                // A pixel WIDTH holds the column unless its content is wider.
-                if (cellObj.SpecWidth > 0 && !cellObj.WidthIsPercent) {
-                    minWidth = std::max(minWidth, ClampInt32(cellObj.SpecWidth + pad));
-                    maxWidth = minWidth;
-                }
-                int32_t& columnMin = bounds.Min[static_cast<size_t>(column)];
-                int32_t& columnMax = bounds.Max[static_cast<size_t>(column)];
-                columnMin = std::max(columnMin, minWidth);
-                columnMax = std::max(columnMax, maxWidth);
-                return;
+    ForCellBounds(canvas, [&](TCellObj& cellObj, int32_t column, int32_t span, int32_t minWidth, int32_t maxWidth) {
+        if (span == 1) {
+            // A pixel WIDTH holds the column unless its content is wider.
+            if (cellObj.SpecWidth > 0 && !cellObj.WidthIsPercent) {
+                minWidth = std::max(minWidth, ClampInt32(cellObj.SpecWidth + pad));
+                maxWidth = minWidth;
             }
-            int64_t sumMin = 0;
-            int64_t sumMax = 0;
-            for (int32_t j = column; j < column + span; ++j) {
-                sumMin += bounds.Min[static_cast<size_t>(j)];
-                sumMax += bounds.Max[static_cast<size_t>(j)];
-            }
-            const int32_t spannedMin = ClampInt32(sumMin);
-            const int32_t spannedMax = ClampInt32(sumMax);
-            for (int32_t j = column; j < column + span; ++j) {
-                int32_t& columnMin = bounds.Min[static_cast<size_t>(j)];
-                int32_t& columnMax = bounds.Max[static_cast<size_t>(j)];
-                if (spannedMin < minWidth)
-                    columnMin = spannedMin == 0 ? minWidth / span
-                                                : ClampInt32(int64_t{columnMin}
-                                                             + Scale(columnMin, minWidth - spannedMin, spannedMin));
-                if (spannedMax < maxWidth)
-                    columnMax = spannedMax == 0 ? maxWidth / span
-                                                : ClampInt32(int64_t{columnMax}
-                                                             + Scale(columnMax, maxWidth - spannedMax, spannedMax));
-            }
-        });
-    }
+            int32_t& columnMin = bounds.Min[static_cast<size_t>(column)];
+            int32_t& columnMax = bounds.Max[static_cast<size_t>(column)];
+            columnMin = std::max(columnMin, minWidth);
+            columnMax = std::max(columnMax, maxWidth);
+            return;
+        }
+        int64_t sumMin = 0;
+        int64_t sumMax = 0;
+        for (int32_t j = column; j < column + span; ++j) {
+            sumMin += bounds.Min[static_cast<size_t>(j)];
+            sumMax += bounds.Max[static_cast<size_t>(j)];
+        }
+        const int32_t spannedMin = ClampInt32(sumMin);
+        const int32_t spannedMax = ClampInt32(sumMax);
+        for (int32_t j = column; j < column + span; ++j) {
+            int32_t& columnMin = bounds.Min[static_cast<size_t>(j)];
+            int32_t& columnMax = bounds.Max[static_cast<size_t>(j)];
+            if (spannedMin < minWidth)
+                columnMin = spannedMin == 0 ? minWidth / span
+                                            : ClampInt32(int64_t{columnMin}
+                                                         + Scale(columnMin, minWidth - spannedMin, spannedMin));
+            if (spannedMax < maxWidth)
+                columnMax = spannedMax == 0 ? maxWidth / span
+                                            : ClampInt32(int64_t{columnMax}
+                                                         + Scale(columnMax, maxWidth - spannedMax, spannedMax));
+        }
+    });
     SumBounds(bounds);
     return bounds;
 }
@@ -102,27 +105,21 @@ ThtmlTable::TBounds ThtmlTable::BoundsPercent(TCanvas& canvas, int32_t base)
 {
     TBounds bounds;
     Percents.fill(0);
-    const int32_t largestSpan = LargestColSpan();
-    for (int32_t span = 1; span <= largestSpan; ++span) {
-        ForCellsOfSpan(span, [&](TCellObj& cellObj, int32_t column) {
-            int32_t minWidth = 0;
-            int32_t maxWidth = 0;
-            CellBounds(canvas, cellObj, minWidth, maxWidth);
-            int32_t cellPct = 0;
-            if (cellObj.WidthIsPercent)
-                cellPct = cellObj.SpecWidth;
-            else if (cellObj.SpecWidth > 0 && base > 0)
-                cellPct = std::min(Whole, Scale(cellObj.SpecWidth, Whole, base));
-            if (span > 1) {
-                SpreadSpanPercent(bounds, column, span, cellPct, minWidth, maxWidth);
-                return;
-            }
-            const auto c = static_cast<size_t>(column);
-            bounds.Min[c] = std::max(bounds.Min[c], minWidth);
-            bounds.Max[c] = std::max(bounds.Max[c], maxWidth);
-            Percents[c] = std::max(Percents[c], cellPct);
-        });
-    }
+    ForCellBounds(canvas, [&](TCellObj& cellObj, int32_t column, int32_t span, int32_t minWidth, int32_t maxWidth) {
+        int32_t cellPct = 0;
+        if (cellObj.WidthIsPercent)
+            cellPct = cellObj.SpecWidth;
+        else if (cellObj.SpecWidth > 0 && base > 0)
+            cellPct = std::min(Whole, Scale(cellObj.SpecWidth, Whole, base));
+        if (span > 1) {
+            SpreadSpanPercent(bounds, column, span, cellPct, minWidth, maxWidth);
+            return;
+        }
+        const auto c = static_cast<size_t>(column);
+        bounds.Min[c] = std::max(bounds.Min[c], minWidth);
+        bounds.Max[c] = std::max(bounds.Max[c], maxWidth);
+        Percents[c] = std::max(Percents[c], cellPct);
+    });
     SumBounds(bounds);
     return bounds;
 }

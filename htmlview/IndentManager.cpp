@@ -117,6 +117,23 @@ void TIndentSide::CloseLevel(int index, int32_t bottom)
     NoteFloat(index);
 }
 
+void TIndentSide::MoveBy(int32_t dy)
+{
+    const auto moved = [dy](int32_t y) { return ClampInt32(int64_t{y} + dy); };
+    for (int i = 0; i < Rects_.Count(); ++i) {
+        IndentRec& r = *Rects_[i];
+        r.Top = moved(r.Top);
+        if (r.Level == 0)
+            r.Bottom = moved(r.Bottom);
+    }
+    if (Watermark_ != INT32_MIN)
+        Watermark_ = moved(Watermark_);
+    for (auto& step : EndedSteps_)
+        step.second = moved(step.second);
+    if (LowestFloatBottom_)
+        LowestFloatBottom_ = moved(*LowestFloatBottom_);
+}
+
 void TIndentSide::NoteFloat(int index)
 {
     LastFloat_ = std::max(LastFloat_, index);
@@ -195,6 +212,12 @@ int32_t IndentManagerBasic::LevelBottom() const
         }
     const std::optional<int32_t> bottom = Left_.LowestBottomRightOf(levelX);
     return bottom ? ClampInt32(int64_t{*bottom} + 1) : 1;
+}
+
+void IndentManagerBasic::MoveBy(int32_t dy)
+{
+    Left_.MoveBy(dy);
+    Right_.MoveBy(dy);
 }
 
 void IndentManagerBasic::SetLevel(int32_t y, int32_t newLevel)

@@ -49,6 +49,8 @@ public:
     int32_t LastFloatX() const;
     // Turns the list-level rectangle at Index into a float ending at Bottom.
     void CloseLevel(int index, int32_t bottom);
+    // Moves every rectangle down by DY; open list levels keep reaching to the column's end.
+    void MoveBy(int32_t dy);
 
 private:
     template <class TPick>
@@ -91,6 +93,8 @@ public:
     // Opens the list levels up to NewLevel at Y (35 pixels each), or closes those above it.
     // A negative level counts as 0.
     void SetLevel(int32_t y, int32_t newLevel);
+    // Moves what the last layout placed down by DY, as a layout DY lower would have placed it.
+    void MoveBy(int32_t dy);
 
 protected:
     // Adds a float at Y, X from the column's left (right) edge.

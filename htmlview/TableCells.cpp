@@ -62,18 +62,26 @@ void TCellObj::ContentWidths(TCanvas& canvas, uint32_t pass, int32_t& minWidth, 
     maxWidth = MaxWidth_;
 }
 
-int32_t TCellObj::LayoutContent(TCanvas& canvas, int32_t y, int32_t contentWidth, int32_t& charIndex, uint32_t pass)
+void TCellObj::LayoutContent(TCanvas& canvas, int32_t contentWidth, uint32_t pass)
 {
-    if (LayoutPass_ == pass && LayoutWidth_ == contentWidth) {
-        Cell->MoveBy(ClampInt32(int64_t{y} - Cell->Top), ClampInt32(int64_t{charIndex} - Cell->FirstIndex));
-        charIndex = ClampInt32(int64_t{charIndex} + Cell->CharCount);
-        return ContentHeight;
-    }
     int32_t maxWidth = 0;
-    ContentHeight = Cell->Layout(canvas, y, contentWidth, maxWidth, charIndex);
+    int32_t charIndex = 0;
+    ContentHeight = Cell->Layout(canvas, 0, contentWidth, maxWidth, charIndex);
     LayoutPass_ = pass;
     LayoutWidth_ = contentWidth;
-    return ContentHeight;
+}
+
+void TCellObj::PlaceContent(TCanvas& canvas, int32_t y, int32_t contentWidth, int32_t& charIndex, uint32_t pass)
+{
+    if (LayoutPass_ != pass || LayoutWidth_ != contentWidth) {
+        // A cell whose span reaches past the last row has no height of its own: it is laid out
+        // only here.
+        int32_t maxWidth = 0;
+        Cell->Layout(canvas, y, contentWidth, maxWidth, charIndex);
+        return;
+    }
+    Cell->MoveBy(ClampInt32(int64_t{y} - Cell->Top), ClampInt32(int64_t{charIndex} - Cell->FirstIndex));
+    charIndex = ClampInt32(int64_t{charIndex} + Cell->CharCount);
 }
 
 void TCellList::ApplyRowAttributes(const TAttributeList& attributes)
@@ -102,7 +110,7 @@ void TCellList::RefreshFonts()
 }
 
 int32_t TCellList::LayoutCells(TCanvas& canvas, const TColumnWidths& columnWidths, int32_t span, int32_t padding,
-                               int32_t spacing, bool& more, int32_t y, int32_t& charIndex, uint32_t pass)
+                               int32_t spacing, bool& more, uint32_t pass)
 {
     int32_t height = 0;
     more = false;
@@ -116,9 +124,7 @@ int32_t TCellList::LayoutCells(TCanvas& canvas, const TColumnWidths& columnWidth
             width += columnWidths[static_cast<size_t>(j)];
         cellObj.Width = ClampInt32(width);
         if (cellObj.RowSpan == span) {
-            // Where a top-aligned cell ends up in the usual table: then placing it moves nothing.
-            cellObj.LayoutContent(canvas, ClampInt32(int64_t{y} + padding + spacing),
-                                  ClampInt32(width - 2 * int64_t{padding} - spacing), charIndex, pass);
+            cellObj.LayoutContent(canvas, ClampInt32(width - 2 * int64_t{padding} - spacing), pass);
             height = std::max({height, cellObj.ContentHeight, ClampInt32(int64_t{cellObj.SpecHeight} - 2 * padding)});
         } else if (cellObj.RowSpan > span) {
             more = true;
@@ -142,8 +148,8 @@ void TCellList::PlaceCells(TCanvas& canvas, int32_t y, int32_t padding, int32_t 
         case VAlignBottom: cellObj.VOffset = ClampInt32(free); break;
         default: break;
         }
-        cellObj.LayoutContent(canvas, ClampInt32(int64_t{y} + padding + spacing + cellObj.VOffset),
-                              ClampInt32(cellObj.Width - frame), charIndex, pass);
+        cellObj.PlaceContent(canvas, ClampInt32(int64_t{y} + padding + spacing + cellObj.VOffset),
+                             ClampInt32(cellObj.Width - frame), charIndex, pass);
     }
 }
 

@@ -45,12 +45,13 @@ public:
 
     // The content's narrowest and one-line widths, measured once per layout pass.
     void ContentWidths(platform::TCanvas& canvas, uint32_t pass, int32_t& minWidth, int32_t& maxWidth);
-    // Lays the content out at document Y for a width, numbering its characters from CharIndex
-    // (advanced past them); sets and returns ContentHeight. Within one layout pass the content
-    // is laid out once per width and later only moved: each level of nested tables would
-    // otherwise lay out everything inside it again.
-    int32_t LayoutContent(platform::TCanvas& canvas, int32_t y, int32_t contentWidth, int32_t& charIndex,
-                          uint32_t pass);
+    // Lays the content out at Y 0 for a width, its characters numbered from 0, to find its
+    // height: sets ContentHeight.
+    void LayoutContent(platform::TCanvas& canvas, int32_t contentWidth, uint32_t pass);
+    // Puts the content at document Y, its characters numbered from CharIndex (advanced past
+    // them). Content laid out in this pass at this width is only moved there: each level of
+    // nested tables would otherwise lay out everything inside it again. ContentHeight stays.
+    void PlaceContent(platform::TCanvas& canvas, int32_t y, int32_t contentWidth, int32_t& charIndex, uint32_t pass);
 
 private:
     uint32_t WidthsPass_ = 0; // passes count from 1
@@ -73,12 +74,10 @@ public:
     void RefreshFonts();
 
     // Sets every real cell's Width from the column widths and lays out the cells whose RowSpan
-    // is Span, at the top of the row at document Y, numbering their characters from CharIndex;
-    // returns the tallest of them (content, or HEIGHT less the padding). More: some cell spans
-    // more rows.
+    // is Span (see TCellObj::LayoutContent); returns the tallest of them (content, or HEIGHT less
+    // the padding). More: some cell spans more rows.
     int32_t LayoutCells(platform::TCanvas& canvas, const TColumnWidths& columnWidths, int32_t span,
-                        int32_t padding, int32_t spacing, bool& more, int32_t y, int32_t& charIndex,
-                        uint32_t pass);
+                        int32_t padding, int32_t spacing, bool& more, uint32_t pass);
     // Final places of the cells' content at document Y with vertical alignment, numbering their
     // characters from CharIndex.
     void PlaceCells(platform::TCanvas& canvas, int32_t y, int32_t padding, int32_t spacing, int32_t& charIndex,

@@ -294,3 +294,39 @@ TEST_F(IndentManagerTest, AnswersMatchAScanOfEveryRectangle)
         ASSERT_EQ(Indents.LevelBottom(), plain.LevelBottom());
     }
 }
+
+// Moved down after a layout, a manager answers at every Y as one laid out that much lower: floats
+// and closed list levels move, open levels still reach to the column's end.
+TEST(IndentManagerMoveTest, MovedAnswersAsLaidOutLower)
+{
+    constexpr int32_t Dy = 137;
+    auto layOut = [](IndentManager& indents, int32_t top) {
+        indents.Width = 400;
+        indents.SetEdges(0, 400);
+        TFloatingPicture left{IndentManager::AlignLeft, 60, 40};
+        TFloatingPicture right{IndentManager::AlignRight, 30, 90};
+        indents.SetLevel(top, 2);
+        indents.AddFloat(top + 10, left);
+        indents.SetLevel(top + 30, 1);
+        indents.AddFloat(top + 35, right);
+        indents.AddBlock(top + 200, 50, 1, 20);
+        indents.SetLevel(top + 210, 0);
+        indents.SetLevel(top + 240, 1);
+    };
+    IndentManager moved;
+    layOut(moved, 0);
+    moved.MoveBy(Dy);
+    IndentManager lower;
+    layOut(lower, Dy);
+    for (int32_t y = 0; y < 300 + Dy; ++y) {
+        EXPECT_EQ(moved.LeftEdge(y), lower.LeftEdge(y)) << y;
+        EXPECT_EQ(moved.RightEdge(y), lower.RightEdge(y)) << y;
+    }
+    EXPECT_EQ(moved.FloatBottom(), lower.FloatBottom());
+    EXPECT_EQ(moved.LevelBottom(), lower.LevelBottom());
+    int32_t movedLeft = 0, movedRight = 0, lowerLeft = 0, lowerRight = 0;
+    moved.ClearBottoms(movedLeft, movedRight);
+    lower.ClearBottoms(lowerLeft, lowerRight);
+    EXPECT_EQ(movedLeft, lowerLeft);
+    EXPECT_EQ(movedRight, lowerRight);
+}
