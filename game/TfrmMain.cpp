@@ -16,6 +16,7 @@
 #include "htmlview/HtmlView.h"
 #include "platform/Application.h"
 #include "platform/CdAudio.h"
+#include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
 #include "platform/FileSystem.h"
 #include "platform/HintTiming.h"

@@ -124,6 +124,7 @@ TIndexTexts FrenchTexts()
     t.WordTooLongText = Ansi("Le mot ne peut dépasser 50 caractères.");
     t.DefinitionTooLongText = Ansi("La définition ne peut dépasser 32760 caractères.");
     t.UnencodableText = Ansi("Le texte contient des caractères que le dictionnaire ne peut enregistrer.");
+    t.WriteFailedText = Ansi("Impossible d'écrire dans le fichier");
     t.Controls = ControlTexts(FrenchControls);
     return t;
 }
@@ -151,6 +152,7 @@ TIndexTexts EnglishTexts()
     t.WordTooLongText = "The word may not be longer than 50 characters.";
     t.DefinitionTooLongText = "The definition may not be longer than 32760 characters.";
     t.UnencodableText = "The text holds characters that the dictionary cannot store.";
+    t.WriteFailedText = "Cannot write to the file";
     t.Controls = ControlTexts(EnglishControls);
     return t;
 }

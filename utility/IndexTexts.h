@@ -37,6 +37,7 @@ struct TIndexTexts {
     std::string WordTooLongText;
     std::string DefinitionTooLongText;
     std::string UnencodableText;
+    std::string WriteFailedText; // followed by the file's path
     std::vector<TControlText> Controls;
 };
 

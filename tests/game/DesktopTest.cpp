@@ -1,12 +1,15 @@
 // What the player meets where the game hands over to the desktop: an error page naming the file
-// that was asked for, help the desktop could not open, and the print failure in the language of
-// the interface.
+// that was asked for, help the desktop could not open, and the print and save failures in the
+// language of the interface.
 #include "common/BundledData.h"
 #include "TfrmMainTest.h"
 
 #include "game/DefinitionViewCommands.h"
 #include "game/LanguageTexts.h"
 #include "htmlview/HtmlView.h"
+#include "platform/ProcessSignals.h"
+
+#include <sys/resource.h>
 
 #include <QPrinterInfo>
 
@@ -71,6 +74,35 @@ TEST_F(DesktopTest, PrintFailureSpeaksTheLanguageOfTheInterface)
         ASSERT_EQ(Dialogs->MessageBoxes.size(), 1u);
         EXPECT_EQ(Dialogs->MessageBoxes[0].Text, c.Text);
     }
+}
+
+// Closing on a full disk: each of the two saves is tried, and each failure named once.
+TEST_F(DesktopTest, SaveFailuresOnClosingAreEachReportedInTheLanguageOfTheInterface)
+{
+    const std::string settings = "[General]\r\nLevel=1\r\n";
+    const std::string scores = "[Scores.Animaux.dat]\r\nName1=Anne\r\n";
+    Write("garvo.ini", settings);
+    Write("scores.ini", scores);
+    StartOn("Animaux.dat");
+    ThemeFolder = (BundledDataFolder() / "Themes" / "Standard").string();
+    LanguageFolder = ThemeFolder + "/English";
+    LoadLanguageTexts("frmMain", 0);
+
+    // Files may not grow past what they hold: every save fails as on a full disk.
+    platform::IgnoreFileSizeSignal();
+    rlimit limit{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const rlimit full{settings.size(), limit.rlim_max};
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &full), 0);
+    frmMain->close();
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+
+    EXPECT_TRUE(Dialogs->ErrorBoxes.empty());
+    ASSERT_EQ(Dialogs->MessageBoxes.size(), 2u);
+    EXPECT_EQ(Dialogs->MessageBoxes[0].Text, "Unable to write to " + SettingsFilePath);
+    EXPECT_EQ(Dialogs->MessageBoxes[1].Text, "Unable to write to " + ScoresFilePath);
+    EXPECT_EQ(Read("garvo.ini"), settings);
+    EXPECT_EQ(Read("scores.ini"), scores);
 }
 
 } // namespace
