@@ -7,9 +7,7 @@
 #include "game/DefinitionViewCommands.h"
 #include "game/LanguageTexts.h"
 #include "htmlview/HtmlView.h"
-#include "platform/ProcessSignals.h"
-
-#include <sys/resource.h>
+#include "tests/support/FileSizeLimit.h"
 
 #include <QPrinterInfo>
 
@@ -88,14 +86,11 @@ TEST_F(DesktopTest, SaveFailuresOnClosingAreEachReportedInTheLanguageOfTheInterf
     LanguageFolder = ThemeFolder + "/English";
     LoadLanguageTexts("frmMain", 0);
 
-    // Files may not grow past what they hold: every save fails as on a full disk.
-    platform::IgnoreFileSizeSignal();
-    rlimit limit{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
-    const rlimit full{settings.size(), limit.rlim_max};
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &full), 0);
-    frmMain->close();
-    ::setrlimit(RLIMIT_FSIZE, &limit);
+    {
+        // Files may not grow past what they hold: every save fails as on a full disk.
+        const TFileSizeLimit full(settings.size());
+        frmMain->close();
+    }
 
     EXPECT_TRUE(Dialogs->ErrorBoxes.empty());
     ASSERT_EQ(Dialogs->MessageBoxes.size(), 2u);

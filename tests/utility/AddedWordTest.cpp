@@ -12,8 +12,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-#include <sys/resource.h>
-
 namespace {
 
 class AddedWordTest : public TIndexTest {
@@ -81,13 +79,10 @@ TEST_F(AddedWordTest, RefusedWriteIsSaidInTheLanguageOfTheInterface)
         window.memoAddWordDef->setPlainText(QString(20000, 'l'));
         dialogs_->ErrorBoxes.clear();
 
-        platform::IgnoreFileSizeSignal();
-        rlimit limit{};
-        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
-        const rlimit full{AnimalsDictionary.size() + 100, limit.rlim_max};
-        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &full), 0);
-        window.btnAddWordClick();
-        ::setrlimit(RLIMIT_FSIZE, &limit);
+        {
+            const TFileSizeLimit full(AnimalsDictionary.size() + 100);
+            window.btnAddWordClick();
+        }
 
         ASSERT_EQ(dialogs_->ErrorBoxes.size(), 1u);
         EXPECT_EQ(dialogs_->ErrorBoxes[0], c.Text + path);
