@@ -411,8 +411,13 @@ void TfrmMain::FormClose()
         frmCDPlayer->Tag = 1;
         frmCDPlayer->close();
     }
-    SaveOrReport([this] { SaveGameOptions(x(), y(), htmlViewer->DefFontSize()); }, SettingsFilePath);
+    SaveSettings();
     SaveOrReport(SaveScores, ScoresFilePath);
+}
+
+void TfrmMain::SaveSettings()
+{
+    SaveOrReport([this] { SaveGameOptions(x(), y(), htmlViewer->DefFontSize()); }, SettingsFilePath);
 }
 
 void TfrmMain::SaveOrReport(const std::function<void()>& save, const std::string& path)
@@ -535,16 +540,20 @@ void TfrmMain::btnOptionClick()
     const int32_t languageBefore = LanguageCode;
     emit OptionsRequested();
     ArrangeKeyboard();
-    SaveGameOptions(x(), y(), htmlViewer->DefFontSize());
+    SaveSettings();
     if (LanguageCode != languageBefore)
         ShowDictionaryInfo();
 }
 
 void TfrmMain::btnEditClick()
 {
-    platform::TIniFile settings(SettingsFilePath);
-    settings.WriteInteger("Lexorim", "Language", LanguageCode);
-    settings.UpdateFile();
+    SaveOrReport(
+        [] {
+            platform::TIniFile settings(SettingsFilePath);
+            settings.WriteInteger("Lexorim", "Language", LanguageCode);
+            settings.UpdateFile();
+        },
+        SettingsFilePath);
     platform::StartProgram(UtilityProgramPath(), DictionaryPath);
 }
 

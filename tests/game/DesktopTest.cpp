@@ -100,4 +100,22 @@ TEST_F(DesktopTest, SaveFailuresOnClosingAreEachReportedInTheLanguageOfTheInterf
     EXPECT_EQ(Read("scores.ini"), scores);
 }
 
+// Opening another dictionary on a full disk: the scores that could not be saved are said, and
+// the dictionary asked for opens all the same.
+TEST_F(DesktopTest, ScoresThatCannotBeSavedDoNotStopTheOpening)
+{
+    Write("scores.ini", "[Scores.Animaux.dat]\r\nName1=Anne\r\n");
+    Write("Fruits.dat", "pomme\r\n  [Fruit]\r\n");
+    StartOn("Animaux.dat");
+    Dialogs->FileAnswers.push_back(Path("Fruits.dat"));
+    {
+        const TFileSizeLimit full(100); // room for the new index, not for ten rows of scores
+        Type(Qt::Key_F2);
+    }
+    ASSERT_EQ(Dialogs->MessageBoxes.size(), 1u);
+    EXPECT_EQ(Dialogs->MessageBoxes[0].Text, "Impossible d'\xE9" "crire dans " + ScoresFilePath);
+    EXPECT_EQ(DictionaryPath, Path("Fruits.dat"));
+    EXPECT_EQ(CurrentDictionary.Name, "Fruits.dat");
+}
+
 } // namespace
