@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
+#include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -71,7 +72,23 @@ bool WriteAll(int file, const char* bytes, size_t count)
     return true;
 }
 
+// The file a rename over IndexPath replaces: through a symbolic link, the file it names.
+std::optional<fs::path> RenameTarget(const std::string& indexPath)
+{
+    std::error_code error;
+    fs::path target = fs::weakly_canonical(platform::NativePath(indexPath), error);
+    if (error)
+        return std::nullopt;
+    return target;
+}
+
 } // namespace
+
+void RemoveStrayIndexTempFiles(const std::string& indexPath)
+{
+    if (const std::optional<fs::path> target = RenameTarget(indexPath))
+        RemoveStrayTempFiles(*target);
+}
 
 TIndexTempFile::~TIndexTempFile()
 {
@@ -81,10 +98,10 @@ TIndexTempFile::~TIndexTempFile()
 bool TIndexTempFile::Create(const std::string& indexPath)
 {
     Discard();
-    std::error_code error;
-    const fs::path target = fs::weakly_canonical(platform::NativePath(indexPath), error);
-    if (error)
+    const std::optional<fs::path> renamed = RenameTarget(indexPath);
+    if (!renamed)
         return false;
+    const fs::path& target = *renamed;
     struct stat replaced {};
     const bool replacing = ::stat(target.c_str(), &replaced) == 0;
     if (replacing && !S_ISREG(replaced.st_mode))

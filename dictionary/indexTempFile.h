@@ -2,12 +2,17 @@
 // A new index written beside the one it replaces: the lines go to a hidden temporary file in the
 // index's folder, which takes the index's place in one rename once the whole pass succeeded, so
 // no reader ever sees an index half-written. A pass that ends any other way leaves the index as
-// it was; a temporary file left by a killed pass is removed by the next build of that index.
+// it was; a temporary file left by a killed pass is removed by the next build of that index, or
+// when the index is next checked.
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace dictionary {
+
+// Removes the temporary files that passes over the index IndexPath left when they were killed;
+// those of passes still running stay.
+void RemoveStrayIndexTempFiles(const std::string& indexPath);
 
 class TIndexTempFile {
 public:

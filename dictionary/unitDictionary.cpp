@@ -408,12 +408,16 @@ bool Lexorim(TDictionaryFile& dict, bool force, platform::TProgress* progressBar
     const bool stale = ages == acSecondOlder || brokenIndex;
     const bool rebuild = !platform::IsOnCdRomDrive(dict.FileName)
         && (ages == acSecondHasNoAge || force || (stale && plainIndex));
-    if (rebuild)
-        RebuildIndex(dict, plainIndex || !indexExists, progressBar, error);
-    else if (brokenIndex)
-        error.Code = errIndexRead; // it may not be rebuilt, and gives no count
-    else
-        CountIndexWords(dict, error);
+    if (rebuild) {
+        RebuildIndex(dict, plainIndex || !indexExists, progressBar, error); // clears up strays too
+    } else {
+        // What a killed build left beside the index would otherwise wait for the next build.
+        RemoveStrayIndexTempFiles(dict.IndexFileName);
+        if (brokenIndex)
+            error.Code = errIndexRead; // it may not be rebuilt, and gives no count
+        else
+            CountIndexWords(dict, error);
+    }
 
     if (progressBar)
         progressBar->SetPosition(progressBar->Minimum());

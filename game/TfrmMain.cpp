@@ -16,6 +16,7 @@
 #include "htmlview/HtmlView.h"
 #include "platform/Application.h"
 #include "platform/CdAudio.h"
+#include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
 #include "platform/FileSystem.h"
 #include "platform/HintTiming.h"
@@ -413,8 +414,13 @@ void TfrmMain::FormClose()
         frmCDPlayer->Tag = 1;
         frmCDPlayer->close();
     }
-    SaveOrReport([this] { SaveGameOptions(x(), y(), htmlViewer->DefFontSize()); }, SettingsFilePath);
+    SaveSettings();
     SaveOrReport(SaveScores, ScoresFilePath);
+}
+
+void TfrmMain::SaveSettings()
+{
+    SaveOrReport([this] { SaveGameOptions(x(), y(), htmlViewer->DefFontSize()); }, SettingsFilePath);
 }
 
 void TfrmMain::SaveOrReport(const std::function<void()>& save, const std::string& path)
@@ -537,16 +543,20 @@ void TfrmMain::btnOptionClick()
     const int32_t languageBefore = LanguageCode;
     emit OptionsRequested();
     ArrangeKeyboard();
-    SaveGameOptions(x(), y(), htmlViewer->DefFontSize());
+    SaveSettings();
     if (LanguageCode != languageBefore)
         ShowDictionaryInfo();
 }
 
 void TfrmMain::btnEditClick()
 {
-    platform::TIniFile settings(SettingsFilePath);
-    settings.WriteInteger("Lexorim", "Language", LanguageCode);
-    settings.UpdateFile();
+    SaveOrReport(
+        [] {
+            platform::TIniFile settings(SettingsFilePath);
+            settings.WriteInteger("Lexorim", "Language", LanguageCode);
+            settings.UpdateFile();
+        },
+        SettingsFilePath);
     platform::StartProgram(UtilityProgramPath(), DictionaryPath);
 }
 

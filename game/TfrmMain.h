@@ -224,9 +224,10 @@ private:
     void LoadLanguageTexts();
     void PreviewKeys();
     void StoreZoomWindow();
-    // Runs Save; a file it could not write (a full disk) is named in a message box, and the
-    // next save is tried all the same.
+    // Runs Save; a file it could not write (a full disk) is named in a message box, and what
+    // follows the save goes on all the same.
     void SaveOrReport(const std::function<void()>& save, const std::string& path);
+    void SaveSettings(); // the options, places and text size
 
     // Opening (TfrmMainDictionary.cpp).
     void OpenDictionaryAtStart();

@@ -88,7 +88,7 @@ void TfrmMain::btnOpenClick()
     if (!chosen)
         return;
 
-    SaveScores();
+    SaveOrReport(SaveScores, ScoresFilePath);
     DictionaryPath = *chosen;
     if (InitializeDictionary(CurrentDictionary)) {
         LoadDictionary(CurrentDictionary);

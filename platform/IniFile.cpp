@@ -49,8 +49,8 @@ bool FolderTakesNewFiles(const std::string& native)
 // An exclusive lock that every save of one file holds from reading the file to replacing it, so
 // that no save works from a copy that another is about to replace. It is taken on a hidden file
 // beside it that is never replaced; where none can be made (a folder that takes no new files,
-// where the file is written in place and so stays the same file), on the file itself. A lock
-// that cannot be had at all leaves the save unguarded, as before there were two programs.
+// where the file is written in place and so stays the same file), on the file itself. Where
+// neither opens, the save goes on unguarded rather than not at all.
 class TSaveLock {
 public:
     explicit TSaveLock(const std::string& native)

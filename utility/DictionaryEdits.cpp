@@ -5,7 +5,10 @@
 #include "platform/FileContent.h"
 #include "platform/FileSystem.h"
 
-#include <fstream>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace utility {
 
@@ -67,13 +70,27 @@ std::string FormatNewEntry(const std::string& word, const std::string& definitio
 
 void AppendToFile(const std::string& path, const std::string& bytes)
 {
-    std::ofstream out(platform::NativePath(path), std::ios::binary | std::ios::app);
-    if (!out)
+    const int file = ::open(platform::NativePath(path).c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    if (file < 0)
         throw platform::EInOutError("Cannot open " + path);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out)
+    struct stat before {};
+    bool written = ::fstat(file, &before) == 0;
+    const bool measured = written;
+    // One call, so that a kill leaves the file without the entry or with all of it.
+    ssize_t count = -1;
+    while (written && (count = ::write(file, bytes.data(), bytes.size())) < 0 && errno == EINTR) {
+    }
+    written = written && count == static_cast<ssize_t>(bytes.size()) && ::fsync(file) == 0;
+    if (!written && measured && ::ftruncate(file, before.st_size) == 0)
+        ::fsync(file);
+    ::close(file);
+    if (!written)
         throw platform::EInOutError("Cannot write " + path);
+}
+
+void DropIndex(const std::string& path)
+{
+    platform::DeleteFile(platform::ChangeFileExt(path, ".ndx"));
 }
 
 void ReplaceFileContent(const std::string& path, const std::string& bytes)

@@ -26,8 +26,13 @@ std::vector<std::string> MemoLines(const std::string& text);
 // of a longer definition are dropped. Every line ends with CR LF.
 std::string FormatNewEntry(const std::string& word, const std::string& definition);
 
-// Bytes are appended as they are; throws platform::EInOutError when the file cannot be written.
+// Bytes are appended as they are, in one write, and put on disk. Throws platform::EInOutError
+// when the file cannot be written; the file is then cut back to what it held, so that no part
+// of an entry is left (a reader would take the rest of the file for its definition).
 void AppendToFile(const std::string& path, const std::string& bytes);
+// Deletes the index of the dictionary at Path after a change of its text: an index built within
+// the same 2-second step of the file's age would still pass for current.
+void DropIndex(const std::string& path);
 // Replaces the file's content by way of a temporary file renamed over it, so a failed write
 // leaves the old file whole. A read-only file is refused. Throws platform::EInOutError.
 void ReplaceFileContent(const std::string& path, const std::string& bytes);

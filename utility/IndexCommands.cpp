@@ -222,9 +222,16 @@ void TfrmIndex::btnAddWordClick()
         platform::MessageBox(Texts().WordExistsText, Texts().WarningText, platform::MB_OK, this);
         return;
     }
-    AppendToFile(CurrentDictionary.FileName, FormatNewEntry(word, *definition));
+    try {
+        AppendToFile(CurrentDictionary.FileName, FormatNewEntry(word, *definition));
+    } catch (const platform::EInOutError&) {
+        platform::ErrorBox(Texts().WriteFailedText + " " + CurrentDictionary.FileName, this);
+        return; // the word stays in the fields for another try
+    }
 
-    if (chkAutoLexorim->isChecked()) {
+    if (!chkAutoLexorim->isChecked()) {
+        DropIndex(CurrentDictionary.FileName); // the next build takes the word in
+    } else {
         EnableDictionaryControls(false);
         // A failed pass says why (silence would leave every control off without a word) and
         // leaves the raw editor to mend the file.

@@ -83,9 +83,7 @@ void TfrmIndex::ShowEditor(bool show)
 void TfrmIndex::SaveEditorText(const std::string& path)
 {
     ReplaceFileContent(path, FileBytes(*rtxtEditor));
-    // An index built within the same 2-second step would still pass for current: drop it, so
-    // the next opening builds it from the new text.
-    platform::DeleteFile(platform::ChangeFileExt(path, ".ndx"));
+    DropIndex(path); // the next opening builds it from the new text
     rtxtEditor->document()->setModified(false);
     btnEditorSave->setEnabled(false);
     UpdateFileMenu();

@@ -125,6 +125,7 @@ TIndexTexts FrenchTexts()
     t.DefinitionTooLongText = Ansi("La définition ne peut dépasser 32760 caractères.");
     t.UnencodableText = Ansi("Le texte contient des caractères que le dictionnaire ne peut enregistrer.");
     t.CannotCreateText = Ansi("Impossible de créer le dictionnaire :");
+    t.WriteFailedText = Ansi("Impossible d'écrire dans le fichier");
     t.Controls = ControlTexts(FrenchControls);
     return t;
 }
@@ -153,6 +154,7 @@ TIndexTexts EnglishTexts()
     t.DefinitionTooLongText = "The definition may not be longer than 32760 characters.";
     t.UnencodableText = "The text holds characters that the dictionary cannot store.";
     t.CannotCreateText = "Cannot create the dictionary:";
+    t.WriteFailedText = "Cannot write to the file";
     t.Controls = ControlTexts(EnglishControls);
     return t;
 }

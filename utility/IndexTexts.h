@@ -39,6 +39,7 @@ struct TIndexTexts {
     std::string UnencodableText;
     // Said with the file's name when New cannot make it.
     std::string CannotCreateText;
+    std::string WriteFailedText; // followed by the file's path
     std::vector<TControlText> Controls;
 };
 

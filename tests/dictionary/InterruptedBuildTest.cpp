@@ -4,6 +4,7 @@
 
 #include "dictionary/unitDictionary.h"
 #include "platform/Progress.h"
+#include "tests/support/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
 
@@ -215,49 +216,30 @@ TEST(IndexFileTest, IndexBehindALinkIsReplacedWhereItLies)
     EXPECT_EQ(folder.Read("kept/words.ndx"), IndexOf({8, 0, 4, 8}));
 }
 
-// Temporary files of passes that ended go; one whose pass still runs (it holds the lock on
-// its file) stays, and so do those of other indexes.
+// Temporary files of passes that ended go, at the next build or when the next opening finds the
+// index current; one whose pass still runs (it holds the lock on its file) stays, and so do those
+// of other indexes.
 TEST(IndexFileTest, StrayTemporaryFilesOfEndedPassesGo)
 {
     TDictionaryFolder folder;
     folder.WriteDictionary("words.dat", "a[x]b[y]");
-    folder.Write(".words.ndx.build-1-1", "   cut short");
-    folder.Write(".words.ndx.build-2-7", "running");
-    folder.Write(".other.ndx.build-1-1", "another index");
-    const int running = ::open(platform::NativePath(folder.Path(".words.ndx.build-2-7")).c_str(), O_RDONLY);
-    ASSERT_GE(running, 0);
-    ASSERT_EQ(::flock(running, LOCK_EX), 0);
+    for (const bool indexCurrent : {false, true}) {
+        SCOPED_TRACE(indexCurrent ? "index current" : "index built");
+        folder.Write(".words.ndx.build-1-1", "   cut short");
+        folder.Write(".words.ndx.build-2-7", "running");
+        folder.Write(".other.ndx.build-1-1", "another index");
+        const int running = ::open(platform::NativePath(folder.Path(".words.ndx.build-2-7")).c_str(), O_RDONLY);
+        ASSERT_GE(running, 0);
+        ASSERT_EQ(::flock(running, LOCK_EX), 0);
 
-    TDictionaryFile dict;
-    TDictionaryError error;
-    ASSERT_TRUE(folder.Open("words.dat", dict, error));
-    ::close(running);
-    EXPECT_EQ(FilesIn(folder), (std::set<std::string>{".other.ndx.build-1-1", ".words.ndx.build-2-7", "words.dat",
-                                                       "words.ndx"}));
+        TDictionaryFile dict;
+        TDictionaryError error;
+        ASSERT_TRUE(folder.Open("words.dat", dict, error));
+        ::close(running);
+        EXPECT_EQ(FilesIn(folder), (std::set<std::string>{".other.ndx.build-1-1", ".words.ndx.build-2-7",
+                                                           "words.dat", "words.ndx"}));
+    }
 }
-
-// Files may grow to Limit bytes only while it lives; a write past it fails instead of raising
-// SIGXFSZ.
-class TFileSizeLimit {
-public:
-    explicit TFileSizeLimit(rlim_t limit)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lower = saved_;
-        lower.rlim_cur = limit;
-        ::setrlimit(RLIMIT_FSIZE, &lower);
-    }
-    ~TFileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit saved_ {};
-    void (*previousHandler_)(int) = nullptr;
-};
 
 // An index of 102 lines cannot be written under a 1000-byte limit.
 TEST(IndexFileTest, WriteFailureLeavesNoIndexAndNoTemporaryFile)

@@ -1,6 +1,6 @@
 // Painting only what the clip shows: lines far outside it draw no text, while what falls inside
 // it, the controls placed and the hit tests after the paint are those of a paint of everything.
-#include "GeneratedPages.h"
+#include "LongParagraphPages.h"
 #include "SectionTestSupport.h"
 
 #include "htmlview/HtmlForms.h"

@@ -402,14 +402,19 @@ TEST_F(IniFileTest, UpdateMakesOnlyItsOwnChangesToTheFileAsItNowIs)
     EXPECT_EQ(ini.ReadString("S", "B", ""), "theirs") << "the object reads the file it wrote";
 }
 
-// A process that reads Path, sets Section/Key to Value, tells Ready, waits until Go is closed
-// and saves: a program closing at the same moment as another. Ends 0 when the save went through.
+// A process that reads Path, sets Section/Key to Value, tells Ready (a pipe), waits until Go (a
+// pipe) is closed and saves: a program closing at the same moment as another. Ends 0 when the
+// save went through.
 pid_t SaveWhenReleased(const std::string& path, const std::string& section, const std::string& key,
-                       const std::string& value, int ready, int go)
+                       const std::string& value, const int (&readyPipe)[2], const int (&goPipe)[2])
 {
     const pid_t child = ::fork();
     if (child != 0)
         return child;
+    ::close(readyPipe[0]);
+    ::close(goPipe[1]); // or Go would never close
+    const int ready = readyPipe[1];
+    const int go = goPipe[0];
     try {
         TIniFile own(path);
         own.WriteString(section, key, value);
@@ -436,8 +441,8 @@ TEST_F(IniFileTest, TwoProgramsSavingAtOnceKeepBothSaves)
         ASSERT_EQ(::pipe(ready), 0);
         ASSERT_EQ(::pipe(go), 0);
         const std::string value = std::to_string(round);
-        const pid_t game = SaveWhenReleased(path, "Theme", "Language", value, ready[1], go[0]);
-        const pid_t utility = SaveWhenReleased(path, "Lexorim", "Language", value, ready[1], go[0]);
+        const pid_t game = SaveWhenReleased(path, "Theme", "Language", value, ready, go);
+        const pid_t utility = SaveWhenReleased(path, "Lexorim", "Language", value, ready, go);
         ::close(ready[1]);
         ::close(go[0]);
         // Both have read the file before either saves; closing Go releases both at once.
