@@ -142,17 +142,19 @@ TEST(Shell, AnOpenerThatFindsNoProgramIsSaidOnceWhenItEnds)
         std::unique_ptr<TShell> previous =
             SetShell(std::make_unique<TQtShell>(QString::fromStdString(folder.Path("opener"))));
         const bool wentThrough = OpenDocument(document);
-        if (c.Taken)
+        if (c.Taken) {
             EXPECT_TRUE(dialogs->MessageBoxes.empty());
+        }
         folder.WriteRaw("go", "");
-        QTest::qWaitFor([&] { return dialogs->MessageBoxes.size() == c.Boxes; }, 20000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return dialogs->MessageBoxes.size() == c.Boxes; }, 20000));
         QTest::qWait(200); // nothing more comes
         SetShell(std::move(previous));
 
         EXPECT_EQ(wentThrough, c.Taken);
         ASSERT_EQ(dialogs->MessageBoxes.size(), c.Boxes);
-        if (c.Boxes != 0)
+        if (c.Boxes != 0) {
             EXPECT_EQ(dialogs->MessageBoxes[0].Text, "Impossible d'ouvrir\xA0:\r\n" + document);
+        }
     }
 }
 
