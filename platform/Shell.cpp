@@ -92,12 +92,14 @@ bool TQtShell::OpenDocument(const std::string& urlOrPath, TLateFailure lateFailu
 {
     if (urlOrPath.empty())
         return false;
-    QString argument = QtFileName(urlOrPath);
+    QString argument;
     if (HasUrlScheme(urlOrPath)) {
         const QUrl url(AnsiToUnicode(urlOrPath), QUrl::TolerantMode);
         if (!url.isValid())
             return false;
         argument = QString::fromLatin1(url.toEncoded());
+    } else {
+        argument = QtFileName(urlOrPath);
     }
     const QString opener = QStandardPaths::findExecutable(opener_);
     if (opener.isEmpty())

@@ -12,9 +12,17 @@
 namespace platform {
 namespace {
 
-// Relative path of each copy -> the checksum of what was copied.
-using TCopies = std::map<QString, QByteArray>;
+// What is known of one copy: the checksum of what was copied (NotOurs for a file the user had
+// before any copy) and the size and time of the installed file when it was last compared, so
+// that a start after no update reads no file whole.
+struct TCopy {
+    QByteArray Checksum;
+    QByteArray InstalledStamp;
+};
+// By path relative to the user's folder.
+using TCopies = std::map<QString, TCopy>;
 
+constexpr char NotOurs[] = "-";
 constexpr QCryptographicHash::Algorithm ChecksumKind = QCryptographicHash::Sha256;
 
 QByteArray Checksum(const QString& path)
@@ -26,6 +34,12 @@ QByteArray Checksum(const QString& path)
     return hash.result().toHex();
 }
 
+QByteArray Stamp(const QFileInfo& file)
+{
+    return QByteArray::number(file.size()) + ':' + QByteArray::number(file.lastModified().toMSecsSinceEpoch());
+}
+
+// One line per copy: checksum, a space, stamp, two spaces, path (UTF-8).
 TCopies ReadCopies(const QString& listPath)
 {
     TCopies copies;
@@ -33,10 +47,13 @@ TCopies ReadCopies(const QString& listPath)
     if (!list.open(QIODevice::ReadOnly))
         return copies;
     while (!list.atEnd()) {
-        const QByteArray line = list.readLine().trimmed();
-        const qsizetype gap = line.indexOf("  ");
-        if (gap > 0)
-            copies[QString::fromUtf8(line.mid(gap + 2))] = line.left(gap);
+        QByteArray line = list.readLine();
+        if (line.endsWith('\n'))
+            line.chop(1);
+        const qsizetype space = line.indexOf(' ');
+        const qsizetype gap = line.indexOf("  ", space + 1);
+        if (space > 0 && gap > space)
+            copies[QString::fromUtf8(line.mid(gap + 2))] = {line.left(space), line.mid(space + 1, gap - space - 1)};
     }
     return copies;
 }
@@ -46,8 +63,8 @@ bool WriteCopies(const QString& listPath, const TCopies& copies)
     QSaveFile list(listPath);
     if (!list.open(QIODevice::WriteOnly))
         return false;
-    for (const auto& [relative, checksum] : copies)
-        list.write(checksum + "  " + relative.toUtf8() + "\n");
+    for (const auto& [relative, copy] : copies)
+        list.write(copy.Checksum + ' ' + copy.InstalledStamp + "  " + relative.toUtf8() + '\n');
     return list.commit();
 }
 
@@ -89,34 +106,38 @@ bool UpdateUserCopies(const QString& source, const QString& target)
     bool copiedAll = true;
     QDirIterator files(from.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (files.hasNext()) {
-        const QString relative = from.relativeFilePath(files.next());
+        const QString installed = files.next();
+        const QString relative = from.relativeFilePath(installed);
         const QString destination = to.filePath(relative);
         const QFileInfo present(destination);
-        const auto recorded = copies.find(relative);
         // A link, even to nowhere, is the user's.
         if (present.isSymLink())
             continue;
+        const QByteArray stamp = Stamp(files.fileInfo());
+        const auto known = copies.find(relative);
         if (present.exists()) {
+            if (known != copies.end() && known->second.InstalledStamp == stamp)
+                continue; // the installed file is as it was at the last look
             const QByteArray current = Checksum(destination);
-            const bool unchangedCopy = recorded != copies.end() && current == recorded->second;
-            if (!unchangedCopy) {
-                // A copy made before copies were listed is ours while it is the installed file.
-                if (recorded == copies.end() && !current.isEmpty() && current == Checksum(files.filePath())) {
-                    copies[relative] = current;
-                    listChanged = true;
-                }
+            const QByteArray wanted = Checksum(installed);
+            // A copy made before copies were listed is ours while it is the installed file.
+            const QByteArray ours = known != copies.end() ? known->second.Checksum
+                                    : current == wanted   ? wanted
+                                                          : QByteArray(NotOurs);
+            // Only a copy the user left as it was follows a change of its installed file.
+            if (current != ours || current == wanted) {
+                copies[relative] = {ours, stamp};
+                listChanged = true;
                 continue;
             }
-            if (Checksum(files.filePath()) == current)
-                continue;
         }
         const QByteArray copied =
-            to.mkpath(QFileInfo(relative).path()) ? CopyOver(files.filePath(), destination) : QByteArray();
+            to.mkpath(QFileInfo(relative).path()) ? CopyOver(installed, destination) : QByteArray();
         if (copied.isEmpty()) {
             copiedAll = false;
             continue;
         }
-        copies[relative] = copied;
+        copies[relative] = {copied, stamp};
         listChanged = true;
     }
     if (listChanged && !WriteCopies(listPath, copies))

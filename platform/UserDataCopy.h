@@ -7,8 +7,8 @@
 
 namespace platform {
 
-// The list's name in the user's folder: one line per copy, its checksum, two spaces and its path
-// relative to that folder.
+// The list's name in the user's folder: one line per copy, the checksum of what was copied, the
+// size and time of the installed file at the last look, and the copy's path in that folder.
 inline constexpr char UserCopiesListName[] = ".installed-copies";
 
 // Copies each file under Source into Target, at the same relative path, when it is missing there

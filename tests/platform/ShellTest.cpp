@@ -26,12 +26,11 @@ void WriteProgram(const TTestFolder& folder, const std::string& name, const std:
 }
 
 // Writes the number of its arguments, then each argument, one per line, into args.txt.
-constexpr char RecordArguments[] = "printf '%s\\n' \"$#\" \"$@\" > \"$(dirname \"$0\")/args.tmp\"\n"
-                                   "mv \"$(dirname \"$0\")/args.tmp\" \"$(dirname \"$0\")/args.txt\"\n";
-
 void WriteArgumentRecorder(const TTestFolder& folder)
 {
-    WriteProgram(folder, "record.sh", std::string("#!/bin/sh\n") + RecordArguments);
+    WriteProgram(folder, "record.sh",
+                 "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > \"$(dirname \"$0\")/args.tmp\"\n"
+                 "mv \"$(dirname \"$0\")/args.tmp\" \"$(dirname \"$0\")/args.txt\"\n");
 }
 
 // What the program wrote into args.txt, once it has.
@@ -116,16 +115,17 @@ TEST(Shell, AnOpenerThatFindsNoProgramIsSaidOnceWhenItEnds)
 {
     const struct {
         const char* What;
-        const char* Script; // nullptr: no opener
+        const char* Interpreter; // nullptr: no opener
+        const char* End;         // how the opener ends
         bool Taken;
         size_t Boxes;
     } cases[] = {
-        {"opened", "#!/bin/sh\n", true, 0},
-        {"no program for it", "#!/bin/sh\nexit 3\n", true, 1},
-        {"the program failed", "#!/bin/sh\nexit 4\n", true, 1},
-        {"killed", "#!/bin/sh\nkill -9 $$\n", true, 1},
-        {"cannot run", "#!/no/such/interpreter\n", true, 1},
-        {"missing", nullptr, false, 1},
+        {"opened", "#!/bin/sh", "exit 0", true, 0},
+        {"no program for it", "#!/bin/sh", "exit 3", true, 1},
+        {"the program failed", "#!/bin/sh", "exit 4", true, 1},
+        {"killed", "#!/bin/sh", "kill -9 $$", true, 1},
+        {"cannot run", "#!/no/such/interpreter", "exit 0", true, 1},
+        {"missing", nullptr, "", false, 1},
     };
     const std::string document = "/jeu/Aide/garvo.htm";
     UseQtTranslations(33);
@@ -134,25 +134,27 @@ TEST(Shell, AnOpenerThatFindsNoProgramIsSaidOnceWhenItEnds)
         TTestFolder folder;
         // The opener waits until the test lets it go, so an answer given before shows that
         // nothing waited for it.
-        if (c.Script != nullptr)
+        if (c.Interpreter != nullptr)
             WriteProgram(folder, "opener",
-                         std::string(c.Script).insert(std::string(c.Script).find('\n') + 1,
-                                                      "while [ ! -e \"$(dirname \"$0\")/go\" ]; do sleep 0.05; done\n"));
+                         std::string(c.Interpreter) + "\nwhile [ ! -e \"$(dirname \"$0\")/go\" ]; do sleep 0.05; done\n"
+                             + c.End + "\n");
         TScopedFakeDialogs dialogs;
         std::unique_ptr<TShell> previous =
             SetShell(std::make_unique<TQtShell>(QString::fromStdString(folder.Path("opener"))));
         const bool wentThrough = OpenDocument(document);
-        if (c.Taken)
+        if (c.Taken) {
             EXPECT_TRUE(dialogs->MessageBoxes.empty());
+        }
         folder.WriteRaw("go", "");
-        QTest::qWaitFor([&] { return dialogs->MessageBoxes.size() == c.Boxes; }, 20000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return dialogs->MessageBoxes.size() == c.Boxes; }, 20000));
         QTest::qWait(200); // nothing more comes
         SetShell(std::move(previous));
 
         EXPECT_EQ(wentThrough, c.Taken);
         ASSERT_EQ(dialogs->MessageBoxes.size(), c.Boxes);
-        if (c.Boxes != 0)
+        if (c.Boxes != 0) {
             EXPECT_EQ(dialogs->MessageBoxes[0].Text, "Impossible d'ouvrir\xA0:\r\n" + document);
+        }
     }
 }
 

@@ -65,18 +65,18 @@ TEST_F(UserDataCopy, AnUnchangedCopyFollowsTheInstalledFileAndAChangedOneStays)
     Make("user/Dictionnaires/Francais.dat", "ananas [fruit] zebre [animal]");
 
     // A new version of the program: every installed file changed.
-    Install("Aide/garvo.htm", "<p>aide 2</p>");
-    Install("Themes/Standard/theme.ini", "[WindowMain]\r\nColor=3");
+    Install("Aide/garvo.htm", "<p>aide 22</p>");
+    Install("Themes/Standard/theme.ini", "[WindowMain]\r\nColor=33");
     Install("Dictionnaires/Francais.dat", "ananas [fruit] banane [fruit]");
     EXPECT_TRUE(Update());
-    EXPECT_EQ(User("Aide/garvo.htm"), "<p>aide 2</p>");
+    EXPECT_EQ(User("Aide/garvo.htm"), "<p>aide 22</p>");
     EXPECT_EQ(User("Themes/Standard/theme.ini"), "[WindowMain]\r\nColor=2");
     EXPECT_EQ(User("Dictionnaires/Francais.dat"), "ananas [fruit] zebre [animal]");
 
     // The updated copy goes on following; the changed ones stay changed.
-    Install("Aide/garvo.htm", "<p>aide 3</p>");
+    Install("Aide/garvo.htm", "<p>aide 333</p>");
     EXPECT_TRUE(Update());
-    EXPECT_EQ(User("Aide/garvo.htm"), "<p>aide 3</p>");
+    EXPECT_EQ(User("Aide/garvo.htm"), "<p>aide 333</p>");
     EXPECT_EQ(User("Themes/Standard/theme.ini"), "[WindowMain]\r\nColor=2");
     EXPECT_TRUE(Folder.ReadRaw("user/.installed-copies").find("Aide/garvo.htm") != std::string::npos);
 }
@@ -88,10 +88,10 @@ TEST_F(UserDataCopy, ACopyMadeBeforeTheListFollowsOnlyWhileItIsTheInstalledFile)
     Make("user/Aide/garvo.htm", "<p>aide 1</p>");            // copied by an older version
     Make("user/Themes/Standard/theme.ini", "[WindowMain]x"); // changed since
     ASSERT_TRUE(Update());
-    Install("Aide/garvo.htm", "<p>aide 2</p>");
+    Install("Aide/garvo.htm", "<p>aide 22</p>");
     Install("Themes/Standard/theme.ini", "[WindowMain]y");
     ASSERT_TRUE(Update());
-    EXPECT_EQ(User("Aide/garvo.htm"), "<p>aide 2</p>");
+    EXPECT_EQ(User("Aide/garvo.htm"), "<p>aide 22</p>");
     EXPECT_EQ(User("Themes/Standard/theme.ini"), "[WindowMain]x");
 }
 
