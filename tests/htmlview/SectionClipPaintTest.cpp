@@ -113,13 +113,7 @@ std::vector<std::string> SeenIn(TPageDocument& page, const TRect& clip)
     for (int32_t y = clip.Top; y < clip.Bottom; y += 3) {
         for (int32_t x = clip.Left; x < clip.Right; x += 7) {
             const int32_t documentY = y + page.Document.ScrollTop - 5;
-            int32_t caretX = 0;
-            int32_t lineTop = 0;
-            int32_t lineHeight = 0;
-            TCell* cell = nullptr;
-            bool inLine = false;
-            const int32_t index =
-                page.Document.IndexAtPoint(page.Canvas, x, documentY, caretX, lineTop, lineHeight, cell, inLine);
+            const TCaret caret = CaretAt(page.Document, page.Canvas, x, documentY);
             TUrlTarget target;
             TFormControlObj* control = nullptr;
             const bool link = page.Document.LinkAt(page.Canvas, x, documentY, target, control);
@@ -128,8 +122,8 @@ std::vector<std::string> SeenIn(TPageDocument& page, const TRect& clip)
             int32_t imageY = 0;
             const bool onImage = page.Document.ImageAt(x, documentY, image, imageX, imageY);
             std::ostringstream out;
-            out << "hit " << x << "," << y << ": " << index << " caret " << caretX << " line " << lineTop << "+"
-                << lineHeight << " in " << inLine << " link " << link << target.UrlText << " control "
+            out << "hit " << x << "," << y << ": " << caret.Index << " caret " << caret.X << " line " << caret.LineTop
+                << "+" << caret.LineHeight << " in " << caret.InLine << " link " << link << target.UrlText << " control "
                 << (control != nullptr) << " image " << onImage << " " << imageX << "," << imageY;
             seen.push_back(out.str());
         }
