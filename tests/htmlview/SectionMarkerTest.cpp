@@ -76,14 +76,9 @@ TEST_F(SectionStretchTest, AStretchRunsToTheNextMarkerBeyondTenThousandCharacter
         int32_t y = 0;
         ASSERT_TRUE(section.PointOfIndex(Canvas, 10006, x, y)) << c.Name;
         EXPECT_EQ(x, c.PointX) << c.Name;
-        int32_t caretX = 0;
-        int32_t lineTop = 0;
-        int32_t lineHeight = 0;
-        TCell* cell = nullptr;
-        bool inLine = false;
-        EXPECT_EQ(section.IndexAtPoint(Canvas, 8 * 10005 + 4, 5, caretX, lineTop, lineHeight, cell, inLine), 10006)
-            << c.Name;
-        EXPECT_EQ(caretX, c.CaretX) << c.Name;
+        const TCaret caret = CaretAt(section, Canvas, 8 * 10005 + 4, 5);
+        EXPECT_EQ(caret.Index, 10006) << c.Name;
+        EXPECT_EQ(caret.X, c.CaretX) << c.Name;
     }
 }
 

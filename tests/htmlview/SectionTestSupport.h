@@ -79,6 +79,24 @@ public:
     htmlview::TFormControlObj* FormControl() override { return nullptr; }
 };
 
+// What IndexAtPoint answers for a point.
+struct TCaret {
+    int32_t Index = -1;
+    int32_t X = 0;
+    int32_t LineTop = 0;
+    int32_t LineHeight = 0;
+    bool InLine = false;
+};
+
+template <class Column>
+TCaret CaretAt(Column& column, platform::TCanvas& canvas, int32_t x, int32_t y)
+{
+    TCaret caret;
+    htmlview::TCell* cell = nullptr;
+    caret.Index = column.IndexAtPoint(canvas, x, y, caret.X, caret.LineTop, caret.LineHeight, cell, caret.InLine);
+    return caret;
+}
+
 class SectionTest : public ::testing::Test {
 protected:
     SectionTest()
