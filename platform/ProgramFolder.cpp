@@ -1,6 +1,7 @@
 #include "platform/ProgramFolder.h"
 
 #include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
 #include "platform/Windows1252.h"
 
 #include <QDir>
@@ -8,25 +9,46 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cstdlib>
+
 namespace platform {
 namespace {
 
-QString QtPath(const std::string& path)
+std::string CleanPath(const QString& path)
 {
-    return AnsiToUnicode(path);
+    return PathFromUnicode(QDir::cleanPath(path));
 }
 
-std::string AnsiPath(const QString& path)
+// The user's data folder as the system names it: the environment's bytes, which may be no
+// valid name at all.
+QByteArray NativeUserDataFolder()
 {
-    return UnicodeToAnsiOrEmpty(QDir::cleanPath(path));
+    QByteArray base = qgetenv("XDG_DATA_HOME");
+    if (!base.startsWith('/')) {
+        base = qgetenv("HOME");
+        if (base.isEmpty())
+            base = "/";
+        base += "/.local/share";
+    }
+    return base + "/garvo";
+}
+
+// A folder the program cannot reach by its name: the player is told which, and the program ends
+// before it writes anything anywhere.
+[[noreturn]] void StopForUnusableFolder(const QString& folder)
+{
+    const std::string name = PathFromUnicode(folder);
+    ErrorBox("Le dossier " + name + " est inutilisable (son nom n'est pas lisible) / The folder " + name
+             + " cannot be used (its name cannot be read)");
+    std::exit(EXIT_FAILURE);
 }
 
 } // namespace
 
 bool CopyMissingFiles(const std::string& source, const std::string& target)
 {
-    const QDir from(QtPath(source));
-    const QDir to(QtPath(target));
+    const QDir from(QtNativePath(source));
+    const QDir to(QtNativePath(target));
     bool copiedAll = true;
     QDirIterator files(from.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (files.hasNext()) {
@@ -46,26 +68,30 @@ bool CopyMissingFiles(const std::string& source, const std::string& target)
 
 std::string UserDataFolder()
 {
-    QString base = qEnvironmentVariable("XDG_DATA_HOME");
-    if (base.isEmpty() || QDir::isRelativePath(base))
-        base = QDir::homePath() + QStringLiteral("/.local/share");
-    return AnsiPath(base + QStringLiteral("/garvo"));
+    std::string folder;
+    if (!PathFromNative(NativeUserDataFolder().toStdString(), folder))
+        return {};
+    return CleanPath(QtNativePath(folder));
 }
 
 std::string InstalledDataFolder(const std::string& executableFolder)
 {
-    return AnsiPath(QtPath(executableFolder) + QStringLiteral("/../share/garvo"));
+    return CleanPath(QtNativePath(executableFolder) + QStringLiteral("/../share/garvo"));
 }
 
 std::string ResolveProgramFolder(const std::string& executableFolder)
 {
-    if (QFileInfo(QDir(QtPath(executableFolder)).filePath(QStringLiteral("Themes"))).isDir())
+    if (!DirectoryExists(executableFolder))
+        StopForUnusableFolder(QtNativePath(executableFolder));
+    if (QFileInfo(QDir(QtNativePath(executableFolder)).filePath(QStringLiteral("Themes"))).isDir())
         return executableFolder;
     const std::string installed = InstalledDataFolder(executableFolder);
-    if (!QFileInfo(QtPath(installed)).isDir())
+    if (!QFileInfo(QtNativePath(installed)).isDir())
         return executableFolder;
     const std::string user = UserDataFolder();
-    if (!QDir().mkpath(QtPath(user)) || !CopyMissingFiles(installed, user))
+    if (user.empty())
+        StopForUnusableFolder(QFile::decodeName(NativeUserDataFolder()));
+    if (!QDir().mkpath(QtNativePath(user)) || !CopyMissingFiles(installed, user))
         ErrorBox("Les fichiers du jeu n'ont pas tous pu \xEAtre copi\xE9s dans " + user
                  + " / Not every file of the game could be copied into " + user);
     return user;
