@@ -34,13 +34,13 @@ QByteArray NativeUserDataFolder()
 }
 
 // A folder the program cannot reach by its name: the player is told which, and the program ends
-// before it writes anything anywhere.
+// before it writes anything anywhere (at once: its application object still lives).
 [[noreturn]] void StopForUnusableFolder(const QString& folder)
 {
     const std::string name = PathFromUnicode(folder);
     ErrorBox("Le dossier " + name + " est inutilisable (son nom n'est pas lisible) / The folder " + name
              + " cannot be used (its name cannot be read)");
-    std::exit(EXIT_FAILURE);
+    std::_Exit(EXIT_FAILURE);
 }
 
 } // namespace

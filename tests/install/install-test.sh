@@ -41,27 +41,8 @@ mkdir -p "$user"
 printf '[Theme]\r\nLanguage=Francais\r\n' > "$user/garvo.ini"
 
 env -i PATH="$PATH" LSAN_OPTIONS="suppressions=$(dirname "$0")/lsan.supp" HOME="$home" XDG_RUNTIME_DIR="$work" xvfb-run -a -s "-screen 0 1024x768x24" \
-    sh -c '
-        "$1/bin/garvo" "/d=$2/Dictionnaires/Francais.dat" &
-        game=$!
-        # Waits at most two minutes (a loaded machine starts slowly) for the main window, then
-        # presses F10 on it. What the display shows instead is said when it never comes.
-        deadline=$(( $(date +%s) + 120 ))
-        window=
-        while [ -z "$window" ] && [ "$(date +%s)" -lt "$deadline" ] && kill -0 "$game" 2>/dev/null; do
-            window=$(xdotool search --name "^Jeu du Garvo$" 2>/dev/null | head -n 1) || true
-            [ -n "$window" ] || sleep 0.2
-        done
-        if [ -z "$window" ]; then
-            echo "no main window; windows shown:" >&2
-            for other in $(xdotool search --name "." 2>/dev/null); do xdotool getwindowname "$other" >&2; done
-            kill "$game" 2>/dev/null
-            exit 1
-        fi
-        sleep 1
-        xdotool windowfocus --sync "$window" key F10
-        wait "$game"
-    ' sh "$prefix" "$user" || fail "the installed game did not start and close"
+    sh "$(dirname "$0")/../support/close-game-with-f10.sh" "$prefix/bin/garvo" "/d=$user/Dictionnaires/Francais.dat" \
+    || fail "the installed game did not start and close"
 
 after=$(cd "$prefix" && find . | sort)
 [ "$before" = "$after" ] || fail "the game wrote into the installation"
