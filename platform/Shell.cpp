@@ -94,7 +94,7 @@ bool TQtShell::OpenDocument(const std::string& urlOrPath)
 
 bool TQtShell::StartProgram(const std::string& programPath, const std::string& argument)
 {
-    return QProcess::startDetached(QtFileName(programPath), {AnsiToUnicode(argument)});
+    return QProcess::startDetached(QtFileName(programPath), {PathToUnicode(argument)});
 }
 
 } // namespace platform
