@@ -13,8 +13,10 @@
 #include "game/globalDefs.h"
 #include "game/unitCursors.h"
 #include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
 #include "platform/IniFile.h"
 #include "platform/Screen.h"
+#include "platform/Windows1252.h"
 
 #include <QDir>
 #include <QListWidget>
@@ -24,6 +26,7 @@
 #include <cmath>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace game {
@@ -33,6 +36,41 @@ namespace {
 constexpr int MinScreenWidth = 800;
 constexpr int MinScreenHeight = 600;
 constexpr double MinScreenColors = 32765;
+
+std::string LockFileName(int sibling)
+{
+    return TSingleInstance::LockName + (sibling == 0 ? std::string() : "-" + std::to_string(sibling)) + ".lock";
+}
+
+// This user's plain file at Path, made when missing; never opened through a link, never waited
+// on (a pipe). PlaceTaken: something else is there, or may be.
+int OpenOwnPlainFile(const std::string& path, bool& placeTaken)
+{
+    const int file = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
+    if (file < 0) {
+        placeTaken = errno != ENOENT && errno != ENOTDIR;
+        return -1;
+    }
+    struct stat info {};
+    if (::fstat(file, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid())
+        return file;
+    ::close(file);
+    placeTaken = true;
+    return -1;
+}
+
+// Removes what is at Path when this user may: a link itself (not what it points to), a file,
+// an empty folder.
+void ClearPlace(const std::string& path)
+{
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0)
+        return;
+    if (S_ISDIR(info.st_mode))
+        ::rmdir(path.c_str());
+    else
+        ::unlink(path.c_str());
+}
 
 } // namespace
 
@@ -52,42 +90,44 @@ bool CheckScreen()
     return false;
 }
 
-TSingleInstance::TSingleInstance(const std::string& folder)
-    : lockPath_(QDir(QString::fromStdString(folder)).filePath(QString::fromStdString(LockName) + QStringLiteral(".lock")))
-    , lock_(lockPath_)
+TSingleInstance::TSingleInstance(const std::string& folder) : folder_(folder) {}
+
+TSingleInstance::~TSingleInstance()
 {
-    // Only a lock whose process has ended is stale: a game running for hours keeps its lock.
-    lock_.setStaleLockTime(0);
+    if (lockFile_ >= 0)
+        ::close(lockFile_);
 }
 
 TSingleInstance::TResult TSingleInstance::Acquire()
 {
-    if (lock_.tryLock(0))
-        return TResult::Acquired;
-    if (lock_.error() != QLockFile::LockFailedError)
-        return TResult::Unavailable;
-    if (OwnerUnreadableAndGone() && lock_.removeStaleLockFile() && lock_.tryLock(0))
-        return TResult::Acquired;
-    platform::MessageBox("Ce jeu est d\xE9j\xE0 charg\xE9 !", GameTitle, platform::MB_OK);
-    return TResult::AlreadyRunning;
+    for (int sibling = 0; sibling < SiblingNames; ++sibling) {
+        const std::string path = platform::NativePath(folder_ + "/" + LockFileName(sibling));
+        // Once more after clearing the place: another copy starting may have cleared it first.
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            bool placeTaken = false;
+            const int file = OpenOwnPlainFile(path, placeTaken);
+            if (file >= 0)
+                return Lock(file);
+            if (!placeTaken)
+                return TResult::Unavailable;
+            ClearPlace(path);
+        }
+    }
+    return TResult::Unavailable;
 }
 
-// The lock takes over by itself a lock whose owner it can read and finds ended. A running copy
-// holds its lock file locked from the moment it makes it, before it writes itself in, so an owner
-// that cannot be read is gone when nobody holds the file so.
-bool TSingleInstance::OwnerUnreadableAndGone() const
+TSingleInstance::TResult TSingleInstance::Lock(int file)
 {
-    qint64 pid = 0;
-    QString hostName;
-    QString appName;
-    if (lock_.getLockInfo(&pid, &hostName, &appName))
-        return false;
-    const int fd = ::open(QFile::encodeName(lockPath_).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return true;
-    const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
-    ::close(fd); // also releases the lock taken to look
-    return !held;
+    if (::flock(file, LOCK_EX | LOCK_NB) == 0) {
+        lockFile_ = file;
+        return TResult::Acquired;
+    }
+    const bool held = errno == EWOULDBLOCK;
+    ::close(file);
+    if (!held)
+        return TResult::Unavailable;
+    platform::MessageBox("Ce jeu est d\xE9j\xE0 charg\xE9 !", GameTitle, platform::MB_OK);
+    return TResult::AlreadyRunning;
 }
 
 std::string TSingleInstance::RuntimeFolder()
@@ -95,7 +135,7 @@ std::string TSingleInstance::RuntimeFolder()
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty())
         folder = QDir::tempPath();
-    return folder.toStdString();
+    return platform::PathFromUnicode(folder);
 }
 
 void SetProgramPaths(const std::string& folder)

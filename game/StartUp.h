@@ -2,8 +2,6 @@
 // The steps of the game's start-up, in the order main() takes them: the screen check, the
 // single-instance lock, the program paths, the language choice of a first run, and the game's
 // windows, made and shown behind the splash window.
-#include <QLockFile>
-
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,26 +21,35 @@ bool ScreenIsSuitable(int width, int height, int bitsPerPixel);
 // The same for the platform's screen; when it fails, the player is told why.
 bool CheckScreen();
 
-// One running copy of the game: a lock file named after the game in Folder (the user's runtime
-// folder by default). The lock of a copy that ended without releasing it is taken over, and so is
-// one whose owner cannot be read (empty, cut short, garbage) unless a running process holds it.
+// One running copy of the game: a file named after the game in Folder (the user's runtime
+// folder by default), locked for as long as the copy runs. The kernel drops the lock when its
+// holder ends, however it ends, so only a running copy keeps another from starting. Something
+// else in the lock file's place (a folder, a link, a pipe, another user's file) is removed when
+// it may be, else the next free sibling name is used; a link is never followed.
 class TSingleInstance {
 public:
     enum class TResult { Acquired, AlreadyRunning, Unavailable };
 
     explicit TSingleInstance(const std::string& folder = RuntimeFolder());
+    ~TSingleInstance();
+    TSingleInstance(const TSingleInstance&) = delete;
+    TSingleInstance& operator=(const TSingleInstance&) = delete;
+
     // Acquired: this copy runs alone. AlreadyRunning: another copy holds the lock, and the
     // player has been told. Unavailable: no lock could be made; the game runs anyway.
     TResult Acquire();
 
     static std::string RuntimeFolder();
     static inline const std::string LockName = "Le Jeu Du Garvo - Velmora";
+    // How many sibling names are tried when the lock file's place is taken by something else.
+    static constexpr int SiblingNames = 8;
 
 private:
-    bool OwnerUnreadableAndGone() const;
+    // Locks File, kept open for the copy's life when it is free; told and closed otherwise.
+    TResult Lock(int file);
 
-    QString lockPath_;
-    QLockFile lock_;
+    std::string folder_;
+    int lockFile_ = -1;
 };
 
 // The program folder (Folder, with the case it has, ending with "/") and the folders and files

@@ -34,22 +34,15 @@ std::vector<std::string> ProgramArguments()
 {
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
-    std::vector<std::string> ansi;
-    for (const QString& argument : arguments) {
-        std::string text;
-        if (!UnicodeToAnsi(argument, text)) {
-            ErrorBox("Nom de fichier illisible / Unreadable file name: "
-                     + std::string(argument.toLatin1().constData()));
-            text.clear();
-        }
-        ansi.push_back(text);
-    }
-    return ansi;
+    std::vector<std::string> paths;
+    for (const QString& argument : arguments)
+        paths.push_back(PathFromUnicode(argument));
+    return paths;
 }
 
 std::string ProgramFolderPath()
 {
-    return UnicodeToAnsiOrEmpty(QDir::fromNativeSeparators(QApplication::applicationDirPath()));
+    return PathFromUnicode(QDir::fromNativeSeparators(QApplication::applicationDirPath()));
 }
 
 } // namespace platform

@@ -1,7 +1,7 @@
 #pragma once
 // What both programs need of their application object: the X11 choice made before it exists,
 // the guard that keeps exceptions out of event handlers, and the command line and program folder
-// in Windows-1252.
+// as the programs carry paths.
 #include <QApplication>
 
 #include <string>
@@ -21,11 +21,11 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 };
 
-// The command line after the program's name. An argument the code page cannot hold could not
-// name a file: it is reported in the error box and becomes empty.
+// The command line after the program's name, each argument carried as a path
+// (PathFromUnicode), so that a file named in any letters reaches the file calls as it is.
 std::vector<std::string> ProgramArguments();
 
-// The folder of the running program, its case kept, without a trailing "/".
+// The folder of the running program as a path, its case kept, without a trailing "/".
 std::string ProgramFolderPath();
 
 } // namespace platform

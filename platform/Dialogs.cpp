@@ -106,11 +106,9 @@ void Prepare(QFileDialog& dialog, const TFileDialogRequest& request)
 
 std::optional<std::string> RunFileDialog(QFileDialog& dialog)
 {
-    std::string chosen;
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()
-        || !UnicodeToAnsi(dialog.selectedFiles().constFirst(), chosen))
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return chosen;
+    return PathFromUnicode(dialog.selectedFiles().constFirst());
 }
 
 } // namespace
@@ -168,7 +166,8 @@ QStringList QtNameFilters(const std::string& windowsFilter)
 
 int TQtDialogs::MessageBox(const std::string& text, const std::string& caption, int flags, QWidget* owner)
 {
-    QMessageBox box(IconOf(flags), AnsiToUnicode(caption), AnsiToUnicode(text), QMessageBox::NoButton, owner);
+    // A message may name a path in letters beyond the code page: it is shown in them.
+    QMessageBox box(IconOf(flags), AnsiToUnicode(caption), PathToUnicode(text), QMessageBox::NoButton, owner);
     box.setTextFormat(Qt::PlainText); // a word or a path holding "<" is shown, never read as markup
     const std::vector<TButtonAnswer> buttons = ButtonsOf(flags);
     for (const TButtonAnswer& button : buttons)

@@ -1,7 +1,8 @@
 #pragma once
 // Message boxes and the common dialogs (open, save, colour) in the terms the windows were
 // designed with: message box flags and answers keep their Windows values, file filters their
-// "Description|pattern;pattern|..." form, and every text is Windows-1252.
+// "Description|pattern;pattern|..." form, and every text is Windows-1252 (paths in it as the
+// programs carry them).
 #include "platform/Canvas.h"
 
 #include <QStringList>
@@ -77,8 +78,7 @@ class TQtDialogs : public TDialogs {
 public:
     int MessageBox(const std::string& text, const std::string& caption, int flags, QWidget* owner) override;
     void ErrorBox(const std::string& message, QWidget* owner) override;
-    // A chosen name that Windows-1252 cannot hold counts as cancelled: the programs could not
-    // name the file.
+    // The chosen name is carried as a path (PathFromUnicode), whatever letters it holds.
     std::optional<std::string> GetOpenFileName(const TFileDialogRequest& request, QWidget* owner) override;
     std::optional<std::string> GetSaveFileName(const TFileDialogRequest& request, QWidget* owner) override;
     std::optional<TColor> ChooseColor(TColor initial, QWidget* owner) override;

@@ -32,12 +32,6 @@ std::string ToSlashes(std::string path)
     return path;
 }
 
-// A name the operating system gave, in Windows-1252; false when the code page cannot hold it.
-bool FromNative(const std::string& native, std::string& text)
-{
-    return UnicodeToAnsi(QFile::decodeName(QByteArray(native.data(), static_cast<qsizetype>(native.size()))), text);
-}
-
 bool StatPath(const std::string& path, struct stat& info)
 {
     return ::stat(NativePath(path).c_str(), &info) == 0;
@@ -73,7 +67,7 @@ bool CurrentFolder(std::string& folder)
 {
     std::error_code error;
     const std::filesystem::path current = std::filesystem::current_path(error);
-    return !error && FromNative(current.native(), folder);
+    return !error && PathFromNative(current.native(), folder);
 }
 
 // "." and ".." folded away, separators single; a trailing separator stays.
@@ -96,7 +90,7 @@ std::string NormaliseAbsolute(const std::string& slashedPath)
     return result;
 }
 
-// The names in a folder that the code page can hold, in byte order, without "." and "..".
+// The names in a folder that a path can carry, in byte order, without "." and "..".
 std::vector<std::string> ListFolder(const std::string& folder)
 {
     std::vector<std::string> names;
@@ -106,7 +100,7 @@ std::vector<std::string> ListFolder(const std::string& folder)
     while (const dirent* entry = ::readdir(dir.get())) {
         const std::string native = entry->d_name;
         std::string name;
-        if (native != "." && native != ".." && FromNative(native, name))
+        if (native != "." && native != ".." && PathFromNative(native, name))
             names.push_back(name);
     }
     std::sort(names.begin(), names.end());
@@ -190,12 +184,22 @@ bool MountPointHolds(const std::string& mountPoint, const std::string& path)
 
 std::string NativePath(const std::string& path)
 {
-    return QFile::encodeName(AnsiToUnicode(ToSlashes(path))).toStdString();
+    return QFile::encodeName(QtNativePath(path)).toStdString();
 }
 
 QString QtNativePath(const std::string& path)
 {
-    return QFile::decodeName(QByteArray::fromStdString(NativePath(path)));
+    return PathToUnicode(ToSlashes(path));
+}
+
+bool PathFromNative(const std::string& native, std::string& path)
+{
+    const QByteArray bytes(native.data(), static_cast<qsizetype>(native.size()));
+    const QString name = QFile::decodeName(bytes);
+    if (QFile::encodeName(name) != bytes)
+        return false;
+    path = PathFromUnicode(name);
+    return true;
 }
 
 std::string FullPathName(const std::string& path)

@@ -1,6 +1,7 @@
 #pragma once
-// File and drive queries in the terms the programs were written for. Paths are Windows-1252
-// strings like every other text; "\" is accepted as "/".
+// File and drive queries in the terms the programs were written for. Paths are strings like
+// every other text, Windows-1252 where the name fits it and escaped where it does not
+// (PathFromUnicode); "\" is accepted as "/".
 #include <QString>
 
 #include <cstdint>
@@ -16,13 +17,16 @@ enum TFileAttribute : uint32_t {
     faDirectory = 16,
 };
 
-// The name the operating system takes for a Windows-1252 path (UTF-8 bytes).
+// The name the operating system takes for a path (UTF-8 bytes).
 std::string NativePath(const std::string& path);
 // The same name as Qt takes it (no case lookup: see QtFileName for that).
 QString QtNativePath(const std::string& path);
+// A name the operating system gave (bytes), as a path; false for bytes that are no name in the
+// system's encoding, which no file call made from a path could reach again.
+bool PathFromNative(const std::string& native, std::string& path);
 
 // Absolute, lexically normalised form of Path against the current folder; no length limit.
-// Empty for an empty Path, or when the current folder has a name Windows-1252 cannot hold.
+// Empty for an empty Path, or when the current folder's name is no valid name of the system.
 std::string FullPathName(const std::string& path);
 
 // File name part (after the last "/" or "\"), and Path with its extension replaced (appended

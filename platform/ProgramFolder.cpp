@@ -1,49 +1,75 @@
 #include "platform/ProgramFolder.h"
 
 #include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
 #include "platform/UserDataCopy.h"
 #include "platform/Windows1252.h"
 
 #include <QDir>
 #include <QFileInfo>
 
+#include <cstdlib>
+
 namespace platform {
 namespace {
 
-QString QtPath(const std::string& path)
+std::string CleanPath(const QString& path)
 {
-    return AnsiToUnicode(path);
+    return PathFromUnicode(QDir::cleanPath(path));
 }
 
-std::string AnsiPath(const QString& path)
+// The user's data folder as the system names it: the environment's bytes, which may be no
+// valid name at all.
+QByteArray NativeUserDataFolder()
 {
-    return UnicodeToAnsiOrEmpty(QDir::cleanPath(path));
+    QByteArray base = qgetenv("XDG_DATA_HOME");
+    if (!base.startsWith('/')) {
+        base = qgetenv("HOME");
+        if (base.isEmpty())
+            base = "/";
+        base += "/.local/share";
+    }
+    return base + "/garvo";
+}
+
+// A folder the program cannot reach by its name: the player is told which, and the program ends
+// before it writes anything anywhere (at once: its application object still lives).
+[[noreturn]] void StopForUnusableFolder(const QString& folder)
+{
+    const std::string name = PathFromUnicode(folder);
+    ErrorBox("Le dossier " + name + " est inutilisable (son nom n'est pas lisible) / The folder " + name
+             + " cannot be used (its name cannot be read)");
+    std::_Exit(EXIT_FAILURE);
 }
 
 } // namespace
 
 std::string UserDataFolder()
 {
-    QString base = qEnvironmentVariable("XDG_DATA_HOME");
-    if (base.isEmpty() || QDir::isRelativePath(base))
-        base = QDir::homePath() + QStringLiteral("/.local/share");
-    return AnsiPath(base + QStringLiteral("/garvo"));
+    std::string folder;
+    if (!PathFromNative(NativeUserDataFolder().toStdString(), folder))
+        return {};
+    return CleanPath(QtNativePath(folder));
 }
 
 std::string InstalledDataFolder(const std::string& executableFolder)
 {
-    return AnsiPath(QtPath(executableFolder) + QStringLiteral("/../share/garvo"));
+    return CleanPath(QtNativePath(executableFolder) + QStringLiteral("/../share/garvo"));
 }
 
 std::string ResolveProgramFolder(const std::string& executableFolder)
 {
-    if (QFileInfo(QDir(QtPath(executableFolder)).filePath(QStringLiteral("Themes"))).isDir())
+    if (!DirectoryExists(executableFolder))
+        StopForUnusableFolder(QtNativePath(executableFolder));
+    if (QFileInfo(QDir(QtNativePath(executableFolder)).filePath(QStringLiteral("Themes"))).isDir())
         return executableFolder;
     const std::string installed = InstalledDataFolder(executableFolder);
-    if (!QFileInfo(QtPath(installed)).isDir())
+    if (!QFileInfo(QtNativePath(installed)).isDir())
         return executableFolder;
     const std::string user = UserDataFolder();
-    if (!QDir().mkpath(QtPath(user)) || !UpdateUserCopies(QtPath(installed), QtPath(user)))
+    if (user.empty())
+        StopForUnusableFolder(QFile::decodeName(NativeUserDataFolder()));
+    if (!QDir().mkpath(QtNativePath(user)) || !UpdateUserCopies(QtNativePath(installed), QtNativePath(user)))
         ErrorBox("Les fichiers du jeu n'ont pas tous pu \xEAtre copi\xE9s dans " + user
                  + " / Not every file of the game could be copied into " + user);
     return user;

@@ -9,7 +9,8 @@
 namespace platform {
 
 // The user's folder for the programs' data: $XDG_DATA_HOME/garvo, or ~/.local/share/garvo when
-// that variable is unset or not absolute. Without a trailing "/".
+// that variable is unset or not absolute. Without a trailing "/". Empty when its name holds
+// bytes that are no name in the system's encoding.
 std::string UserDataFolder();
 
 // The folder of the installed data for programs in ExecutableFolder: ../share/garvo beside it.
@@ -18,7 +19,9 @@ std::string InstalledDataFolder(const std::string& executableFolder);
 // The program folder for programs in ExecutableFolder (without a trailing "/"): that folder
 // when it holds the data (a "Themes" folder); else, when installed data lie in
 // InstalledDataFolder, the user's data folder after its copies were brought up to date from there;
-// else the executable's folder all the same.
+// else the executable's folder all the same. When the folder it needs cannot be reached by its
+// name (bytes no valid name of the system), the player is told which and the program ends,
+// having written nothing.
 std::string ResolveProgramFolder(const std::string& executableFolder);
 
 } // namespace platform

@@ -127,7 +127,7 @@ bool TQtShell::OpenDocument(const std::string& urlOrPath, TLateFailure lateFailu
 
 bool TQtShell::StartProgram(const std::string& programPath, const std::string& argument)
 {
-    return QProcess::startDetached(QtFileName(programPath), {AnsiToUnicode(argument)});
+    return QProcess::startDetached(QtFileName(programPath), {PathToUnicode(argument)});
 }
 
 } // namespace platform

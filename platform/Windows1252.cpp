@@ -1,6 +1,11 @@
 #include "platform/Windows1252.h"
 
+#include <QList>
+
 #include <array>
+#include <cctype>
+#include <cstdio>
+#include <string>
 
 namespace platform {
 namespace {
@@ -27,6 +32,25 @@ bool EncodeChar(char16_t c, unsigned char& byte)
         }
     }
     return false;
+}
+
+// The end (its ";") of a path escape whose marker is at Start, with the code point it holds;
+// Start itself when the bytes there are no escape (a marker byte standing alone).
+size_t EscapeEnd(const std::string& path, size_t start, char32_t& codePoint)
+{
+    constexpr size_t MaxDigits = 6;
+    char32_t value = 0;
+    size_t i = start + 1;
+    for (; i < path.size() && i - start <= MaxDigits && std::isxdigit(static_cast<unsigned char>(path[i])); ++i) {
+        const char digit = static_cast<char>(std::toupper(static_cast<unsigned char>(path[i])));
+        value = value * 16 + static_cast<char32_t>(digit <= '9' ? digit - '0' : digit - 'A' + 10);
+    }
+    const bool valid = i > start + 1 && i < path.size() && path[i] == ';' && value <= 0x10FFFF
+        && (value < 0xD800 || value > 0xDFFF);
+    if (!valid)
+        return start;
+    codePoint = value;
+    return i;
 }
 
 } // namespace
@@ -72,6 +96,41 @@ bool IsAnsiText(const QString& text)
 {
     std::string ansi;
     return UnicodeToAnsi(text, ansi);
+}
+
+std::string PathFromUnicode(const QString& name)
+{
+    std::string path;
+    path.reserve(static_cast<size_t>(name.size()));
+    for (const uint codePoint : name.toUcs4()) {
+        unsigned char byte = 0;
+        if (codePoint <= 0xFFFF && EncodeChar(static_cast<char16_t>(codePoint), byte)
+            && byte != static_cast<unsigned char>(PathEscapeMarker)) {
+            path.push_back(static_cast<char>(byte));
+            continue;
+        }
+        char escape[16];
+        std::snprintf(escape, sizeof escape, "%c%X;", PathEscapeMarker, codePoint);
+        path += escape;
+    }
+    return path;
+}
+
+QString PathToUnicode(const std::string& path)
+{
+    QString name;
+    name.reserve(static_cast<qsizetype>(path.size()));
+    for (size_t i = 0; i < path.size(); ++i) {
+        char32_t codePoint = 0;
+        const size_t end = path[i] == PathEscapeMarker ? EscapeEnd(path, i, codePoint) : i;
+        if (end == i) {
+            name.append(AnsiCharToUnicode(static_cast<unsigned char>(path[i])));
+            continue;
+        }
+        name.append(QString::fromUcs4(&codePoint, 1));
+        i = end;
+    }
+    return name;
 }
 
 unsigned char AnsiUpperChar(unsigned char c)

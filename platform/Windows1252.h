@@ -18,6 +18,17 @@ std::string UnicodeToAnsiOrEmpty(const QString& text);
 // Whether the code page holds every character of Text.
 bool IsAnsiText(const QString& text);
 
+// File names. The system's names are Unicode and may hold any character; the programs carry
+// paths in std::string like their text. A name the code page can hold is kept in it, byte for
+// byte as text is, so stored paths and names typed in go on working. Any other character (and
+// the marker's own, U+0081) is carried as PathEscapeMarker, its code point in hex and ";",
+// which ASCII names, "/" and "." never touch, so paths still join and split as text.
+inline constexpr char PathEscapeMarker = '\x81';
+std::string PathFromUnicode(const QString& name);
+// The exact name back (Windows-1252 for the other bytes); also the readable form of a text
+// that names such a path, as a message does.
+QString PathToUnicode(const std::string& path);
+
 // Upper and lower case of the Windows-1252 letter pairs (a/A, é/É, œ/Œ, š/Š, ž/Ž, ÿ/Ÿ ...).
 unsigned char AnsiUpperChar(unsigned char c);
 unsigned char AnsiLowerChar(unsigned char c);

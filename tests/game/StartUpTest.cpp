@@ -14,8 +14,10 @@
 #include <QSysInfo>
 
 #include <csignal>
+#include <fstream>
 #include <initializer_list>
 #include <optional>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -131,24 +133,47 @@ private:
     bool holdsLock_ = false;
 };
 
-// What a copy writes into its lock, for a process that has ended.
-std::string LockOfAnEndedProcess()
+// What the lock file of an earlier version held: a process id, the program and its host.
+std::string OwnerRecord(pid_t pid, const std::string& hostName)
+{
+    return std::to_string(pid) + "\n" + QCoreApplication::applicationName().toStdString() + "\n" + hostName + "\n";
+}
+
+pid_t EndedProcess()
 {
     const pid_t child = ::fork();
     if (child == 0)
         ::_exit(0);
     ::waitpid(child, nullptr, 0);
-    return std::to_string(child) + "\n" + QCoreApplication::applicationName().toStdString() + "\n"
-        + QSysInfo::machineHostName().toStdString() + "\n";
+    return child;
 }
 
-enum class TLockOwner { Nobody, EndedProcess, RunningCopy };
+const std::string LockFile = TSingleInstance::LockName + ".lock";
+const std::string NotOurs = "someone else's";
 
+// The OS name of Name in the test's Folder, and a file written there.
+std::string In(const std::string& folder, const std::string& name)
+{
+    return platform::NativePath(folder + name);
+}
+void WriteIn(const std::string& folder, const std::string& name, const std::string& bytes)
+{
+    std::ofstream(In(folder, name), std::ios::binary) << bytes;
+}
+void MakeFolderWithAFile(const std::string& folder)
+{
+    ::mkdir(In(folder, LockFile).c_str(), 0700);
+    WriteIn(folder, LockFile + "/victim", NotOurs);
+}
+
+// What lies in the lock file's place in Folder before the game starts; Victim, when set, is a
+// file of someone else's that must come out untouched.
 struct TLockCase {
     const char* name;
-    TLockOwner owner;
-    const char* content; // what the lock file holds instead of what its owner wrote; null: no change
+    void (*prepare)(const std::string& folder);
+    bool runningCopy; // another copy is started once the place is prepared
     TSingleInstance::TResult expected;
+    const char* victim;
 };
 
 class LockOwnerTest : public StartUpTest, public ::testing::WithParamInterface<TLockCase> {};
@@ -156,37 +181,80 @@ class LockOwnerTest : public StartUpTest, public ::testing::WithParamInterface<T
 TEST_P(LockOwnerTest, OnlyARunningCopyKeepsTheLock)
 {
     const TLockCase& c = GetParam();
-    const std::string lockFile = TSingleInstance::LockName + ".lock";
+    c.prepare(Path());
     std::optional<TRunningCopy> copy;
-    if (c.owner == TLockOwner::RunningCopy) {
+    if (c.runningCopy) {
         copy.emplace(Path());
         ASSERT_TRUE(copy->HoldsLock());
     }
-    if (c.owner == TLockOwner::EndedProcess)
-        Write(lockFile, LockOfAnEndedProcess());
-    if (c.content != nullptr)
-        Write(lockFile, c.content);
 
-    TSingleInstance instance(Path());
-    EXPECT_EQ(instance.Acquire(), c.expected);
-    EXPECT_EQ(Dialogs->MessageBoxes.size(), c.expected == TSingleInstance::TResult::AlreadyRunning ? 1u : 0u);
+    {
+        TSingleInstance instance(Path());
+        EXPECT_EQ(instance.Acquire(), c.expected);
+        ASSERT_EQ(Dialogs->MessageBoxes.size(), c.expected == TSingleInstance::TResult::AlreadyRunning ? 1u : 0u);
+        if (!Dialogs->MessageBoxes.empty()) {
+            EXPECT_EQ(Dialogs->MessageBoxes[0].Text, "Ce jeu est d\xE9j\xE0 charg\xE9 !");
+        }
+        // While this copy runs, no other one starts.
+        if (c.expected == TSingleInstance::TResult::Acquired) {
+            EXPECT_FALSE(TRunningCopy(Path()).HoldsLock());
+        }
+    }
+    if (c.victim) {
+        EXPECT_EQ(Read(c.victim), NotOurs);
+    }
     if (copy) {
-        copy->End();
+        copy->End(); // killed: it releases nothing itself
         TSingleInstance next(Path());
         EXPECT_EQ(next.Acquire(), TSingleInstance::TResult::Acquired) << "the copy has ended";
     }
 }
 
+using TResult = TSingleInstance::TResult;
+using TFolder = const std::string&;
+
 INSTANTIATE_TEST_SUITE_P(
     Locks, LockOwnerTest,
-    ::testing::Values(TLockCase{"EmptyFile", TLockOwner::Nobody, "", TSingleInstance::TResult::Acquired},
-                      TLockCase{"Garbage", TLockOwner::Nobody, "\x01\xFE=no lock\r\nat all", TSingleInstance::TResult::Acquired},
-                      TLockCase{"EndedProcess", TLockOwner::EndedProcess, nullptr, TSingleInstance::TResult::Acquired},
-                      TLockCase{"RunningCopy", TLockOwner::RunningCopy, nullptr, TSingleInstance::TResult::AlreadyRunning},
-                      TLockCase{"RunningCopyWithEmptiedFile", TLockOwner::RunningCopy, "",
-                                TSingleInstance::TResult::AlreadyRunning},
-                      TLockCase{"RunningCopyWithGarbage", TLockOwner::RunningCopy, "garbage",
-                                TSingleInstance::TResult::AlreadyRunning}),
+    ::testing::Values(
+        TLockCase{"NoLockFile", [](TFolder) {}, false, TResult::Acquired, nullptr},
+        TLockCase{"EmptyFile", [](TFolder f) { WriteIn(f, LockFile, ""); }, false, TResult::Acquired, nullptr},
+        TLockCase{"Garbage", [](TFolder f) { WriteIn(f, LockFile, "\x01\xFE=no lock\r\nat all"); }, false,
+                  TResult::Acquired, nullptr},
+        TLockCase{"EndedProcess",
+                  [](TFolder f) { WriteIn(f, LockFile, OwnerRecord(EndedProcess(), QSysInfo::machineHostName().toStdString())); },
+                  false, TResult::Acquired, nullptr},
+        // A container or a renamed machine: the process named may even run here.
+        TLockCase{"AnotherHostName", [](TFolder f) { WriteIn(f, LockFile, OwnerRecord(::getpid(), "another-host")); },
+                  false, TResult::Acquired, nullptr},
+        TLockCase{"EmptyFolder", [](TFolder f) { ::mkdir(In(f, LockFile).c_str(), 0700); }, false, TResult::Acquired,
+                  nullptr},
+        TLockCase{"FolderWithAFile", MakeFolderWithAFile, false, TResult::Acquired,
+                  "Le Jeu Du Garvo - Velmora.lock/victim"},
+        TLockCase{"LinkToSomeoneElsesFile",
+                  [](TFolder f) {
+                      WriteIn(f, "victim", NotOurs);
+                      ::symlink(In(f, "victim").c_str(), In(f, LockFile).c_str());
+                  },
+                  false, TResult::Acquired, "victim"},
+        TLockCase{"LinkToNowhere", [](TFolder f) { ::symlink("/nonexistent/garvo.lock", In(f, LockFile).c_str()); },
+                  false, TResult::Acquired, nullptr},
+        TLockCase{"Pipe", [](TFolder f) { ::mkfifo(In(f, LockFile).c_str(), 0600); }, false, TResult::Acquired,
+                  nullptr},
+        // Run as root, the file can be opened all the same: it is then known by its owner.
+        TLockCase{"AnotherUsersUnreadableFile",
+                  [](TFolder f) {
+                      WriteIn(f, LockFile, NotOurs);
+                      ::chmod(In(f, LockFile).c_str(), 0);
+                      if (::geteuid() == 0) {
+                          ASSERT_EQ(::chown(In(f, LockFile).c_str(), 65534, 65534), 0);
+                      }
+                  },
+                  false, TResult::Acquired, nullptr},
+        TLockCase{"RunningCopy", [](TFolder) {}, true, TResult::AlreadyRunning, nullptr},
+        TLockCase{"RunningCopyOverGarbage", [](TFolder f) { WriteIn(f, LockFile, "garbage"); }, true,
+                  TResult::AlreadyRunning, nullptr},
+        TLockCase{"RunningCopyBehindAFolder", MakeFolderWithAFile, true, TResult::AlreadyRunning,
+                  "Le Jeu Du Garvo - Velmora.lock/victim"}),
     [](const ::testing::TestParamInfo<TLockCase>& info) { return std::string(info.param.name); });
 
 TEST_F(StartUpTest, NoPlaceForTheLockLetsTheGameRun)

@@ -72,29 +72,7 @@ display=":$(cat "$work/display")"
 # Starts the installed game with the given arguments and closes it with F10.
 play() {
     env -i PATH="$PATH" LSAN_OPTIONS="suppressions=$(dirname "$0")/lsan.supp" HOME="$home" XDG_RUNTIME_DIR="$work" \
-        DISPLAY="$display" sh -c '
-        prefix=$1
-        shift
-        "$prefix/bin/garvo" "$@" &
-        game=$!
-        # Waits at most two minutes (a loaded machine starts slowly) for the main window, then
-        # presses F10 on it. What the display shows instead is said when it never comes.
-        deadline=$(( $(date +%s) + 120 ))
-        window=
-        while [ -z "$window" ] && [ "$(date +%s)" -lt "$deadline" ] && kill -0 "$game" 2>/dev/null; do
-            window=$(xdotool search --name "^Jeu du Garvo$" 2>/dev/null | head -n 1) || true
-            [ -n "$window" ] || sleep 0.2
-        done
-        if [ -z "$window" ]; then
-            echo "no main window; windows shown:" >&2
-            for other in $(xdotool search --name "." 2>/dev/null); do xdotool getwindowname "$other" >&2; done
-            kill "$game" 2>/dev/null
-            exit 1
-        fi
-        sleep 1
-        xdotool windowfocus --sync "$window" key F10
-        wait "$game"
-    ' sh "$prefix" "$@"
+        DISPLAY="$display" sh "$(dirname "$0")/../support/close-game-with-f10.sh" "$prefix/bin/garvo" "$@"
 }
 last_file() { sed -n 's/^LastFile=\(.*\)\r$/\1/p' "$user/garvo.ini"; }
 

@@ -1,5 +1,6 @@
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
+#include "platform/Windows1252.h"
 #include "tests/support/FakeDialogs.h"
 #include "TestFolder.h"
 
@@ -134,6 +135,19 @@ TEST(Dialogs, QtMessageBoxShowsMarkupAsText)
     EXPECT_EQ(format, Qt::PlainText);
 }
 
+TEST(Dialogs, QtMessageBoxShowsAPathInItsOwnLetters)
+{
+    QString text;
+    AnswerNextDialog([&](QWidget* dialog) {
+        if (auto* box = qobject_cast<QMessageBox*>(dialog))
+            text = box->text();
+        dialog->close();
+    });
+    TQtDialogs().MessageBox("Fichier introuvable : " + PathFromUnicode(QString::fromUtf8("/home/\xC5\x82ukasz/\xC3\xA9t\xC3\xA9.dat")),
+                            "Lexorim", MB_OK, nullptr);
+    EXPECT_EQ(text, QString::fromUtf8("Fichier introuvable : /home/\xC5\x82ukasz/\xC3\xA9t\xC3\xA9.dat"));
+}
+
 TEST(Dialogs, QtErrorBoxTakesTheApplicationTitle)
 {
     const QString previous = QGuiApplication::applicationDisplayName();
@@ -212,6 +226,19 @@ TEST_F(QtFileDialogs, OpenDialogShowsTheRequestAndReturnsTheChosenFile)
     EXPECT_EQ(shownFilters, (QStringList{"Dictionnaire (*.dat)", "Tous les fichiers (*.*)"}));
     EXPECT_EQ(selectedFilter, shownFilters.value(1));
     EXPECT_EQ(patterns, QStringList{"*"});
+}
+
+TEST_F(QtFileDialogs, ChosenNameInAnyLettersIsReturnedAsAPath)
+{
+    const std::string name = PathFromUnicode(QString::fromUtf8("\xD0\xA1\xD0\xBB\xD0\xBE\xD0\xB2\xD0\xB0.dat")); // Слова
+    folder_.WriteRaw(name, "");
+    TFileDialogRequest request = Request();
+    request.FileName = name;
+    AnswerNextDialog([](QWidget* dialog) { static_cast<QDialog*>(dialog)->accept(); });
+    const std::optional<std::string> chosen = TQtDialogs().GetOpenFileName(request, nullptr);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(*chosen, folder_.Path(name));
+    EXPECT_TRUE(FileExists(*chosen));
 }
 
 TEST_F(QtFileDialogs, CancelledDialogsReturnNothing)

@@ -1,10 +1,12 @@
 #include "platform/FileSystem.h"
 #include "platform/TestFolder.h"
+#include "platform/Windows1252.h"
 
 #include <gtest/gtest.h>
 
 #include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <sys/stat.h>
 #include <utime.h>
 
@@ -249,6 +251,41 @@ TEST(FileSystem, ResolvePathCaseFindsEachComponent)
     };
     for (const auto& c : cases)
         EXPECT_EQ(ResolvePathCase(c.path), c.expected) << c.path;
+}
+
+// Folders named in letters beyond the code page, as a Russian or Polish user's are.
+TEST(FileSystem, FoldersInAnyLettersAreFoundListedAndReached)
+{
+    TTestFolder folder;
+    const std::string downloads = folder.Path(PathFromUnicode(QString::fromUtf8("\xD0\x97\xD0\xB0\xD0\xB3\xD1\x80\xD1\x83\xD0\xB7\xD0\xBA\xD0\xB8")));
+    const std::string lukasz = PathFromUnicode(QString::fromUtf8("\xC5\x81ukasz"));
+    MakeFolder(downloads);
+    MakeFolder(downloads + "/" + lukasz);
+    const std::string words = downloads + "/" + lukasz + "/Mots.dat";
+    std::ofstream(NativePath(words), std::ios::binary) << "abc";
+
+    EXPECT_EQ(NativePath(words), folder.Path() + "\xD0\x97\xD0\xB0\xD0\xB3\xD1\x80\xD1\x83\xD0\xB7\xD0\xBA\xD0\xB8/\xC5\x81ukasz/Mots.dat");
+    EXPECT_TRUE(FileExists(words));
+    EXPECT_TRUE(DirectoryExists(downloads));
+    EXPECT_EQ(ResolvePathCase(downloads + "/" + lukasz + "/MOTS.DAT"), words);
+    TSearchRec found;
+    ASSERT_TRUE(FindFirstFile(downloads + "/*", found));
+    EXPECT_EQ(found.Name, lukasz);
+    EXPECT_EQ(found.Attributes, uint32_t(faDirectory));
+    ASSERT_TRUE(FindFirstFile(downloads + "/" + lukasz + "/*.dat", found));
+    EXPECT_EQ(found.Name, "Mots.dat");
+    EXPECT_EQ(found.Size, 3);
+}
+
+TEST(FileSystem, OnlyValidNamesOfTheSystemBecomePaths)
+{
+    std::string path = "kept";
+    EXPECT_TRUE(PathFromNative("/home/\xC5\x82ukasz/\xC3\xA9t\xC3\xA9", path));
+    EXPECT_EQ(path, "/home/\x81" "142;ukasz/\xE9t\xE9");
+    EXPECT_EQ(NativePath(path), "/home/\xC5\x82ukasz/\xC3\xA9t\xC3\xA9");
+    path = "kept";
+    EXPECT_FALSE(PathFromNative("/home/\xE9t\xE9", path)); // Latin-1 bytes: no UTF-8 name
+    EXPECT_EQ(path, "kept");
 }
 
 TEST(FileSystem, OpticalMountOfAPath)

@@ -2,12 +2,18 @@
 // filled from the installed data.
 #include "platform/ProgramFolder.h"
 #include "TestFolder.h"
+#include "platform/FileSystem.h"
+#include "tests/support/FakeDialogs.h"
 
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
 #include <optional>
+#include <sys/stat.h>
 
 using namespace platform;
 
@@ -34,6 +40,12 @@ private:
     }
     const char* name_;
     std::optional<std::string> previous_;
+};
+
+// Error boxes written to the standard error, where a death test reads them.
+class TErrorsToStandardError : public TFakeDialogs {
+public:
+    void ErrorBox(const std::string& message, QWidget*) override { std::fprintf(stderr, "%s\n", message.c_str()); }
 };
 
 class ProgramFolder : public ::testing::Test {
@@ -87,6 +99,45 @@ TEST_F(ProgramFolder, ProgramFolderByLayout)
     // A lone program without data anywhere keeps its own folder.
     Make("alone/garvo", "");
     EXPECT_EQ(ResolveProgramFolder(Folder.Path("alone")), Folder.Path("alone"));
+}
+
+// An installed game under a home named in letters beyond the code page: its user's folder is
+// found by that name, filled and used.
+TEST_F(ProgramFolder, UserFolderUnderAHomeInAnyLetters)
+{
+    const QString home = QString::fromStdString(Folder.Path()) + QString::fromUtf8("\xC5\x82ukasz/\xD0\x97\xD0\xB0\xD0\xB3\xD1\x80\xD1\x83\xD0\xB7\xD0\xBA\xD0\xB8");
+    ASSERT_TRUE(QDir().mkpath(home));
+    const TScopedEnvironment homeVariable("HOME", QFile::encodeName(home).toStdString());
+    const TScopedEnvironment xdg("XDG_DATA_HOME", std::nullopt);
+    Make("usr/bin/garvo", "");
+    Make("usr/share/garvo/Themes/Standard/theme.ini", "[WindowMain]");
+
+    const std::string user = ResolveProgramFolder(Folder.Path("usr/bin"));
+    EXPECT_EQ(QtNativePath(user), home + QStringLiteral("/.local/share/garvo"));
+    EXPECT_TRUE(QFile::exists(home + QStringLiteral("/.local/share/garvo/Themes/Standard/theme.ini")));
+}
+
+// A home whose name is no valid name of the system cannot be reached by it: the game says so,
+// naming it, and ends before it makes a folder anywhere.
+TEST_F(ProgramFolder, HomeWithAnUnreadableNameStopsTheStart)
+{
+    Make("usr/bin/garvo", "");
+    Make("usr/share/garvo/Themes/Standard/theme.ini", "[WindowMain]");
+    const std::string home = Folder.Path("\xE9l\xE8ve"); // Latin-1 bytes, no UTF-8 name
+    ASSERT_EQ(::mkdir(home.c_str(), 0755), 0);
+    const TScopedEnvironment homeVariable("HOME", home);
+    const TScopedEnvironment xdg("XDG_DATA_HOME", std::nullopt);
+    EXPECT_EQ(UserDataFolder(), "");
+    EXPECT_EXIT(
+        {
+            SetDialogs(std::make_unique<TErrorsToStandardError>());
+            ResolveProgramFolder(Folder.Path("usr/bin"));
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(EXIT_FAILURE), "ve/\\.local/share/garvo cannot be used");
+    struct stat made {};
+    EXPECT_NE(::stat((home + "/.local").c_str(), &made), 0);
+    ::rmdir(home.c_str()); // a name the temporary folder's own clean-up cannot reach
 }
 
 } // namespace

@@ -166,6 +166,7 @@ TEST(Shell, QtShellStartsAProgramWithExactlyOneArgument)
     } cases[] = {
         {"C:\\Mes Dictionnaires\\Animaux \xE9t\xE9.dat", "C:\\Mes Dictionnaires\\Animaux \xC3\xA9t\xC3\xA9.dat"},
         {"\"quoted\" and 'single' $HOME *", "\"quoted\" and 'single' $HOME *"},
+        {"/home/\x81" "142;ukasz/S\x81" "142;ownik.dat", "/home/\xC5\x82ukasz/S\xC5\x82ownik.dat"}, // a path in Polish letters
         {"", ""},
     };
     for (const auto& c : cases) {

@@ -84,3 +84,42 @@ TEST(Windows1252, CasePairs)
     EXPECT_LT(AnsiCompareText("abc", "ABD"), 0);
     EXPECT_GT(AnsiCompareText("abcd", "ABC"), 0);
 }
+
+TEST(Windows1252, PathsCarryEveryNameExactly)
+{
+    const struct {
+        const char* utf8; // the system's name
+        std::string path; // as the programs carry it
+    } cases[] = {
+        {"/jeux/Garvo/garvo.ini", "/jeux/Garvo/garvo.ini"},
+        {"/home/\xC3\xA9lodie/Th\xC3\xA8mes", "/home/\xE9lodie/Th\xE8mes"}, // the code page holds it: as text
+        {"/home/\xC5\x82ukasz", "/home/\x81" "142;ukasz"},                 // Polish l with stroke
+        {"~/\xD0\x97\xD0\xB0\xD0\xB3\xD1\x80\xD1\x83\xD0\xB7\xD0\xBA\xD0\xB8",
+         "~/\x81" "417;\x81" "430;\x81" "433;\x81" "440;\x81" "443;\x81" "437;\x81" "43A;\x81" "438;"}, // Загрузки
+        {"/a/\xF0\x9F\x8E\xB2.dat", "/a/\x81" "1F3B2;.dat"}, // beyond 16 bits
+        {"/a/\xC2\x81", "/a/\x81" "81;"},                   // the marker's own character
+    };
+    for (const auto& c : cases) {
+        const QString name = QString::fromUtf8(c.utf8);
+        EXPECT_EQ(PathFromUnicode(name), c.path) << c.utf8;
+        EXPECT_EQ(PathToUnicode(c.path), name) << c.utf8;
+    }
+}
+
+TEST(Windows1252, MarkerBytesThatEscapeNothingStayText)
+{
+    const struct {
+        std::string path;
+        const char* utf8;
+    } cases[] = {
+        {"a\x81", "a\xC2\x81"},
+        {"a\x81;", "a\xC2\x81;"},
+        {"a\x81" "41F", "a\xC2\x81" "41F"},
+        {"a\x81" "1234567;", "a\xC2\x81" "1234567;"},
+        {"a\x81" "D800;", "a\xC2\x81" "D800;"},
+        {"a\x81" "110000;", "a\xC2\x81" "110000;"},
+        {"a\x81" "41f;b", "a\xD0\x9F" "b"}, // lower-case digits are read too
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PathToUnicode(c.path), QString::fromUtf8(c.utf8)) << c.path;
+}
