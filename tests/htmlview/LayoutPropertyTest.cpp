@@ -19,6 +19,9 @@ namespace {
 
 constexpr uint32_t Seed = 17;
 constexpr int PageCount = 300;
+// The pages are checked in blocks, each a test of its own, so that the test runner spreads them
+// over its jobs and a slow build (sanitizers) finishes each in its time.
+constexpr int PagesPerBlock = 30;
 constexpr int32_t PageWidth = 600;
 constexpr std::array<int32_t, 5> EarlierWidths = {90, 230, 417, 1100, 640};
 constexpr int32_t GridStepX = 13;
@@ -311,39 +314,46 @@ bool IsListMarker(const std::string& text)
     return ::testing::AssertionSuccess();
 }
 
-// The property for every generated page (Overlaps: see TPageGenerator); the first failures
-// show their page, and the count tells how many pages fail.
-void ExpectOfEveryPage(bool overlaps, const std::function<::testing::AssertionResult(const std::string&)>& holds)
+// The property for every generated page of one block (Overlaps: see TPageGenerator); the first
+// failures show their page, and the count tells how many pages of the block fail.
+void ExpectOfEveryPage(int block, bool overlaps,
+                       const std::function<::testing::AssertionResult(const std::string&)>& holds)
 {
     int failed = 0;
-    for (int n = 0; n < PageCount; ++n) {
+    for (int n = block * PagesPerBlock; n < (block + 1) * PagesPerBlock; ++n) {
         const std::string html = GeneratedPage(n, overlaps);
         const ::testing::AssertionResult result = holds(html);
         if (!result && failed++ < 3)
             ADD_FAILURE() << "page " << n << ": " << result.message() << "\n" << html;
     }
-    EXPECT_EQ(failed, 0) << "of " << PageCount << " pages";
+    EXPECT_EQ(failed, 0) << "of " << PagesPerBlock << " pages";
 }
 
 class LayoutPropertyTest : public TableTest {};
 
+// One block of generated pages.
+class LayoutProperty : public ::testing::TestWithParam<int> {};
+
 } // namespace
 
-TEST(LayoutProperty, GeneratedPagesLayOutAlikeAtEveryWidth)
+TEST_P(LayoutProperty, GeneratedPagesLayOutAlikeAtEveryWidth)
 {
     const std::vector<int32_t> earlier(EarlierWidths.begin(), EarlierWidths.end());
-    ExpectOfEveryPage(true, [&](const std::string& html) { return SameAsFresh(html, earlier, PageWidth); });
+    ExpectOfEveryPage(GetParam(), true,
+                      [&](const std::string& html) { return SameAsFresh(html, earlier, PageWidth); });
 }
 
-TEST(LayoutProperty, GeneratedCellsAlignOnlyVertically)
+TEST_P(LayoutProperty, GeneratedCellsAlignOnlyVertically)
 {
-    ExpectOfEveryPage(true, AlignmentMovesOnlyDown);
+    ExpectOfEveryPage(GetParam(), true, AlignmentMovesOnlyDown);
 }
 
-TEST(LayoutProperty, GeneratedPagesHitWhatTheyPaint)
+TEST_P(LayoutProperty, GeneratedPagesHitWhatTheyPaint)
 {
-    ExpectOfEveryPage(false, CaretMeetsPaint);
+    ExpectOfEveryPage(GetParam(), false, CaretMeetsPaint);
 }
+
+INSTANTIATE_TEST_SUITE_P(PageBlocks, LayoutProperty, ::testing::Range(0, PageCount / PagesPerBlock));
 
 // A cell whose span reaches past the last row is never measured: it is centred as if it were
 // empty, half its row's line below the top, at every width and after any earlier layout.
