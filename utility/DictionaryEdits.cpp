@@ -19,6 +19,36 @@ bool HoldsBracket(const std::string& text)
     return text.find_first_of("[]") != std::string::npos;
 }
 
+// A replacement would write over a read-only file that an in-place write could not open.
+void RefuseProtectedFile(const std::string& path)
+{
+    uint32_t attributes = 0;
+    if (platform::GetFileAttributes(path, attributes) && (attributes & (platform::faReadOnly | platform::faDirectory)))
+        throw platform::EInOutError("Cannot write " + path);
+}
+
+// Appends in place with one write, put on disk; on any failure the file is cut back to what it
+// held. A kill can still stop the write between two pages, so this serves only where the folder
+// takes no new file for a whole replacement.
+void AppendInPlace(const std::string& path, const std::string& bytes)
+{
+    const int file = ::open(platform::NativePath(path).c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    if (file < 0)
+        throw platform::EInOutError("Cannot open " + path);
+    struct stat before {};
+    bool written = ::fstat(file, &before) == 0;
+    const bool measured = written;
+    ssize_t count = -1;
+    while (written && (count = ::write(file, bytes.data(), bytes.size())) < 0 && errno == EINTR) {
+    }
+    written = written && count == static_cast<ssize_t>(bytes.size()) && ::fsync(file) == 0;
+    if (!written && measured && ::ftruncate(file, before.st_size) == 0)
+        ::fsync(file);
+    ::close(file);
+    if (!written)
+        throw platform::EInOutError("Cannot write " + path);
+}
+
 } // namespace
 
 std::optional<TEntryRefusal> CheckNewEntry(const std::string& word, const std::string& definition)
@@ -70,22 +100,12 @@ std::string FormatNewEntry(const std::string& word, const std::string& definitio
 
 void AppendToFile(const std::string& path, const std::string& bytes)
 {
-    const int file = ::open(platform::NativePath(path).c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-    if (file < 0)
-        throw platform::EInOutError("Cannot open " + path);
-    struct stat before {};
-    bool written = ::fstat(file, &before) == 0;
-    const bool measured = written;
-    // One call, so that a kill leaves the file without the entry or with all of it.
-    ssize_t count = -1;
-    while (written && (count = ::write(file, bytes.data(), bytes.size())) < 0 && errno == EINTR) {
-    }
-    written = written && count == static_cast<ssize_t>(bytes.size()) && ::fsync(file) == 0;
-    if (!written && measured && ::ftruncate(file, before.st_size) == 0)
-        ::fsync(file);
-    ::close(file);
-    if (!written)
-        throw platform::EInOutError("Cannot write " + path);
+    // The whole file is replaced by the old bytes and the new entry: one write of an entry can
+    // be cut by a kill at a page boundary, a rename cannot.
+    RefuseProtectedFile(path);
+    if (platform::FileExists(path) && platform::ReplaceWholeFile(path, platform::ReadWholeFile(path) + bytes, false))
+        return;
+    AppendInPlace(path, bytes);
 }
 
 void DropIndex(const std::string& path)
@@ -95,9 +115,7 @@ void DropIndex(const std::string& path)
 
 void ReplaceFileContent(const std::string& path, const std::string& bytes)
 {
-    uint32_t attributes = 0;
-    if (platform::GetFileAttributes(path, attributes) && (attributes & (platform::faReadOnly | platform::faDirectory)))
-        throw platform::EInOutError("Cannot write " + path);
+    RefuseProtectedFile(path);
     if (!platform::ReplaceWholeFile(path, bytes, false))
         throw platform::EInOutError("Cannot write " + path);
 }

@@ -26,9 +26,11 @@ std::vector<std::string> MemoLines(const std::string& text);
 // of a longer definition are dropped. Every line ends with CR LF.
 std::string FormatNewEntry(const std::string& word, const std::string& definition);
 
-// Bytes are appended as they are, in one write, and put on disk. Throws platform::EInOutError
-// when the file cannot be written; the file is then cut back to what it held, so that no part
-// of an entry is left (a reader would take the rest of the file for its definition).
+// Bytes are appended as they are and put on disk: the file is replaced whole by its old bytes
+// and the new ones, or, where that cannot be done (a folder that takes no new file), written in
+// place with one write. Throws platform::EInOutError when the file cannot be written; the file
+// then holds what it held, so that no part of an entry is left (a reader would take the rest of
+// the file for its definition).
 void AppendToFile(const std::string& path, const std::string& bytes);
 // Deletes the index of the dictionary at Path after a change of its text: an index built within
 // the same 2-second step of the file's age would still pass for current.
