@@ -1,6 +1,7 @@
 #pragma once
-// One Qt resource file being written: its pictures, saved as PNG under their resource names,
-// and the hot spots of the cursors among them.
+// One Qt resource file being written: its pictures, saved under their resource names as PNG, or
+// as plain uncompressed BMP when the name ends in ".bmp", and the hot spots of the cursors among
+// them.
 #include <QImage>
 #include <QPoint>
 #include <QString>
