@@ -1,7 +1,7 @@
 #pragma once
 // The plain kind of BMP a theme's pictures are: uncompressed, 24 bits a pixel, rows bottom-up or
-// top-down. Decoded straight into the 32-bit form a picture is drawn in, it costs a tenth of the
-// general reader, which matters for the large backgrounds read at the game's start.
+// top-down. Decoded straight into the 32-bit form a picture is drawn in, it costs a small part of
+// what the general reader costs, which matters for the large backgrounds read at the game's start.
 #include <QImage>
 
 #include <string_view>
