@@ -3,12 +3,12 @@
 #include "dictionary/fileLib.h"
 #include "game/TrueColorBmp.h"
 #include "game/globalDefs.h"
-#include "platform/FileContent.h"
 #include "platform/FileSystem.h"
 #include "platform/QtCanvas.h"
 #include "platform/Shell.h"
 #include "platform/WindowControls.h"
 
+#include <QFile>
 #include <QImage>
 #include <QWidget>
 
@@ -26,16 +26,13 @@ namespace {
 // The pictures read while a TSharedPictureReads lives, by resolved path; null otherwise.
 std::map<std::string, QPixmap>* SharedPictures = nullptr;
 
-// Files up to this size are read whole for the quick BMP path: a theme's background is 1.4 MB.
-constexpr std::uintmax_t LargestQuickPicture = 16 * 1024 * 1024;
-
 QPixmap DecodePicture(const std::string& found)
 {
     if (!platform::FileExists(found))
         return {};
     // The general reader takes the kinds of file the quick path does not.
-    const std::optional<std::string> bytes = platform::ReadFileUpTo(found, LargestQuickPicture);
-    QImage image = bytes ? DecodeTrueColorBmp(*bytes) : QImage();
+    QFile file(platform::QtFileName(found));
+    QImage image = file.open(QIODevice::ReadOnly) ? ReadTrueColorBmp(file) : QImage();
     if (image.isNull())
         image = QImage(platform::QtFileName(found));
     // A file that is no picture leaves the control as it is, like a missing one.

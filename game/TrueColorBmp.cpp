@@ -1,7 +1,10 @@
 #include "game/TrueColorBmp.h"
 
+#include <QIODevice>
+
 #include <cstdint>
-#include <cstdlib>
+#include <optional>
+#include <vector>
 
 namespace game {
 
@@ -9,6 +12,7 @@ namespace {
 
 constexpr size_t FileHeaderSize = 14;
 constexpr size_t InfoHeaderSize = 40;
+constexpr size_t HeadersSize = FileHeaderSize + InfoHeaderSize;
 // Larger pictures than this are left to the general reader, which has its own limits.
 constexpr int32_t LargestSide = 16384;
 
@@ -20,41 +24,87 @@ uint32_t Little(std::string_view data, size_t offset, size_t bytes)
     return value;
 }
 
+struct TRowLayout {
+    int32_t width = 0;
+    int32_t height = 0;
+    bool bottomUp = true;
+    uint64_t pixelsOffset = 0;
+    size_t rowBytes = 0;
+};
+
+// The rows the headers describe, when the file of FileSize bytes is of the plain kind and holds
+// them all.
+std::optional<TRowLayout> PlainRows(std::string_view headers, uint64_t fileSize)
+{
+    if (headers.size() < HeadersSize || headers.substr(0, 2) != "BM")
+        return std::nullopt;
+    TRowLayout rows;
+    rows.pixelsOffset = Little(headers, 10, 4);
+    const uint32_t headerSize = Little(headers, 14, 4);
+    rows.width = static_cast<int32_t>(Little(headers, 18, 4));
+    const auto signedHeight = static_cast<int32_t>(Little(headers, 22, 4));
+    const uint32_t planes = Little(headers, 26, 2);
+    const uint32_t bitsPerPixel = Little(headers, 28, 2);
+    const uint32_t compression = Little(headers, 30, 4);
+    if (headerSize < InfoHeaderSize || planes != 1 || bitsPerPixel != 24 || compression != 0)
+        return std::nullopt;
+    rows.bottomUp = signedHeight > 0;
+    rows.height = signedHeight < 0 ? -signedHeight : signedHeight;
+    if (rows.width <= 0 || rows.width > LargestSide || rows.height <= 0 || rows.height > LargestSide)
+        return std::nullopt;
+    rows.rowBytes = (size_t(rows.width) * 3 + 3) / 4 * 4;
+    if (rows.pixelsOffset < FileHeaderSize + headerSize || rows.pixelsOffset > fileSize ||
+        (fileSize - rows.pixelsOffset) / rows.rowBytes < uint64_t(rows.height))
+        return std::nullopt;
+    return rows;
+}
+
+// Fills Image from the rows in file order, each given by NextRow; null when one is missing.
+template <typename TNextRow>
+QImage FillRows(const TRowLayout& rows, TNextRow nextRow)
+{
+    QImage image(rows.width, rows.height, QImage::Format_RGB32);
+    if (image.isNull())
+        return {};
+    for (int32_t i = 0; i < rows.height; ++i) {
+        const unsigned char* source = nextRow();
+        if (source == nullptr)
+            return {};
+        auto* target = reinterpret_cast<QRgb*>(image.scanLine(rows.bottomUp ? rows.height - 1 - i : i));
+        for (int32_t x = 0; x < rows.width; ++x, source += 3)
+            target[x] = qRgb(source[2], source[1], source[0]);
+    }
+    return image;
+}
+
 } // namespace
 
 QImage DecodeTrueColorBmp(std::string_view data)
 {
-    if (data.size() < FileHeaderSize + InfoHeaderSize || data.substr(0, 2) != "BM")
+    const std::optional<TRowLayout> rows = PlainRows(data, data.size());
+    if (!rows)
         return {};
-    const uint32_t pixelsOffset = Little(data, 10, 4);
-    const uint32_t headerSize = Little(data, 14, 4);
-    const auto width = static_cast<int32_t>(Little(data, 18, 4));
-    const auto signedHeight = static_cast<int32_t>(Little(data, 22, 4));
-    const uint32_t planes = Little(data, 26, 2);
-    const uint32_t bitsPerPixel = Little(data, 28, 2);
-    const uint32_t compression = Little(data, 30, 4);
-    if (headerSize < InfoHeaderSize || planes != 1 || bitsPerPixel != 24 || compression != 0)
-        return {};
-    const int32_t height = signedHeight < 0 ? -signedHeight : signedHeight;
-    if (width <= 0 || width > LargestSide || height <= 0 || height > LargestSide)
-        return {};
-    const size_t rowBytes = (size_t(width) * 3 + 3) / 4 * 4;
-    if (pixelsOffset < FileHeaderSize + headerSize || pixelsOffset > data.size() ||
-        (data.size() - pixelsOffset) / rowBytes < size_t(height))
-        return {};
+    const auto* next = reinterpret_cast<const unsigned char*>(data.data() + rows->pixelsOffset);
+    return FillRows(*rows, [&] {
+        const unsigned char* row = next;
+        next += rows->rowBytes;
+        return row;
+    });
+}
 
-    QImage image(width, height, QImage::Format_RGB32);
-    if (image.isNull())
+QImage ReadTrueColorBmp(QIODevice& device)
+{
+    const QByteArray headers = device.read(HeadersSize);
+    const auto fileSize = static_cast<uint64_t>(device.size());
+    const std::optional<TRowLayout> rows = PlainRows({headers.constData(), size_t(headers.size())}, fileSize);
+    if (!rows || !device.seek(static_cast<qint64>(rows->pixelsOffset)))
         return {};
-    const bool bottomUp = signedHeight > 0;
-    for (int32_t y = 0; y < height; ++y) {
-        const auto* source = reinterpret_cast<const unsigned char*>(data.data() + pixelsOffset +
-                                                                    rowBytes * size_t(bottomUp ? height - 1 - y : y));
-        auto* target = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int32_t x = 0; x < width; ++x, source += 3)
-            target[x] = qRgb(source[2], source[1], source[0]);
-    }
-    return image;
+    std::vector<char> row(rows->rowBytes);
+    return FillRows(*rows, [&]() -> const unsigned char* {
+        if (device.read(row.data(), static_cast<qint64>(row.size())) != static_cast<qint64>(row.size()))
+            return nullptr;
+        return reinterpret_cast<const unsigned char*>(row.data());
+    });
 }
 
 } // namespace game

@@ -1,5 +1,5 @@
-// The quick BMP path gives exactly what Qt's reader gives, and leaves every other kind of file
-// to it.
+// The quick BMP path, from memory or read a row at a time, gives exactly what Qt's reader gives,
+// and leaves every other kind of file to it.
 #include "game/TrueColorBmp.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +13,14 @@
 namespace {
 
 using game::DecodeTrueColorBmp;
+
+QImage ReadAsFile(const std::string& bytes)
+{
+    QByteArray content = QByteArray::fromStdString(bytes);
+    QBuffer file(&content);
+    file.open(QIODevice::ReadOnly);
+    return game::ReadTrueColorBmp(file);
+}
 
 // A picture whose every pixel differs, so a row or channel out of place shows.
 QImage Pattern(int width, int height, QImage::Format format = QImage::Format_RGB32)
@@ -67,6 +75,8 @@ TEST(TrueColorBmpTest, GivesWhatQtsReaderGivesWhateverTheRowPadding)
         EXPECT_EQ(decoded.format(), expected.format()) << size.width << "x" << size.height;
         EXPECT_EQ(decoded, expected) << size.width << "x" << size.height;
         EXPECT_EQ(DecodeTrueColorBmp(TopDown(bytes, size.height)), expected) << size.width << "x" << size.height;
+        EXPECT_EQ(ReadAsFile(bytes), expected) << size.width << "x" << size.height;
+        EXPECT_EQ(ReadAsFile(TopDown(bytes, size.height)), expected) << size.width << "x" << size.height;
     }
 }
 
@@ -88,8 +98,10 @@ TEST(TrueColorBmpTest, LeavesOtherKindsAndIncompleteFilesToTheGeneralReader)
                  {"compressed", compressed},
                  {"zero width", zeroWidth},
                  {"8 bits a pixel", BmpOf(Pattern(5, 4, QImage::Format_Indexed8))}};
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_TRUE(DecodeTrueColorBmp(c.bytes).isNull()) << c.what;
+        EXPECT_TRUE(ReadAsFile(c.bytes).isNull()) << c.what;
+    }
 }
 
 } // namespace
