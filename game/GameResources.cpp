@@ -1,7 +1,13 @@
 #include "game/GameResources.h"
 
+#include "game/TrueColorBmp.h"
+
 #include <QEvent>
+#include <QImage>
 #include <QLabel>
+#include <QResource>
+
+#include <string_view>
 
 #include <stdexcept>
 #include <utility>
@@ -58,7 +64,18 @@ TPendingPicture* PendingPictureOf(QLabel* label)
 
 QPixmap BuiltInPicture(const QString& name)
 {
-    return QPixmap(QStringLiteral(":/") + name + QStringLiteral(".png"));
+    // The large pictures of the first screen are stored as plain BMP, kept uncompressed, so
+    // they are read where they lie instead of being inflated and unfiltered.
+    const QString plainName = QStringLiteral(":/") + name + QStringLiteral(".bmp");
+    const QResource plain(plainName);
+    if (!plain.isValid())
+        return QPixmap(QStringLiteral(":/") + name + QStringLiteral(".png"));
+    if (plain.compressionAlgorithm() == QResource::NoCompression) {
+        const std::string_view bytes(reinterpret_cast<const char*>(plain.data()), static_cast<size_t>(plain.size()));
+        if (QImage image = DecodeTrueColorBmp(bytes); !image.isNull())
+            return QPixmap::fromImage(std::move(image));
+    }
+    return QPixmap(plainName);
 }
 
 void InitGameResources()

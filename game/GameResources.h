@@ -18,7 +18,8 @@ namespace game {
 // Makes the ":/main/...", ":/scores/...", ":/buttons/..." pictures readable. Safe to call again.
 void InitGameResources();
 
-// The built-in picture ":/<name>.png", decoded now.
+// The built-in picture ":/<name>.bmp" (an uncompressed 24-bit one) or else ":/<name>.png",
+// decoded now.
 QPixmap BuiltInPicture(const QString& name);
 
 // The numbered built-in pictures ":/<folder>/0.png" .. "<count - 1>.png", each decoded the first

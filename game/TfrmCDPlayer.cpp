@@ -69,23 +69,37 @@ std::string CDStatusText(int32_t mode)
 TCDPlayerButton::TCDPlayerButton(QWidget* parent, const QString& name) : QLabel(parent)
 {
     setObjectName(name);
-    Normal = QPixmap(QStringLiteral(":/cdplayer/") + name + QStringLiteral("0.png"));
-    Hover = QPixmap(QStringLiteral(":/cdplayer/") + name + QStringLiteral("1.png"));
     setCursor(Qt::PointingHandCursor);
     setMouseTracking(true);
-    ShowNormal();
+}
+
+const QPixmap& TCDPlayerButton::Face(int hover) const
+{
+    std::optional<QPixmap>& face = faces_[static_cast<size_t>(hover)];
+    if (!face)
+        face = BuiltInPicture(QStringLiteral("cdplayer/") + objectName() + QString::number(hover));
+    return *face;
 }
 
 void TCDPlayerButton::ShowNormal()
 {
-    setPixmap(Normal);
+    // Hidden, the button shows its normal face once it shows.
+    setPixmap(isVisible() ? Normal() : QPixmap());
     Tag = 0;
 }
 
 void TCDPlayerButton::ShowHover()
 {
-    setPixmap(Hover);
+    setPixmap(Hover());
     Tag = 1;
+}
+
+void TCDPlayerButton::showEvent(QShowEvent* event)
+{
+    // The normal face is decoded when the window first shows; a hover face set before stays.
+    QLabel::showEvent(event);
+    if (pixmap().isNull())
+        ShowNormal();
 }
 
 void TCDPlayerButton::mousePressEvent(QMouseEvent* event)

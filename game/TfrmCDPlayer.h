@@ -17,6 +17,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -50,8 +51,9 @@ public:
     void ShowNormal();
     void ShowHover();
     int32_t Tag = 0;
-    QPixmap Normal; // the hidden imgX0
-    QPixmap Hover;  // the hidden imgX1
+    // The hidden imgX0 and imgX1, each decoded when first needed.
+    const QPixmap& Normal() const { return Face(0); }
+    const QPixmap& Hover() const { return Face(1); }
 
 signals:
     void Click();
@@ -61,9 +63,13 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    const QPixmap& Face(int hover) const;
+
     bool pressed_ = false;
+    mutable std::array<std::optional<QPixmap>, 2> faces_;
 };
 
 class TfrmCDPlayer : public QWidget {

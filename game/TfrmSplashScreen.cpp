@@ -1,5 +1,6 @@
 #include "game/TfrmSplashScreen.h"
 
+#include "game/GameResources.h"
 #include "game/WindowPlacement.h"
 
 #include <QApplication>
@@ -13,7 +14,7 @@ TfrmSplashScreen::TfrmSplashScreen(QWidget* parent)
     setObjectName(QStringLiteral("frmSplashScreen"));
     imgSplash = new QLabel(this);
     imgSplash->setObjectName(QStringLiteral("imgSplash"));
-    imgSplash->setPixmap(QPixmap(QStringLiteral(":/splash/picture.png")));
+    imgSplash->setPixmap(BuiltInPicture(QStringLiteral("splash/picture")));
     imgSplash->setGeometry(0, 0, 290, 385);
     setFixedSize(imgSplash->size());
     setCursor(Qt::WaitCursor);

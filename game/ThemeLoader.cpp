@@ -1,14 +1,18 @@
 #include "game/ThemeLoader.h"
 
 #include "dictionary/fileLib.h"
+#include "game/TrueColorBmp.h"
 #include "game/globalDefs.h"
 #include "platform/FileSystem.h"
 #include "platform/QtCanvas.h"
 #include "platform/Shell.h"
 #include "platform/WindowControls.h"
 
+#include <QFile>
 #include <QImage>
 #include <QWidget>
+
+#include <utility>
 
 namespace game {
 
@@ -26,8 +30,13 @@ QPixmap DecodePicture(const std::string& found)
 {
     if (!platform::FileExists(found))
         return {};
+    // The general reader takes the kinds of file the quick path does not.
+    QFile file(platform::QtFileName(found));
+    QImage image = file.open(QIODevice::ReadOnly) ? ReadTrueColorBmp(file) : QImage();
+    if (image.isNull())
+        image = QImage(platform::QtFileName(found));
     // A file that is no picture leaves the control as it is, like a missing one.
-    return QPixmap::fromImage(QImage(platform::QtFileName(found)));
+    return QPixmap::fromImage(std::move(image));
 }
 
 } // namespace

@@ -22,10 +22,33 @@ const std::array<const char*, SlotCount> ResourceNames = {
     "CURSOR_HSPLIT",    "CURSOR_VSPLIT",  "CURSOR_MULTIDRAG", "CURSOR_SQLWAIT", "CURSOR_NO",      "CURSOR_APPSTART",
     "CURSOR_HELP",      "CURSOR_HANDPOINT", "CURSOR_SIZEALL"};
 
-std::array<std::optional<QCursor>, SlotCount>& Slots()
+// A slot's cursor is made when first asked for: a window uses few of the 21.
+struct TSlot {
+    bool loaded = false;
+    std::optional<QCursor> cursor;
+};
+
+std::array<TSlot, SlotCount>& Slots()
 {
-    static std::array<std::optional<QCursor>, SlotCount> table;
+    static std::array<TSlot, SlotCount> table;
     return table;
+}
+
+std::map<QString, QPoint>& HotSpots()
+{
+    static std::map<QString, QPoint> hotSpots;
+    return hotSpots;
+}
+
+std::optional<QCursor> ReadCursor(size_t index)
+{
+    const QString name = QString::fromLatin1(ResourceNames[index]);
+    const QPixmap picture(QStringLiteral(":/cursors/") + name + QStringLiteral(".png"));
+    if (picture.isNull())
+        return std::nullopt;
+    const auto hotSpot = HotSpots().find(name);
+    const QPoint at = hotSpot != HotSpots().end() ? hotSpot->second : QPoint();
+    return QCursor(picture, at.x(), at.y());
 }
 
 std::map<QString, QPoint> ReadHotSpots()
@@ -54,14 +77,8 @@ std::string CursorResourceName(int slot)
 
 void LoadCursors()
 {
-    const std::map<QString, QPoint> hotSpots = ReadHotSpots();
-    for (size_t i = 0; i < SlotCount; ++i) {
-        const QString name = QString::fromLatin1(ResourceNames[i]);
-        const QPixmap picture(QStringLiteral(":/cursors/") + name + QStringLiteral(".png"));
-        const auto hotSpot = hotSpots.find(name);
-        const QPoint at = hotSpot != hotSpots.end() ? hotSpot->second : QPoint();
-        Slots()[i] = picture.isNull() ? std::nullopt : std::optional<QCursor>(QCursor(picture, at.x(), at.y()));
-    }
+    HotSpots() = ReadHotSpots();
+    Slots() = {};
     // The viewer's text cursor is the screen's slot 2: the game's viewer shows the custom arrow.
     if (const std::optional<QCursor> arrow = CustomCursor(FirstCustomCursor))
         htmlview::SetViewerCursor(htmlview::crViewerText, *arrow);
@@ -71,7 +88,13 @@ std::optional<QCursor> CustomCursor(int slot)
 {
     if (slot < FirstCustomCursor || slot > LastCustomCursor)
         return std::nullopt;
-    return Slots()[static_cast<size_t>(slot - FirstCustomCursor)];
+    const auto index = static_cast<size_t>(slot - FirstCustomCursor);
+    TSlot& entry = Slots()[index];
+    if (!entry.loaded) {
+        entry.cursor = ReadCursor(index);
+        entry.loaded = true;
+    }
+    return entry.cursor;
 }
 
 int StandardCursorNumber(Qt::CursorShape shape)

@@ -1,6 +1,6 @@
 #pragma once
-// The game draws its own mouse cursors. They are loaded once at start into a table of slots 2 to
-// 22, slot n standing in for the standard cursor numbered -n (arrow -2, cross -3, text beam -4
+// The game draws its own mouse cursors. They fill a table of slots 2 to 22, each read when first
+// asked for, slot n standing in for the standard cursor numbered -n (arrow -2, cross -3, text beam -4
 // ... hand -21); each game window, right after its creation, has its controls switched from the
 // standard cursors to these.
 #include <QCursor>
@@ -19,8 +19,9 @@ constexpr int LastCustomCursor = 22;
 // 2..22.
 std::string CursorResourceName(int slot);
 
-// Loads every slot from ":/cursors/<name>.png" with its hot spot from ":/cursors/hotspots.txt"
-// (0, 0 for a name it does not list). A picture that cannot be read leaves its slot empty.
+// Makes every slot come from ":/cursors/<name>.png" with its hot spot from
+// ":/cursors/hotspots.txt" (0, 0 for a name it does not list). A picture that cannot be read
+// leaves its slot empty.
 void LoadCursors();
 // The cursor of Slot; nothing when the slot is empty or out of range.
 std::optional<QCursor> CustomCursor(int slot);

@@ -100,7 +100,7 @@ TEST(Resources, GameResourceFileListsEveryBuiltInPictureAtItsSize)
         {"options/toggleDown.png", 20, 20},     {"scores/imgBackground.png", 320, 320},
         {"about/imgBackground.png", 500, 300},  {"about/imgUmbo.png", 115, 30},
         {"cdplayer/imgBackground.png", 150, 220}, {"language/imgVelmora.png", 145, 192},
-        {"splash/picture.png", 290, 385},       {"icons/garvo.png", 64, 64},
+        {"splash/picture.bmp", 290, 385},       {"icons/garvo.png", 64, 64},
     };
     for (const char* tool : {"btnHelp", "btnOpen", "btnViewScore", "btnOption", "btnAbout", "btnCDPlayer",
                              "btnMagnify", "btnEdit", "btnMinimize", "btnExit"})
@@ -108,7 +108,7 @@ TEST(Resources, GameResourceFileListsEveryBuiltInPictureAtItsSize)
     for (char letter = 'A'; letter <= 'Z'; ++letter)
         pictures.push_back({std::string("main/btn") + letter + ".png", 41, 25});
     for (int stage = 0; stage <= 7; ++stage)
-        pictures.push_back({"gallows/" + std::to_string(stage) + ".png", 290, 385});
+        pictures.push_back({"gallows/" + std::to_string(stage) + ".bmp", 290, 385});
     for (int digit = 0; digit <= 10; ++digit)
         pictures.push_back({"digits/" + std::to_string(digit) + ".png", 12, 26});
     for (const char* button : {"imgFastRewind", "imgPlay", "imgFastForward", "imgPrevious", "imgStop", "imgNext",
@@ -177,9 +177,9 @@ TEST(Resources, TheCounterColonShowsInTheFourColumnsTheNextDigitLeaves)
 
 TEST(Resources, EachGallowsStageAddsToThePreviousOne)
 {
-    QImage previous = LoadResource("gallows/0.png");
+    QImage previous = LoadResource("gallows/0.bmp");
     for (int stage = 1; stage <= 7; ++stage) {
-        const QImage current = LoadResource("gallows/" + std::to_string(stage) + ".png");
+        const QImage current = LoadResource("gallows/" + std::to_string(stage) + ".bmp");
         EXPECT_NE(current, previous) << "stage " << stage << " draws nothing new";
         previous = current;
     }

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <QResource>
 
 #include <stdexcept>
 
@@ -38,9 +39,13 @@ protected:
         return picture;
     }
 
+    // Through Qt's own reader, whichever kind of file the picture is stored as.
     static QImage BuiltIn(const QString& name)
     {
-        return QImage(QStringLiteral(":/") + name + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+        QImage image(QStringLiteral(":/") + name + QStringLiteral(".bmp"));
+        if (image.isNull())
+            image = QImage(QStringLiteral(":/") + name + QStringLiteral(".png"));
+        return image.convertToFormat(QImage::Format_RGB32);
     }
     static QImage Shown(const QLabel* label) { return label->pixmap().toImage().convertToFormat(QImage::Format_RGB32); }
 
@@ -140,6 +145,17 @@ TEST_F(BuiltInPicturesTest, GallowsAndDigitsAreTheBuiltInPicturesInOrder)
         }
         EXPECT_THROW(c.list->at(c.count), std::out_of_range);
     }
+}
+
+TEST_F(BuiltInPicturesTest, TheSplashPictureIsTheBuiltInOneAndThePlainPicturesLieUncompressed)
+{
+    EXPECT_EQ(BuiltInPicture(QStringLiteral("splash/picture")).toImage().convertToFormat(QImage::Format_RGB32),
+              BuiltIn(QStringLiteral("splash/picture")));
+    // Compressed, they would be inflated at every start.
+    for (int stage = 0; stage < TfrmMain::GallowsPictureCount; ++stage)
+        EXPECT_EQ(QResource(QStringLiteral(":/gallows/%1.bmp").arg(stage)).compressionAlgorithm(),
+                  QResource::NoCompression) << stage;
+    EXPECT_EQ(QResource(QStringLiteral(":/splash/picture.bmp")).compressionAlgorithm(), QResource::NoCompression);
 }
 
 } // namespace

@@ -323,21 +323,25 @@ TEST_F(CDPlayerWindow, HoveringAButtonShowsItsHoverPictureAlone)
     const auto shows = [](const TCDPlayerButton* button, const QPixmap& picture) {
         return button->pixmap().toImage() == picture.toImage();
     };
+    // Made at the game's start, the hidden window decodes no face before it shows.
+    for (const TCDPlayerButton* button : form->Buttons())
+        EXPECT_TRUE(button->pixmap().isNull()) << button->objectName().toStdString();
+    form->show();
     for (const TCDPlayerButton* button : form->Buttons()) {
         EXPECT_EQ(button->Tag, 0);
-        EXPECT_TRUE(shows(button, button->Normal)) << button->objectName().toStdString();
-        EXPECT_FALSE(button->Normal.isNull());
-        EXPECT_FALSE(button->Normal.toImage() == button->Hover.toImage());
+        EXPECT_TRUE(shows(button, button->Normal())) << button->objectName().toStdString();
+        EXPECT_FALSE(button->Normal().isNull());
+        EXPECT_FALSE(button->Normal().toImage() == button->Hover().toImage());
     }
     emit form->imgPlay->Hovered();
     emit form->imgStop->Hovered();
     EXPECT_EQ(form->imgPlay->Tag, 0);
-    EXPECT_TRUE(shows(form->imgPlay, form->imgPlay->Normal));
+    EXPECT_TRUE(shows(form->imgPlay, form->imgPlay->Normal()));
     EXPECT_EQ(form->imgStop->Tag, 1);
-    EXPECT_TRUE(shows(form->imgStop, form->imgStop->Hover));
+    EXPECT_TRUE(shows(form->imgStop, form->imgStop->Hover()));
     Mouse(form->lblTracks, QEvent::MouseMove, Qt::NoButton);
     EXPECT_EQ(form->imgStop->Tag, 0);
-    EXPECT_TRUE(shows(form->imgStop, form->imgStop->Normal));
+    EXPECT_TRUE(shows(form->imgStop, form->imgStop->Normal()));
 }
 
 TEST_F(CDPlayerWindow, OnlyExitClosesTheWindowWhichThenWritesItsPlaceAndColour)

@@ -38,7 +38,7 @@ void AddMainWindow(TResourceSet& set)
     for (char letter = 'A'; letter <= 'Z'; ++letter)
         set.Add(QStringLiteral("main/btn%1.png").arg(QChar(letter)), LetterKey(letter));
     for (int stage = 0; stage < GallowsStages; ++stage)
-        set.Add(QStringLiteral("gallows/%1.png").arg(stage), GallowsStage(stage));
+        set.Add(QStringLiteral("gallows/%1.bmp").arg(stage), GallowsStage(stage));
     for (int digit = 0; digit < DigitPictureCount; ++digit)
         set.Add(QStringLiteral("digits/%1.png").arg(digit), DigitPicture(digit));
 }
@@ -74,7 +74,7 @@ void AddSideWindows(TResourceSet& set)
     }
 
     set.Add(QStringLiteral("language/imgVelmora.png"), LanguagePortrait());
-    set.Add(QStringLiteral("splash/picture.png"), SplashPicture());
+    set.Add(QStringLiteral("splash/picture.bmp"), SplashPicture());
     set.Add(QStringLiteral("icons/garvo.png"), GameIcon());
 }
 

@@ -10,13 +10,27 @@
 
 namespace resources {
 
+namespace {
+
+// A ".bmp" picture is one the game reads at every start: stored plain and uncompressed, it is
+// read where it lies.
+bool IsPlainPicture(const QString& name)
+{
+    return name.endsWith(QLatin1String(".bmp"));
+}
+
+} // namespace
+
 TResourceSet::TResourceSet(QString folder, QString qrcName) : folder(std::move(folder)), qrcName(std::move(qrcName)) {}
 
 void TResourceSet::Add(const QString& name, const QImage& picture)
 {
     if (names.contains(name))
         throw std::runtime_error("resource listed twice: " + name.toStdString());
-    pictures::SavePng(picture, folder + "/" + name);
+    if (IsPlainPicture(name))
+        pictures::SaveBmp(picture, folder + "/" + name);
+    else
+        pictures::SavePng(picture, folder + "/" + name);
     names.append(name);
 }
 
@@ -50,8 +64,10 @@ void TResourceSet::Finish(const QString& hotSpotList)
         files.append(hotSpotList);
     }
     QByteArray qrc = "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/\">\n";
-    for (const QString& file : files)
-        qrc += QStringLiteral("    <file alias=\"%1\">%1</file>\n").arg(file).toUtf8();
+    for (const QString& file : files) {
+        const QString storage = IsPlainPicture(file) ? QStringLiteral(" compression-algorithm=\"none\"") : QString();
+        qrc += QStringLiteral("    <file alias=\"%1\"%2>%1</file>\n").arg(file, storage).toUtf8();
+    }
     qrc += "</qresource>\n</RCC>\n";
     WriteText(qrcName, qrc);
 }

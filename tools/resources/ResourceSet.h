@@ -1,6 +1,7 @@
 #pragma once
-// One Qt resource file being written: its pictures, saved as PNG under their resource names,
-// and the hot spots of the cursors among them.
+// One Qt resource file being written: its pictures, saved under their resource names as PNG, or
+// as plain uncompressed BMP when the name ends in ".bmp", and the hot spots of the cursors among
+// them.
 #include <QImage>
 #include <QPoint>
 #include <QString>
@@ -14,7 +15,7 @@ public:
     // Folder is resources/; QrcName the resource file written there (such as "garvo.qrc").
     TResourceSet(QString folder, QString qrcName);
 
-    // Saves Picture as Folder/Name and lists it under Name (such as "gallows/0.png").
+    // Saves Picture as Folder/Name and lists it under Name (such as "digits/0.png").
     void Add(const QString& name, const QImage& picture);
     // A cursor: its picture, and its hot spot in the list HotSpotList (a resource of the set).
     void AddCursor(const QString& name, const QImage& picture, QPoint hotSpot);
