@@ -76,12 +76,13 @@ std::optional<TBmpLayout> ReadBmpLayout(std::string_view data)
 }
 
 // Qt's reader answers a picture for a file cut short, with rows it never read: an uncompressed
-// BMP must hold all its rows. Compressed ones are left to the reader.
+// BMP must hold all its rows. Compressed ones are left to the reader. Layout is one that
+// BmpSizeAcceptable took: its width is positive.
 bool BmpRowsComplete(std::string_view data, const TBmpLayout& layout)
 {
     if (layout.Compression != BiRgb && layout.Compression != BiBitfields)
         return true;
-    const uint64_t width = static_cast<uint64_t>(layout.Width < 0 ? -layout.Width : layout.Width);
+    const uint64_t width = static_cast<uint64_t>(layout.Width);
     const uint64_t stride = (uint64_t{layout.Bits} * width + 31) / 32 * 4; // below 2^47: no overflow
     if (data.size() < layout.RowsStart)
         return false;
@@ -102,7 +103,7 @@ bool BmpSizeAcceptable(const TBmpLayout& layout)
 std::unique_ptr<TBitmap> DecodeBmp(std::string_view data)
 {
     const std::optional<TBmpLayout> layout = ReadBmpLayout(data);
-    if (!layout || !BmpRowsComplete(data, *layout) || !BmpSizeAcceptable(*layout))
+    if (!layout || !BmpSizeAcceptable(*layout) || !BmpRowsComplete(data, *layout))
         return nullptr;
     // The bytes are only read: the array does not copy them.
     const QByteArray bytes = QByteArray::fromRawData(data.data(), static_cast<qsizetype>(data.size()));
