@@ -6,7 +6,6 @@
 #include "platform/Windows1252.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 #include <cstdlib>
 
@@ -61,10 +60,10 @@ std::string ResolveProgramFolder(const std::string& executableFolder)
 {
     if (!DirectoryExists(executableFolder))
         StopForUnusableFolder(QtNativePath(executableFolder));
-    if (QFileInfo(QDir(QtNativePath(executableFolder)).filePath(QStringLiteral("Themes"))).isDir())
+    if (DirectoryExists(executableFolder + "/Themes"))
         return executableFolder;
     const std::string installed = InstalledDataFolder(executableFolder);
-    if (!QFileInfo(QtNativePath(installed)).isDir())
+    if (!DirectoryExists(installed))
         return executableFolder;
     const std::string user = UserDataFolder();
     if (user.empty())
