@@ -30,11 +30,12 @@ QPixmap DecodePicture(const std::string& found)
 {
     if (!platform::FileExists(found))
         return {};
-    // The general reader takes the kinds of file the quick path does not.
-    QFile file(platform::QtFileName(found));
+    const QString fileName = platform::QtFileName(found);
+    QFile file(fileName);
     QImage image = file.open(QIODevice::ReadOnly) ? ReadTrueColorBmp(file) : QImage();
+    // The general reader takes the kinds of file the quick path does not.
     if (image.isNull())
-        image = QImage(platform::QtFileName(found));
+        image = QImage(fileName);
     // A file that is no picture leaves the control as it is, like a missing one.
     return QPixmap::fromImage(std::move(image));
 }

@@ -36,12 +36,11 @@ void AppendInPlace(const std::string& path, const std::string& bytes)
     if (file < 0)
         throw platform::EInOutError("Cannot open " + path);
     struct stat before {};
-    bool written = ::fstat(file, &before) == 0;
-    const bool measured = written;
+    const bool measured = ::fstat(file, &before) == 0;
     ssize_t count = -1;
-    while (written && (count = ::write(file, bytes.data(), bytes.size())) < 0 && errno == EINTR) {
+    while (measured && (count = ::write(file, bytes.data(), bytes.size())) < 0 && errno == EINTR) {
     }
-    written = written && count == static_cast<ssize_t>(bytes.size()) && ::fsync(file) == 0;
+    const bool written = measured && count == static_cast<ssize_t>(bytes.size()) && ::fsync(file) == 0;
     if (!written && measured && ::ftruncate(file, before.st_size) == 0)
         ::fsync(file);
     ::close(file);
