@@ -2,12 +2,14 @@
 
 #include "platform/Exceptions.h"
 #include "platform/FileSystem.h"
+#include "platform/PlainFile.h"
 #include "platform/TextTrim.h"
 
 #include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <charconv>
+#include <fcntl.h>
 #include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -70,21 +72,20 @@ size_t CountLineFeeds(const char* bytes, size_t count)
     return found;
 }
 
-TFileHandle OpenRawFile(const std::string& path, const char* mode)
+TFileHandle OpenRawFile(const std::string& path)
 {
-    TFileHandle file(std::fopen(platform::NativePath(path).c_str(), mode));
-    // Here a folder opens for reading; it is no file, and its size no length of text.
-    struct stat info {};
-    if (file && ::fstat(::fileno(file.get()), &info) == 0 && S_ISDIR(info.st_mode)) {
-        file.reset();
-        errno = EISDIR;
-    }
-    return file;
+    const int file = platform::OpenPlainFile(platform::NativePath(path), O_RDONLY);
+    if (file < 0)
+        return TFileHandle();
+    TFileHandle handle(::fdopen(file, "rb"));
+    if (!handle)
+        ::close(file);
+    return handle;
 }
 
 TFileHandle OpenForReading(const std::string& path)
 {
-    TFileHandle file = OpenRawFile(path, "rb");
+    TFileHandle file = OpenRawFile(path);
     if (!file)
         RaiseInOutError("Cannot open", path, errno);
     return file;

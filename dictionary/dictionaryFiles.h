@@ -18,8 +18,9 @@ using TFileHandle = std::unique_ptr<std::FILE, TFileCloser>;
 // LF bytes among the Count bytes at Bytes.
 size_t CountLineFeeds(const char* bytes, size_t count);
 
-// Opens Path as raw bytes with an fopen Mode; null when it cannot be opened or is a folder.
-TFileHandle OpenRawFile(const std::string& path, const char* mode);
+// Opens Path as raw bytes for reading; null (errno set) when it cannot be opened or is no plain
+// file: a folder, or a FIFO that would never answer.
+TFileHandle OpenRawFile(const std::string& path);
 
 // Opens Path for reading, or raises platform::EInOutError.
 TFileHandle OpenForReading(const std::string& path);

@@ -2,6 +2,7 @@
 
 #include "dictionary/dictionaryFiles.h"
 #include "platform/FileSystem.h"
+#include "platform/PlainFile.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -49,7 +50,8 @@ void RemoveStrayTempFiles(const fs::path& target)
         const fs::path& path = entry->path();
         if (path.filename().string().rfind(prefix, 0) != 0)
             continue;
-        const int file = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        // A FIFO under such a name would never let an open return.
+        const int file = platform::OpenPlainFile(path.string(), O_RDONLY | O_NOFOLLOW);
         if (file < 0)
             continue;
         if (::flock(file, LOCK_EX | LOCK_NB) == 0 && StillNamed(file, path))
@@ -116,7 +118,7 @@ bool TIndexTempFile::Create(const std::string& indexPath)
         if (file < 0 && errno == EEXIST)
             continue;
         if (file < 0)
-            return false;
+            return replacing && OpenInPlace(target);
         // Another pass cleaning up may have taken the new file before this one locked it.
         if (::flock(file, LOCK_EX | LOCK_NB) != 0 || !StillNamed(file, temp)) {
             ::close(file);
@@ -135,10 +137,27 @@ bool TIndexTempFile::Create(const std::string& indexPath)
     return false;
 }
 
+// A folder that takes no new file still lets a writable index be written over: the lines are
+// kept until the pass succeeded, and then written in one go.
+bool TIndexTempFile::OpenInPlace(const std::filesystem::path& target)
+{
+    const int file = platform::OpenPlainFile(target.string(), O_WRONLY);
+    if (file < 0)
+        return false;
+    file_ = file;
+    inPlace_ = true;
+    buffer_.resize(WriteBufferSize);
+    return true;
+}
+
 bool TIndexTempFile::Write(int32_t value)
 {
-    if (buffered_ + IndexLineLength > buffer_.size() && !Flush())
-        return false;
+    if (buffered_ + IndexLineLength > buffer_.size()) {
+        if (inPlace_)
+            buffer_.resize(buffer_.size() * 2);
+        else if (!Flush())
+            return false;
+    }
     FormatIndexLine(value, buffer_.data() + buffered_);
     buffered_ += IndexLineLength;
     return true;
@@ -152,8 +171,21 @@ bool TIndexTempFile::Flush()
     return true;
 }
 
+bool TIndexTempFile::CommitInPlace()
+{
+    const bool written = ::lseek(file_, 0, SEEK_SET) == 0 && WriteAll(file_, buffer_.data(), buffered_)
+        && ::ftruncate(file_, static_cast<off_t>(buffered_)) == 0 && ::fsync(file_) == 0;
+    // An index cut short would pass for whole; an empty one is rebuilt at the next opening.
+    if (!written && ::ftruncate(file_, 0) == 0)
+        ::fsync(file_);
+    Discard();
+    return written;
+}
+
 bool TIndexTempFile::Commit()
 {
+    if (inPlace_)
+        return CommitInPlace();
     // On disk before the rename: after a crash the index is the old file or the whole new one.
     if (!Flush() || ::fsync(file_) != 0 || ::rename(tempPath_.c_str(), targetPath_.c_str()) != 0)
         return false;
@@ -169,6 +201,7 @@ void TIndexTempFile::Discard()
     if (file_ >= 0)
         ::close(file_);
     file_ = -1;
+    inPlace_ = false;
     tempPath_.clear();
     buffered_ = 0;
 }

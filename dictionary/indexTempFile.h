@@ -3,8 +3,10 @@
 // index's folder, which takes the index's place in one rename once the whole pass succeeded, so
 // no reader ever sees an index half-written. A pass that ends any other way leaves the index as
 // it was; a temporary file left by a killed pass is removed by the next build of that index, or
-// when the index is next checked.
+// when the index is next checked. In a folder that takes no new file, an index that may be
+// written is written over in place, in one go once the pass succeeded.
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -23,21 +25,26 @@ public:
     ~TIndexTempFile();
 
     // Makes the temporary file for the index IndexPath (through a symbolic link, for the file it
-    // names), with the permissions of the index it will replace. False when the index is no
-    // regular file or the temporary file cannot be made.
+    // names), with the permissions of the index it will replace; where none can be made, opens
+    // the existing index to be written over. False when the index is no regular file, or neither
+    // can be done.
     bool Create(const std::string& indexPath);
 
     // Adds one index line (buffered).
     bool Write(int32_t value);
 
-    // Writes what is buffered, puts it on disk and renames the file over the index.
+    // Writes what is buffered, puts it on disk and renames the file over the index (or writes
+    // the index over in place).
     bool Commit();
 
 private:
+    bool OpenInPlace(const std::filesystem::path& target);
+    bool CommitInPlace();
     bool Flush();
     void Discard();
 
     int file_ = -1;
+    bool inPlace_ = false; // the index itself, written only by Commit
     std::string tempPath_;   // native path
     std::string targetPath_; // native path of the index file the rename replaces
     std::vector<char> buffer_;

@@ -273,15 +273,22 @@ void ParseEntry(const std::string& text, TDictionaryWord& word)
     }
 }
 
-// The offset on line N + 1 of the index; false for N below 1, a line past the end or a line
-// that is no number.
-bool ReadIndexOffset(std::FILE* index, const std::string& path, int n, int32_t& offset)
+// An index line's value; a line that is no number (an empty one past the end of the index
+// too) raises the conversion error.
+int32_t IndexLineValue(const std::string& line)
 {
-    if (n < 1)
-        return false;
+    int32_t value = 0;
+    if (!ParseIndexLine(line, value))
+        throw platform::EConvertError("'" + line + "' is not a valid integer value");
+    return value;
+}
+
+// The offset on line N + 1 of the index, for N from 0.
+int32_t ReadIndexOffset(std::FILE* index, const std::string& path, int n)
+{
     TLineReader lines(index, path);
     lines.Skip(n);
-    return ParseIndexLine(lines.Next(), offset);
+    return IndexLineValue(lines.Next());
 }
 
 // The word as the word list shows it: the text before the entry's "[" within its first bytes.
@@ -466,13 +473,14 @@ bool GetWord(const TDictionaryFile& dict, int n, TDictionaryWord& word, TDiction
         error.Code = errNotInitialized;
         return false;
     }
-    TFileHandle index = OpenRawFile(dict.IndexFileName, "rb");
+    TFileHandle index = OpenRawFile(dict.IndexFileName);
     if (!index) {
         error.Code = errIndexOpen;
         return false;
     }
-    int32_t offset = 0;
-    const bool found = ReadIndexOffset(index.get(), dict.IndexFileName, n, offset);
+    // A number below 0 names no line at all: no word, as for any other number with none.
+    const bool found = n >= 0;
+    const int32_t offset = found ? ReadIndexOffset(index.get(), dict.IndexFileName, n) : 0;
     index.reset();
     if (found && ReadWordAt(dict, offset, error, word)) {
         error.Code = errNone;
@@ -484,9 +492,9 @@ bool GetWord(const TDictionaryFile& dict, int n, TDictionaryWord& word, TDiction
 
 bool LoadWordList(const TDictionaryFile& dict, platform::TProgress* progressBar)
 {
-    TFileHandle index = OpenRawFile(dict.IndexFileName, "rb");
+    TFileHandle index = OpenRawFile(dict.IndexFileName);
     if (!index)
-        return false;
+        return true; // nothing to load
     SetRange(progressBar, 1, dict.WordCount);
     SetPosition(progressBar, 1);
     TFileHandle source = OpenForReading(dict.FileName);
@@ -502,10 +510,7 @@ bool LoadWordList(const TDictionaryFile& dict, platform::TProgress* progressBar)
     EnsureWordArrays(entries);
     TWindowReader reader(source.get(), size, dict.FileName);
     for (int32_t i = 1; i <= last; ++i) {
-        const std::string line = lines.Next();
-        int32_t offset = 0;
-        if (!ParseIndexLine(line, offset))
-            throw platform::EConvertError("'" + line + "' is not a valid integer value");
+        const int32_t offset = IndexLineValue(lines.Next());
         EnsureWordArrays(entries);
         OffsetArray[i] = offset;
         std::string word = ListWordAt(reader, size, offset);

@@ -3,8 +3,8 @@
 // or the entry at a byte offset, loading the whole word list, and the bilingual HTML messages of
 // its failures. Operations never raise for the failures they know: they return false and leave a
 // code in the caller's TDictionaryError. A dictionary file that exists but cannot be read raises
-// platform::EInOutError; an index line that is no number raises platform::EConvertError from
-// LoadWordList.
+// platform::EInOutError; an index line that is no number (or, for GetWord, a line past the end of
+// the index) raises platform::EConvertError from GetWord and LoadWordList.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -97,11 +97,12 @@ bool Lexorim(TDictionaryFile& dict, bool force, platform::TProgress* progressBar
 // record that is not initialised, 1 for an offset outside the file.
 bool ReadWordAt(const TDictionaryFile& dict, int32_t offset, TDictionaryError& error, TDictionaryWord& word);
 
-// Reads word N (from 1) through the index. Error.Code ends 0, 1, 2 or 16.
+// Reads word N (from 1) through the index. Error.Code ends 0, 1, 2 or 16; 1 also for N below 0.
+// Line N + 1 of the index being no number, or past its end, raises platform::EConvertError.
 bool GetWord(const TDictionaryFile& dict, int n, TDictionaryWord& word, TDictionaryError& error);
 
 // Fills WordArray and OffsetArray for words 1 to WordCount (at most 9,999,999 when the count
-// passes 10,000,000). False when the index cannot be opened (nothing is loaded then).
+// passes 10,000,000). Always true; nothing is loaded when the index cannot be opened.
 bool LoadWordList(const TDictionaryFile& dict, platform::TProgress* progressBar);
 
 // Word i of the open dictionary and the offset of its entry, from 1 (entry 0 unused); shared

@@ -1,16 +1,17 @@
 #include "platform/FileSystem.h"
 
+#include "platform/FileContent.h"
 #include "platform/Windows1252.h"
 
 #include <QByteArray>
 #include <QFile>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <ctime>
 #include <dirent.h>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <memory>
 #include <sstream>
@@ -308,11 +309,10 @@ bool IsOnCdRomDrive(const std::string& path)
     if (::statvfs(native.c_str(), &volume) == 0 && (volume.f_flag & ST_RDONLY) != 0)
         return true;
     std::unique_ptr<char, void (*)(void*)> canonical(::realpath(native.c_str(), nullptr), std::free);
-    std::ifstream mountInfo("/proc/self/mountinfo");
+    const std::optional<std::string> mountInfo = ReadFileUpTo("/proc/self/mountinfo", UINTMAX_MAX);
     if (!canonical || !mountInfo)
         return false;
-    const std::string text {std::istreambuf_iterator<char>(mountInfo), {}};
-    return IsOpticalMount(text, canonical.get());
+    return IsOpticalMount(*mountInfo, canonical.get());
 }
 
 bool DeleteFile(const std::string& path)

@@ -3,36 +3,27 @@
 #include "platform/Exceptions.h"
 #include "platform/FileContent.h"
 #include "platform/FileSystem.h"
+#include "platform/PlainFile.h"
+#include "platform/SaveLock.h"
 
 #include <cerrno>
 #include <charconv>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
 namespace {
 
-// False when the file exists but cannot be read; a missing file is an empty one.
+// False when the file exists but cannot be read (or is no plain file); a missing file is an
+// empty one.
 bool ReadContent(const std::string& fileName, std::string& content)
 {
     content.clear();
-    const int fd = ::open(NativePath(fileName).c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = OpenPlainFile(NativePath(fileName), O_RDONLY);
     if (fd < 0)
         return errno == ENOENT || errno == ENOTDIR;
-    struct stat info {};
-    bool ok = ::fstat(fd, &info) == 0 && !S_ISDIR(info.st_mode);
-    char buffer[65536];
-    while (ok) {
-        const ssize_t count = ::read(fd, buffer, sizeof buffer);
-        if (count > 0)
-            content.append(buffer, static_cast<size_t>(count));
-        else if (count == 0)
-            break;
-        else
-            ok = errno == EINTR;
-    }
+    const bool ok = ReadOpenFile(fd, SIZE_MAX, content);
     ::close(fd);
     return ok;
 }
@@ -45,37 +36,6 @@ bool FolderTakesNewFiles(const std::string& native)
     struct stat info {};
     return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
-
-// An exclusive lock that every save of one file holds from reading the file to replacing it, so
-// that no save works from a copy that another is about to replace. It is taken on a hidden file
-// beside it that is never replaced; where none can be made (a folder that takes no new files,
-// where the file is written in place and so stays the same file), on the file itself. Where
-// neither opens, the save goes on unguarded rather than not at all.
-class TSaveLock {
-public:
-    explicit TSaveLock(const std::string& native)
-    {
-        const size_t slash = native.rfind('/');
-        const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-        const std::string lockPath = native.substr(0, nameStart) + "." + native.substr(nameStart) + ".lock";
-        // Read-only is enough for a lock, and lets users share a lock file one of them made.
-        fd_ = ::open(lockPath.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd_ < 0)
-            fd_ = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
-        while (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
-        }
-    }
-    ~TSaveLock()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    TSaveLock(const TSaveLock&) = delete;
-    TSaveLock& operator=(const TSaveLock&) = delete;
-
-private:
-    int fd_ = -1;
-};
 
 bool ParseInteger(const std::string& text, int32_t& value)
 {
@@ -222,6 +182,8 @@ void TIniFile::UpdateFile()
         return;
     CheckWritable();
     const TSaveLock lock(NativePath(fileName_));
+    if (lock.TimedOut())
+        throw EInOutError("Unable to write to " + fileName_);
     // Another program may have saved since this object read the file: only this object's
     // changes are made, to the file as it is now.
     std::string content;

@@ -4,8 +4,11 @@
 #include "platform/Exceptions.h"
 #include "platform/FileContent.h"
 #include "platform/FileSystem.h"
+#include "platform/PlainFile.h"
+#include "platform/SaveLock.h"
 
 #include <cerrno>
+#include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -32,7 +35,7 @@ void RefuseProtectedFile(const std::string& path)
 // takes no new file for a whole replacement.
 void AppendInPlace(const std::string& path, const std::string& bytes)
 {
-    const int file = ::open(platform::NativePath(path).c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    const int file = platform::OpenPlainFile(platform::NativePath(path), O_WRONLY | O_APPEND);
     if (file < 0)
         throw platform::EInOutError("Cannot open " + path);
     struct stat before {};
@@ -45,6 +48,34 @@ void AppendInPlace(const std::string& path, const std::string& bytes)
         ::fsync(file);
     ::close(file);
     if (!written)
+        throw platform::EInOutError("Cannot write " + path);
+}
+
+// Leaves the index of the dictionary at Path older than the text about to be written, so that
+// every later opening rebuilds it, while until then it goes on serving the words it holds. Done
+// before the text changes: a kill between the two leaves an index rebuilt once for nothing,
+// never one that passes for current. A day back is an older 2-second step of local time than
+// the new text's, whatever a change of the clock's offset does meanwhile.
+void LeaveIndexStale(const std::string& path)
+{
+    const std::string index = platform::NativePath(platform::ChangeFileExt(path, ".ndx"));
+    struct stat info {};
+    if (::stat(index.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return;
+    constexpr time_t StaleBy = 24 * 60 * 60;
+    const time_t stale = std::time(nullptr) - StaleBy;
+    if (info.st_mtime <= stale)
+        return;
+    const timespec times[2] = {{0, UTIME_OMIT}, {stale, 0}};
+    if (::utimensat(AT_FDCWD, index.c_str(), times, 0) != 0)
+        ::truncate(index.c_str(), 0); // another's index we may write: empty, it is rebuilt as well
+}
+
+// An edit goes on only under the dictionary's save lock, held from reading the file to replacing
+// it, so that two edits at once keep both; one that another holder kept too long is refused.
+void RefuseLockHeldElsewhere(const platform::TSaveLock& lock, const std::string& path)
+{
+    if (lock.TimedOut())
         throw platform::EInOutError("Cannot write " + path);
 }
 
@@ -102,19 +133,25 @@ void AppendToFile(const std::string& path, const std::string& bytes)
     // The whole file is replaced by the old bytes and the new entry: one write of an entry can
     // be cut by a kill at a page boundary, a rename cannot.
     RefuseProtectedFile(path);
-    if (platform::FileExists(path) && platform::ReplaceWholeFile(path, platform::ReadWholeFile(path) + bytes, false))
-        return;
-    AppendInPlace(path, bytes);
-}
-
-void DropIndex(const std::string& path)
-{
-    platform::DeleteFile(platform::ChangeFileExt(path, ".ndx"));
+    const platform::TSaveLock lock(platform::NativePath(path));
+    RefuseLockHeldElsewhere(lock, path);
+    // The file must still be there: an add never makes a dictionary of one entry.
+    const int source = platform::OpenPlainFile(platform::NativePath(path), O_RDONLY);
+    if (source < 0)
+        throw platform::EInOutError("Cannot open " + path);
+    LeaveIndexStale(path);
+    const bool replaced = platform::ReplaceWithAppended(path, source, bytes);
+    ::close(source);
+    if (!replaced)
+        AppendInPlace(path, bytes);
 }
 
 void ReplaceFileContent(const std::string& path, const std::string& bytes)
 {
     RefuseProtectedFile(path);
+    const platform::TSaveLock lock(platform::NativePath(path));
+    RefuseLockHeldElsewhere(lock, path);
+    LeaveIndexStale(path);
     if (!platform::ReplaceWholeFile(path, bytes, false))
         throw platform::EInOutError("Cannot write " + path);
 }

@@ -28,15 +28,17 @@ std::string FormatNewEntry(const std::string& word, const std::string& definitio
 
 // Bytes are appended as they are and put on disk: the file is replaced whole by its old bytes
 // and the new ones, or, where that cannot be done (a folder that takes no new file), written in
-// place with one write. Throws platform::EInOutError when the file cannot be written; the file
-// then holds what it held, so that no part of an entry is left (a reader would take the rest of
-// the file for its definition).
+// place with one write. Throws platform::EInOutError when the file is gone or cannot be written;
+// the file then holds what it held, so that no part of an entry is left (a reader would take the
+// rest of the file for its definition).
 void AppendToFile(const std::string& path, const std::string& bytes);
-// Deletes the index of the dictionary at Path after a change of its text: an index built within
-// the same 2-second step of the file's age would still pass for current.
-void DropIndex(const std::string& path);
 // Replaces the file's content by way of a temporary file renamed over it, so a failed write
 // leaves the old file whole. A read-only file is refused. Throws platform::EInOutError.
+//
+// Both hold the dictionary's save lock (platform::TSaveLock) from reading the file to replacing
+// it, so that two utilities editing at once keep both edits, and leave its index older than the
+// new text before the text changes, so that the next opening rebuilds it while the old index
+// still serves the words it holds.
 void ReplaceFileContent(const std::string& path, const std::string& bytes);
 
 } // namespace utility

@@ -229,9 +229,9 @@ void TfrmIndex::btnAddWordClick()
         return; // the word stays in the fields for another try
     }
 
-    if (!chkAutoLexorim->isChecked()) {
-        DropIndex(CurrentDictionary.FileName); // the next build takes the word in
-    } else {
+    // Without automatic indexing the index, left stale by the add, keeps serving the listed words
+    // until the next opening rebuilds it.
+    if (chkAutoLexorim->isChecked()) {
         EnableDictionaryControls(false);
         // A failed pass says why (silence would leave every control off without a word) and
         // leaves the raw editor to mend the file.

@@ -82,8 +82,7 @@ void TfrmIndex::ShowEditor(bool show)
 
 void TfrmIndex::SaveEditorText(const std::string& path)
 {
-    ReplaceFileContent(path, FileBytes(*rtxtEditor));
-    DropIndex(path); // the next opening builds it from the new text
+    ReplaceFileContent(path, FileBytes(*rtxtEditor)); // leaves the index for the next opening to rebuild
     rtxtEditor->document()->setModified(false);
     btnEditorSave->setEnabled(false);
     UpdateFileMenu();
