@@ -1,6 +1,7 @@
 #include "platform/Exceptions.h"
 #include "platform/IniFile.h"
 #include "platform/TestFolder.h"
+#include "tests/support/Deadline.h"
 #include "tests/support/SaveWatch.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,8 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -467,6 +470,64 @@ TEST_F(IniFileTest, TwoProgramsSavingAtOnceKeepBothSaves)
         EXPECT_EQ(Content().rfind("; shared\r\n", 0), 0u);
     }
     EXPECT_EQ(folder.ReadRaw(".test.ini.lock"), "") << "the lock holds no data";
+}
+
+// A FIFO or a folder where the settings file or its lock goes: a save never waits for ever on
+// it. In place of the lock, the file itself is locked and the save goes through; in place of the
+// file, nothing is read and nothing written over it.
+TEST_F(IniFileTest, NoPlainFileInPlaceOfFileOrLockNeverBlocks)
+{
+    enum class TPut { Fifo, Folder };
+    const struct {
+        const char* name;
+        const char* where;
+        TPut put;
+        int result; // 0 saved, 1 refused
+    } cases[] = {
+        {"FifoAsLock", ".test.ini.lock", TPut::Fifo, 0},
+        {"FolderAsLock", ".test.ini.lock", TPut::Folder, 0},
+        {"FifoAsFile", "test.ini", TPut::Fifo, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TTestFolder place;
+        const std::string target = place.Path(c.where);
+        ASSERT_EQ(c.put == TPut::Fifo ? ::mkfifo(target.c_str(), 0644) : ::mkdir(target.c_str(), 0755), 0);
+        const std::string file = place.Path("test.ini");
+        const int result = RunWithDeadline(20, [&] {
+            TIniFile settings(file);
+            try {
+                settings.WriteString("Section", "Key", "value");
+                settings.UpdateFile();
+            } catch (const EInOutError&) {
+                return 1;
+            }
+            return TIniFile(file).ReadString("Section", "Key", "") == "value" ? 0 : 2;
+        });
+        EXPECT_EQ(result, c.result) << (result == PassedTheDeadline ? "blocked" : "");
+    }
+}
+
+// A lock that another holder keeps is waited for a few seconds, then the save fails and says so.
+TEST_F(IniFileTest, LockHeldElsewhereFailsTheSaveInsteadOfWaiting)
+{
+    Given("[Section]\r\nKey=old\r\n");
+    const int holder = ::open(folder.Path(".test.ini.lock").c_str(), O_RDONLY | O_CREAT, 0644);
+    ASSERT_GE(holder, 0);
+    ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+    const int result = RunWithDeadline(60, [&] {
+        TIniFile settings(path);
+        settings.WriteString("Section", "Key", "new");
+        try {
+            settings.UpdateFile();
+        } catch (const EInOutError&) {
+            return 1;
+        }
+        return 0;
+    });
+    ::close(holder);
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(Content(), "[Section]\r\nKey=old\r\n");
 }
 
 } // namespace
