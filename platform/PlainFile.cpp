@@ -21,7 +21,7 @@ int OpenPlainFile(const std::string& native, int flags, mode_t mode)
         refusal = EISDIR;
     else if (!S_ISREG(info.st_mode))
         refusal = EINVAL;
-    else if (::fcntl(file, F_SETFL, ::fcntl(file, F_GETFL) & ~O_NONBLOCK) != 0)
+    else if (const int status = ::fcntl(file, F_GETFL); status < 0 || ::fcntl(file, F_SETFL, status & ~O_NONBLOCK) != 0)
         refusal = errno;
     if (refusal == 0)
         return file;
