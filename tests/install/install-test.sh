@@ -68,7 +68,7 @@ printf '[Theme]\r\nLanguage=Francais\r\n' > "$user/garvo.ini"
 # One display for every start, on a number the server chose free itself.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$work/display" 2> "$work/xvfb.log" &
 xvfb=$!
-trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb"; chmod -R u+w "$work"; rm -rf "$work"' EXIT
+trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; chmod -R u+w "$work"; rm -rf "$work"' EXIT
 deadline=$(( $(date +%s) + 60 ))
 while [ ! -s "$work/display" ] && [ "$(date +%s)" -lt "$deadline" ] && kill -0 "$xvfb" 2>/dev/null; do sleep 0.1; done
 [ -s "$work/display" ] || fail "no display: $(cat "$work/xvfb.log")"
