@@ -17,10 +17,11 @@ absolute() {
 }
 
 source ./scripts/packages.sh
+source ./scripts/build-programs.sh
 ensure_packages
 
 cmake -S . -B build -G Ninja >/dev/null
-cmake --build build -j "$(nproc)" --target garvo lexorim garvo_data
+build_programs build
 bin="$(pwd)/build/bin"
 
 if [ "${1:-}" = "lexorim" ]; then

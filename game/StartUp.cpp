@@ -37,11 +37,6 @@ constexpr int MinScreenWidth = 800;
 constexpr int MinScreenHeight = 600;
 constexpr double MinScreenColors = 32765;
 
-std::string LockFileName(int sibling)
-{
-    return TSingleInstance::LockName + (sibling == 0 ? std::string() : "-" + std::to_string(sibling)) + ".lock";
-}
-
 // This user's plain file at Path, made when missing; never opened through a link, never waited
 // on (a pipe). PlaceTaken: something else is there, or may be.
 int OpenOwnPlainFile(const std::string& path, bool& placeTaken)
@@ -72,6 +67,23 @@ void ClearPlace(const std::string& path)
         ::unlink(path.c_str());
 }
 
+// The lock file at Path, its place cleared first when something else is there; -1 when it
+// cannot be had. FolderMissing: there is no folder to hold it.
+int OpenLockFile(const std::string& path, bool& folderMissing)
+{
+    // Once more after clearing the place: another copy starting may have cleared it first.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        bool placeTaken = false;
+        const int file = OpenOwnPlainFile(path, placeTaken);
+        if (file >= 0 || !placeTaken) {
+            folderMissing = file < 0;
+            return file;
+        }
+        ClearPlace(path);
+    }
+    return -1;
+}
+
 } // namespace
 
 bool ScreenIsSuitable(int width, int height, int bitsPerPixel)
@@ -94,40 +106,43 @@ TSingleInstance::TSingleInstance(const std::string& folder) : folder_(folder) {}
 
 TSingleInstance::~TSingleInstance()
 {
-    if (lockFile_ >= 0)
-        ::close(lockFile_);
+    Release();
 }
 
 TSingleInstance::TResult TSingleInstance::Acquire()
 {
-    for (int sibling = 0; sibling < SiblingNames; ++sibling) {
-        const std::string path = platform::NativePath(folder_ + "/" + LockFileName(sibling));
-        // Once more after clearing the place: another copy starting may have cleared it first.
-        for (int attempt = 0; attempt < 2; ++attempt) {
-            bool placeTaken = false;
-            const int file = OpenOwnPlainFile(path, placeTaken);
-            if (file >= 0)
-                return Lock(file);
-            if (!placeTaken)
-                return TResult::Unavailable;
-            ClearPlace(path);
+    for (int sibling = 0; sibling < LockNames; ++sibling) {
+        bool folderMissing = false;
+        const int file = OpenLockFile(platform::NativePath(folder_ + "/" + LockFileName(sibling)), folderMissing);
+        if (folderMissing)
+            break;
+        if (file < 0)
+            continue;
+        if (::flock(file, LOCK_EX | LOCK_NB) == 0) {
+            lockFiles_.push_back(file);
+            continue;
+        }
+        const bool held = errno == EWOULDBLOCK;
+        ::close(file);
+        if (held) {
+            Release();
+            platform::MessageBox("Ce jeu est d\xE9j\xE0 charg\xE9 !", GameTitle, platform::MB_OK);
+            return TResult::AlreadyRunning;
         }
     }
-    return TResult::Unavailable;
+    return lockFiles_.empty() ? TResult::Unavailable : TResult::Acquired;
 }
 
-TSingleInstance::TResult TSingleInstance::Lock(int file)
+std::string TSingleInstance::LockFileName(int sibling)
 {
-    if (::flock(file, LOCK_EX | LOCK_NB) == 0) {
-        lockFile_ = file;
-        return TResult::Acquired;
-    }
-    const bool held = errno == EWOULDBLOCK;
-    ::close(file);
-    if (!held)
-        return TResult::Unavailable;
-    platform::MessageBox("Ce jeu est d\xE9j\xE0 charg\xE9 !", GameTitle, platform::MB_OK);
-    return TResult::AlreadyRunning;
+    return LockName + (sibling == 0 ? std::string() : "-" + std::to_string(sibling)) + ".lock";
+}
+
+void TSingleInstance::Release()
+{
+    for (const int file : lockFiles_)
+        ::close(file);
+    lockFiles_.clear();
 }
 
 std::string TSingleInstance::RuntimeFolder()

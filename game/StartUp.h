@@ -25,7 +25,10 @@ bool CheckScreen();
 // folder by default), locked for as long as the copy runs. The kernel drops the lock when its
 // holder ends, however it ends, so only a running copy keeps another from starting. Something
 // else in the lock file's place (a folder, a link, a pipe, another user's file) is removed when
-// it may be, else the next free sibling name is used; a link is never followed.
+// it may be; a link is never followed. So that such a thing that stays cannot let two copies run,
+// the lock has sibling names and a running copy holds every one it can: a copy starting later
+// meets it under any of them that it can use. Two copies starting at once take the names in the
+// same order, never waiting, so the first to lock a name both can use runs and the other stops.
 class TSingleInstance {
 public:
     enum class TResult { Acquired, AlreadyRunning, Unavailable };
@@ -41,15 +44,15 @@ public:
 
     static std::string RuntimeFolder();
     static inline const std::string LockName = "Le Jeu Du Garvo - Velmora";
-    // How many sibling names are tried when the lock file's place is taken by something else.
-    static constexpr int SiblingNames = 8;
+    // How many names the lock has: the main one and its siblings "-1", "-2" ...
+    static constexpr int LockNames = 4;
+    static std::string LockFileName(int sibling);
 
 private:
-    // Locks File, kept open for the copy's life when it is free; told and closed otherwise.
-    TResult Lock(int file);
+    void Release();
 
     std::string folder_;
-    int lockFile_ = -1;
+    std::vector<int> lockFiles_;
 };
 
 // The program folder (Folder, with the case it has, ending with "/") and the folders and files

@@ -26,7 +26,7 @@ int RunGame()
 {
     game::LoadCursors();
     game::ResetGameState();
-    game::SetProgramPaths(platform::ResolveProgramFolder(platform::ProgramFolderPath()));
+    game::SetProgramPaths(platform::ResolveProgramFolder(platform::NativeExecutableFolder()));
     game::ChooseLanguageIfNeeded();
 
     auto splash = std::make_unique<game::TfrmSplashScreen>();

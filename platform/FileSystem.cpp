@@ -16,7 +16,6 @@
 #include <memory>
 #include <sstream>
 #include <sys/stat.h>
-#include <sys/statvfs.h>
 #include <unistd.h>
 #include <vector>
 
@@ -304,10 +303,8 @@ bool IsOpticalMount(const std::string& mountInfo, const std::string& nativeCanon
 
 bool IsOnCdRomDrive(const std::string& path)
 {
+    // The mount table alone decides: a read-only share, image or bind mount is no optical drive.
     const std::string native = NearestExistingNative(path);
-    struct statvfs volume {};
-    if (::statvfs(native.c_str(), &volume) == 0 && (volume.f_flag & ST_RDONLY) != 0)
-        return true;
     std::unique_ptr<char, void (*)(void*)> canonical(::realpath(native.c_str(), nullptr), std::free);
     const std::optional<std::string> mountInfo = ReadFileUpTo("/proc/self/mountinfo", UINTMAX_MAX);
     if (!canonical || !mountInfo)

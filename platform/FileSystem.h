@@ -43,7 +43,7 @@ bool FileAgeFat(const std::string& path, uint32_t& fatDateTime);
 // Attribute bits of an existing file or folder; false when nothing is there.
 bool GetFileAttributes(const std::string& path, uint32_t& attributes);
 
-// A path on an optical drive or on a file system mounted read-only.
+// A path on an optical drive, by the mount table of this process (IsOpticalMount).
 bool IsOnCdRomDrive(const std::string& path);
 // Whether, by MountInfo (the text of /proc/self/mountinfo), the file system that holds
 // NativeCanonicalPath (OS bytes, symbolic links resolved) is an optical drive: device /dev/sr*

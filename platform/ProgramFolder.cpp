@@ -5,9 +5,12 @@
 #include "platform/UserDataCopy.h"
 #include "platform/Windows1252.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
+#include <climits>
 #include <cstdlib>
+#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -56,10 +59,22 @@ std::string InstalledDataFolder(const std::string& executableFolder)
     return CleanPath(QtNativePath(executableFolder) + QStringLiteral("/../share/garvo"));
 }
 
-std::string ResolveProgramFolder(const std::string& executableFolder)
+std::string NativeExecutableFolder()
 {
-    if (!DirectoryExists(executableFolder))
-        StopForUnusableFolder(QtNativePath(executableFolder));
+    std::string executable(PATH_MAX, '\0');
+    const ssize_t length = ::readlink("/proc/self/exe", executable.data(), executable.size());
+    if (length <= 0 || static_cast<size_t>(length) >= executable.size())
+        return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+    executable.resize(static_cast<size_t>(length));
+    const size_t separator = executable.rfind('/');
+    return separator == 0 || separator == std::string::npos ? "/" : executable.substr(0, separator);
+}
+
+std::string ResolveProgramFolder(const std::string& nativeExecutableFolder)
+{
+    std::string executableFolder;
+    if (!PathFromNative(nativeExecutableFolder, executableFolder) || !DirectoryExists(executableFolder))
+        StopForUnusableFolder(QFile::decodeName(QByteArray::fromStdString(nativeExecutableFolder)));
     if (DirectoryExists(executableFolder + "/Themes"))
         return executableFolder;
     const std::string installed = InstalledDataFolder(executableFolder);

@@ -16,12 +16,17 @@ std::string UserDataFolder();
 // The folder of the installed data for programs in ExecutableFolder: ../share/garvo beside it.
 std::string InstalledDataFolder(const std::string& executableFolder);
 
-// The program folder for programs in ExecutableFolder (without a trailing "/"): that folder
-// when it holds the data (a "Themes" folder); else, when installed data lie in
-// InstalledDataFolder, the user's data folder after its copies were brought up to date from there;
-// else the executable's folder all the same. When the folder it needs cannot be reached by its
-// name (bytes no valid name of the system), the player is told which and the program ends,
-// having written nothing.
-std::string ResolveProgramFolder(const std::string& executableFolder);
+// The folder of the running program's executable as the system names it (bytes, which may be
+// no valid name), without a trailing "/". Read from the system itself: Qt gives no folder at all
+// for a name that is no valid text.
+std::string NativeExecutableFolder();
+
+// The program folder for programs in NativeExecutableFolder (the system's bytes), as a path
+// without a trailing "/": that folder when it holds the data (a "Themes" folder); else, when
+// installed data lie in InstalledDataFolder, the user's data folder after its copies were brought
+// up to date from there; else the executable's folder all the same. When the folder it needs
+// cannot be reached by its name (bytes no valid name of the system), the player is told which
+// and the program ends, having written nothing.
+std::string ResolveProgramFolder(const std::string& nativeExecutableFolder);
 
 } // namespace platform

@@ -8,6 +8,8 @@
 #include <QSaveFile>
 
 #include <map>
+#include <set>
+#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -58,14 +60,24 @@ TCopies ReadCopies(const QString& listPath)
     return copies;
 }
 
+// Whether everything written to File reached the disk. Qt's save file may report a commit as
+// done after a buffered write failed, so the writes are checked before it.
+bool Settle(QSaveFile& file)
+{
+    return file.flush() && file.error() == QFileDevice::NoError && ::fsync(file.handle()) == 0 && file.commit();
+}
+
 bool WriteCopies(const QString& listPath, const TCopies& copies)
 {
     QSaveFile list(listPath);
     if (!list.open(QIODevice::WriteOnly))
         return false;
-    for (const auto& [relative, copy] : copies)
-        list.write(copy.Checksum + ' ' + copy.InstalledStamp + "  " + relative.toUtf8() + '\n');
-    return list.commit();
+    for (const auto& [relative, copy] : copies) {
+        const QByteArray line = copy.Checksum + ' ' + copy.InstalledStamp + "  " + relative.toUtf8() + '\n';
+        if (list.write(line) != line.size())
+            return false;
+    }
+    return Settle(list);
 }
 
 // Puts a copy of From at To, made beside it and renamed over it, so a copy cut short never
@@ -84,7 +96,7 @@ QByteArray CopyOver(const QString& from, const QString& to)
             return {};
         hash.addData(block);
     }
-    if (!copy.commit())
+    if (!Settle(copy))
         return {};
     QFile copied(to);
     copied.setPermissions(source.permissions() | QFileDevice::ReadOwner | QFileDevice::WriteOwner);
@@ -94,55 +106,135 @@ QByteArray CopyOver(const QString& from, const QString& to)
     return hash.result().toHex();
 }
 
+// The installed dictionary whose index Relative is (a ".ndx" file beside a file of the same
+// name with another extension), relative like it; empty when Relative is no such index.
+QString DictionaryOfIndex(const QDir& from, const QString& relative)
+{
+    const QFileInfo index(relative);
+    if (index.suffix().compare(QLatin1String("ndx"), Qt::CaseInsensitive) != 0)
+        return {};
+    const QDir folder(from.filePath(index.path()));
+    for (const QFileInfo& file : folder.entryInfoList(QDir::Files | QDir::Hidden))
+        if (file.completeBaseName() == index.completeBaseName() && file.fileName() != index.fileName())
+            return from.relativeFilePath(file.filePath());
+    return {};
+}
+
+// One start's look at the installed files: the copies made or kept, and whether all went well.
+class TCopyUpdate {
+public:
+    TCopyUpdate(const QString& source, const QString& target)
+        : from_(source), to_(target), listPath_(to_.filePath(QLatin1String(UserCopiesListName))),
+          copies_(ReadCopies(listPath_))
+    {
+    }
+
+    enum class TOutcome { Kept, Copied, Failed };
+
+    // Brings the copy of Relative up to date; with Replace, puts the installed file in place
+    // whatever the copy holds.
+    TOutcome Update(const QString& relative, bool replace)
+    {
+        const QString installed = from_.filePath(relative);
+        const QString destination = to_.filePath(relative);
+        const QFileInfo present(destination);
+        // A link, even to nowhere, is the user's.
+        if (present.isSymLink())
+            return TOutcome::Kept;
+        const QByteArray stamp = Stamp(QFileInfo(installed));
+        const auto known = copies_.find(relative);
+        if (present.exists() && !replace) {
+            if (known != copies_.end() && known->second.InstalledStamp == stamp)
+                return TOutcome::Kept; // the installed file is as it was at the last look
+            const QByteArray current = Checksum(destination);
+            const QByteArray wanted = Checksum(installed);
+            // A copy that is the installed file is ours; else the one last copied is (a copy made
+            // before copies were listed is the user's once it differs).
+            const QByteArray ours = current == wanted     ? wanted
+                                    : known != copies_.end() ? known->second.Checksum
+                                                            : QByteArray(NotOurs);
+            // Only a copy the user left as it was follows a change of its installed file.
+            if (current != ours || current == wanted) {
+                Record(relative, {ours, stamp});
+                return TOutcome::Kept;
+            }
+        }
+        const QByteArray copied =
+            to_.mkpath(QFileInfo(relative).path()) ? CopyOver(installed, destination) : QByteArray();
+        if (copied.isEmpty()) {
+            copiedAll_ = false;
+            return TOutcome::Failed;
+        }
+        Record(relative, {copied, stamp});
+        return TOutcome::Copied;
+    }
+
+    // Whether the copy of Relative is there and its installed file as it was at the last look.
+    bool Unchanged(const QString& relative) const
+    {
+        const auto known = copies_.find(relative);
+        return known != copies_.end() && QFileInfo::exists(to_.filePath(relative))
+            && known->second.InstalledStamp == Stamp(QFileInfo(from_.filePath(relative)));
+    }
+
+    // Whether the user's copy of Relative is its installed file.
+    bool IsInstalledFile(const QString& relative) const
+    {
+        return Checksum(to_.filePath(relative)) == Checksum(from_.filePath(relative));
+    }
+
+    bool Finish()
+    {
+        if (listChanged_ && !WriteCopies(listPath_, copies_))
+            return false;
+        return copiedAll_;
+    }
+
+private:
+    void Record(const QString& relative, const TCopy& copy)
+    {
+        TCopy& entry = copies_[relative];
+        if (entry.Checksum == copy.Checksum && entry.InstalledStamp == copy.InstalledStamp)
+            return;
+        entry = copy;
+        listChanged_ = true;
+    }
+
+    QDir from_;
+    QDir to_;
+    QString listPath_;
+    TCopies copies_;
+    bool listChanged_ = false;
+    bool copiedAll_ = true;
+};
+
 } // namespace
 
 bool UpdateUserCopies(const QString& source, const QString& target)
 {
+    TCopyUpdate update(source, target);
     const QDir from(source);
-    const QDir to(target);
-    const QString listPath = to.filePath(QLatin1String(UserCopiesListName));
-    TCopies copies = ReadCopies(listPath);
-    bool listChanged = false;
-    bool copiedAll = true;
+    std::map<QString, QString> indexes; // index -> its dictionary
+    std::set<QString> copied;
     QDirIterator files(from.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (files.hasNext()) {
-        const QString installed = files.next();
-        const QString relative = from.relativeFilePath(installed);
-        const QString destination = to.filePath(relative);
-        const QFileInfo present(destination);
-        // A link, even to nowhere, is the user's.
-        if (present.isSymLink())
-            continue;
-        const QByteArray stamp = Stamp(files.fileInfo());
-        const auto known = copies.find(relative);
-        if (present.exists()) {
-            if (known != copies.end() && known->second.InstalledStamp == stamp)
-                continue; // the installed file is as it was at the last look
-            const QByteArray current = Checksum(destination);
-            const QByteArray wanted = Checksum(installed);
-            // A copy made before copies were listed is ours while it is the installed file.
-            const QByteArray ours = known != copies.end() ? known->second.Checksum
-                                    : current == wanted   ? wanted
-                                                          : QByteArray(NotOurs);
-            // Only a copy the user left as it was follows a change of its installed file.
-            if (current != ours || current == wanted) {
-                copies[relative] = {ours, stamp};
-                listChanged = true;
-                continue;
-            }
-        }
-        const QByteArray copied =
-            to.mkpath(QFileInfo(relative).path()) ? CopyOver(installed, destination) : QByteArray();
-        if (copied.isEmpty()) {
-            copiedAll = false;
-            continue;
-        }
-        copies[relative] = {copied, stamp};
-        listChanged = true;
+        const QString relative = from.relativeFilePath(files.next());
+        const QString dictionary = DictionaryOfIndex(from, relative);
+        if (!dictionary.isEmpty())
+            indexes[relative] = dictionary;
+        else if (update.Update(relative, false) == TCopyUpdate::TOutcome::Copied)
+            copied.insert(relative);
     }
-    if (listChanged && !WriteCopies(listPath, copies))
-        return false;
-    return copiedAll;
+    // A dictionary and its index are one unit: an installed index goes only beside the installed
+    // dictionary, and comes with it. The user's own dictionary keeps the user's index, which the
+    // engine rebuilds when it is older than the dictionary.
+    for (const auto& [index, dictionary] : indexes) {
+        if (copied.count(dictionary) != 0)
+            update.Update(index, true);
+        else if (!update.Unchanged(index) && update.IsInstalledFile(dictionary))
+            update.Update(index, false);
+    }
+    return update.Finish();
 }
 
 } // namespace platform

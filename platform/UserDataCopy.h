@@ -14,8 +14,11 @@ inline constexpr char UserCopiesListName[] = ".installed-copies";
 // Copies each file under Source into Target, at the same relative path, when it is missing there
 // or when Target's copy is still the one last copied and Source's file has changed since; makes
 // the folders it needs. Copies keep their installed file's last-write time, so an index stays as
-// current as the dictionary it was installed with. False when a file could not be copied or the
-// list not written (the others are still copied).
+// current as the dictionary it was installed with. A dictionary's index (".ndx" beside it) goes
+// with the dictionary: it is copied only beside the installed dictionary, and again whenever the
+// dictionary is; the index of a dictionary the user changed stays the user's. A copy or the list
+// that cannot be written whole (a full disk) leaves the old one as it was. False when a file
+// could not be copied or the list not written (the others are still copied).
 bool UpdateUserCopies(const QString& source, const QString& target);
 
 } // namespace platform

@@ -28,7 +28,7 @@ int main(int argc, char** argv)
 
     int result = EXIT_FAILURE;
     {
-        utility::TfrmIndex mainWindow(platform::ResolveProgramFolder(platform::ProgramFolderPath()) + "/");
+        utility::TfrmIndex mainWindow(platform::ResolveProgramFolder(platform::NativeExecutableFolder()) + "/");
         utility::frmIndex = &mainWindow;
         utility::TfrmAbout aboutWindow(&mainWindow);
         utility::frmAbout = &aboutWindow;

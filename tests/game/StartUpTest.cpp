@@ -89,11 +89,11 @@ TEST_F(StartUpTest, LockLeftByACopyThatCrashedIsTakenOver)
     EXPECT_TRUE(Dialogs->MessageBoxes.empty());
 }
 
-// Another copy of the game, in a process of its own: it takes the lock in Folder and holds it
-// until it is ended.
+// Another copy of the game, in a process of its own: it takes the lock in Folder (at once, or
+// once a byte comes through Go) and holds what it got until it is ended.
 class TRunningCopy {
 public:
-    explicit TRunningCopy(const std::string& folder)
+    explicit TRunningCopy(const std::string& folder, int go = -1)
     {
         int channel[2] = {-1, -1};
         if (::pipe(channel) != 0)
@@ -101,23 +101,39 @@ public:
         pid_ = ::fork();
         if (pid_ == 0) {
             ::close(channel[0]);
+            char byte = 0;
+            if (go >= 0 && ::read(go, &byte, 1) != 1)
+                ::_exit(1);
             TSingleInstance copy(folder);
-            const char acquired = copy.Acquire() == TSingleInstance::TResult::Acquired ? 1 : 0;
-            if (::write(channel[1], &acquired, 1) != 1)
+            const char result = static_cast<char>(copy.Acquire());
+            if (::write(channel[1], &result, 1) != 1)
                 ::_exit(1);
             for (;;)
                 ::pause();
         }
         ::close(channel[1]);
-        char acquired = 0;
-        holdsLock_ = pid_ > 0 && ::read(channel[0], &acquired, 1) == 1 && acquired == 1;
-        ::close(channel[0]);
+        result_ = pid_ > 0 ? channel[0] : -1;
+        if (pid_ <= 0)
+            ::close(channel[0]);
     }
-    ~TRunningCopy() { End(); }
+    ~TRunningCopy()
+    {
+        End();
+        if (result_ >= 0)
+            ::close(result_);
+    }
     TRunningCopy(const TRunningCopy&) = delete;
     TRunningCopy& operator=(const TRunningCopy&) = delete;
 
-    bool HoldsLock() const { return holdsLock_; }
+    // What its start gave; nothing when it could not tell.
+    std::optional<TSingleInstance::TResult> Result()
+    {
+        char byte = 0;
+        if (!answer_ && result_ >= 0 && ::read(result_, &byte, 1) == 1)
+            answer_ = static_cast<TSingleInstance::TResult>(byte);
+        return answer_;
+    }
+    bool HoldsLock() { return Result() == TSingleInstance::TResult::Acquired; }
 
     void End()
     {
@@ -130,7 +146,8 @@ public:
 
 private:
     pid_t pid_ = -1;
-    bool holdsLock_ = false;
+    int result_ = -1;
+    std::optional<TSingleInstance::TResult> answer_;
 };
 
 // What the lock file of an earlier version held: a process id, the program and its host.
@@ -160,10 +177,24 @@ void WriteIn(const std::string& folder, const std::string& name, const std::stri
 {
     std::ofstream(In(folder, name), std::ios::binary) << bytes;
 }
+void MakeFolderWithAFileAt(const std::string& folder, const std::string& name)
+{
+    ::mkdir(In(folder, name).c_str(), 0700);
+    WriteIn(folder, name + "/victim", NotOurs);
+}
 void MakeFolderWithAFile(const std::string& folder)
 {
-    ::mkdir(In(folder, LockFile).c_str(), 0700);
-    WriteIn(folder, LockFile + "/victim", NotOurs);
+    MakeFolderWithAFileAt(folder, LockFile);
+}
+void RemoveFolderWithAFile(const std::string& folder)
+{
+    ::unlink(In(folder, LockFile + "/victim").c_str());
+    ::rmdir(In(folder, LockFile).c_str());
+}
+void MakeEveryPlaceAFolderWithAFile(const std::string& folder)
+{
+    for (int sibling = 0; sibling < TSingleInstance::LockNames; ++sibling)
+        MakeFolderWithAFileAt(folder, TSingleInstance::LockFileName(sibling));
 }
 
 // What lies in the lock file's place in Folder before the game starts; Victim, when set, is a
@@ -174,6 +205,7 @@ struct TLockCase {
     bool runningCopy; // another copy is started once the place is prepared
     TSingleInstance::TResult expected;
     const char* victim;
+    void (*whileItRuns)(const std::string& folder) = nullptr; // done once the other copy runs
 };
 
 class LockOwnerTest : public StartUpTest, public ::testing::WithParamInterface<TLockCase> {};
@@ -187,6 +219,8 @@ TEST_P(LockOwnerTest, OnlyARunningCopyKeepsTheLock)
         copy.emplace(Path());
         ASSERT_TRUE(copy->HoldsLock());
     }
+    if (c.whileItRuns)
+        c.whileItRuns(Path());
 
     {
         TSingleInstance instance(Path());
@@ -254,8 +288,54 @@ INSTANTIATE_TEST_SUITE_P(
         TLockCase{"RunningCopyOverGarbage", [](TFolder f) { WriteIn(f, LockFile, "garbage"); }, true,
                   TResult::AlreadyRunning, nullptr},
         TLockCase{"RunningCopyBehindAFolder", MakeFolderWithAFile, true, TResult::AlreadyRunning,
-                  "Le Jeu Du Garvo - Velmora.lock/victim"}),
+                  "Le Jeu Du Garvo - Velmora.lock/victim"},
+        // The copy started while a folder lay in the main name's place, which has gone since.
+        TLockCase{"RunningCopyAfterTheFolderWent", MakeFolderWithAFile, true, TResult::AlreadyRunning, nullptr,
+                  RemoveFolderWithAFile},
+        TLockCase{"EveryPlaceTaken", MakeEveryPlaceAFolderWithAFile, false, TResult::Unavailable, nullptr}),
     [](const ::testing::TestParamInfo<TLockCase>& info) { return std::string(info.param.name); });
+
+// Two copies started at the same moment: exactly one runs, the other is told, whatever lies in
+// the lock's place, also when it goes as they start.
+TEST_F(StartUpTest, OfTwoCopiesStartedAtOnceExactlyOneRuns)
+{
+    const struct {
+        const char* What;
+        void (*Prepare)(const std::string& folder);
+        void (*AsTheyStart)(const std::string& folder);
+    } cases[] = {
+        {"nothing in the way", [](TFolder) {}, nullptr},
+        {"a folder in the way", MakeFolderWithAFile, nullptr},
+        {"a folder that goes as they start", MakeFolderWithAFile, RemoveFolderWithAFile},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        for (int round = 0; round < 30; ++round) {
+            RemoveFolderWithAFile(Path());
+            c.Prepare(Path());
+            int go[2];
+            ASSERT_EQ(::pipe(go), 0);
+            int ran = 0;
+            int told = 0;
+            {
+                TRunningCopy first(Path(), go[0]);
+                TRunningCopy second(Path(), go[0]);
+                ASSERT_EQ(::write(go[1], "12", 2), 2);
+                if (c.AsTheyStart)
+                    c.AsTheyStart(Path());
+                for (TRunningCopy* copy : {&first, &second}) {
+                    const std::optional<TResult> result = copy->Result();
+                    ran += result == TResult::Acquired ? 1 : 0;
+                    told += result == TResult::AlreadyRunning ? 1 : 0;
+                }
+            }
+            ::close(go[0]);
+            ::close(go[1]);
+            ASSERT_EQ(ran, 1) << "round " << round;
+            ASSERT_EQ(told, 1) << "round " << round;
+        }
+    }
+}
 
 TEST_F(StartUpTest, NoPlaceForTheLockLetsTheGameRun)
 {

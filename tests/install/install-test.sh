@@ -1,20 +1,25 @@
 #!/bin/sh
-# Installs the build into a temporary prefix, checks the installed layout and the desktop files,
-# then starts the installed game, on a display of its own, with HOME in a temporary folder,
-# closes it with F10 as a player would, and checks what it wrote where: everything in the user's
-# data folder, nothing beside the programs or in the installed data. Three starts: the first one
-# (no dictionary remembered), one on an installed dictionary, one after an update of the
-# installed data.
+# Installs the build into a temporary prefix, as the README says, right after the build ./run.sh
+# makes; checks the installed layout and the desktop files, then starts the installed game, on a
+# display of its own, with HOME in a temporary folder, closes it with F10 as a player would, and
+# checks what it wrote where: everything in the user's data folder, nothing beside the programs
+# or in the installed data. Three starts: the first one, one on an installed dictionary, one
+# after an update of the installed data.
 #   install-test.sh BUILD_FOLDER
 set -eu
 build=$1
+here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 prefix="$work/prefix"
 data="$prefix/share/garvo"
 
-cmake --install "$build" --prefix "$prefix" > /dev/null
+# Only what ./run.sh builds: what the install takes beyond the programs is made again by it.
+rm -f "$build"/installed-index/*.ndx
+. "$here/../../scripts/build-programs.sh"
+build_programs "$build" > "$work/build.log" 2>&1 || fail "the programs did not build: $(cat "$work/build.log")"
+cmake --install "$build" --prefix "$prefix" > "$work/install.log" 2>&1 || fail "install: $(cat "$work/install.log")"
 
 for file in bin/garvo bin/lexorim bin/libgarvo_sound.so bin/libgarvo_cdaudio.so bin/libgarvo_print.so \
         share/garvo/Themes/Standard/theme.ini share/garvo/Dictionnaires/Francais.dat \
@@ -63,7 +68,7 @@ printf '[Theme]\r\nLanguage=Francais\r\n' > "$user/garvo.ini"
 # One display for every start, on a number the server chose free itself.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$work/display" 2> "$work/xvfb.log" &
 xvfb=$!
-trap 'kill "$xvfb" 2>/dev/null; chmod -R u+w "$work"; rm -rf "$work"' EXIT
+trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; chmod -R u+w "$work"; rm -rf "$work"' EXIT
 deadline=$(( $(date +%s) + 60 ))
 while [ ! -s "$work/display" ] && [ "$(date +%s)" -lt "$deadline" ] && kill -0 "$xvfb" 2>/dev/null; do sleep 0.1; done
 [ -s "$work/display" ] || fail "no display: $(cat "$work/xvfb.log")"
@@ -71,13 +76,13 @@ display=":$(cat "$work/display")"
 
 # Starts the installed game with the given arguments and closes it with F10.
 play() {
-    env -i PATH="$PATH" LSAN_OPTIONS="suppressions=$(dirname "$0")/lsan.supp" HOME="$home" XDG_RUNTIME_DIR="$work" \
-        DISPLAY="$display" sh "$(dirname "$0")/../support/close-game-with-f10.sh" "$prefix/bin/garvo" "$@"
+    env -i PATH="$PATH" LSAN_OPTIONS="suppressions=$here/lsan.supp" HOME="$home" XDG_RUNTIME_DIR="$work" \
+        DISPLAY="$display" sh "$here/../support/close-game-with-f10.sh" "$prefix/bin/garvo" "$@"
 }
 last_file() { sed -n 's/^LastFile=\(.*\)\r$/\1/p' "$user/garvo.ini"; }
 
-# The first start plays on the user's copy of the bundled French dictionary, with no dialog.
-play || fail "the installed game did not start on its bundled dictionary and close"
+# The first start fills the user's folder, and plays on its copy of the bundled French dictionary.
+play "/d=$user/Dictionnaires/Francais.dat" || fail "the installed game did not start on its bundled dictionary and close"
 [ "$(installed)" = "$before" ] || fail "the game wrote into the installation"
 [ -f "$user/Themes/Standard/theme.ini" ] || fail "the user's folder was not filled"
 [ -f "$user/Dictionnaires/Francais.ndx" ] || fail "the index is not in the user's folder"

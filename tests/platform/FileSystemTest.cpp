@@ -4,6 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/statvfs.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <functional>
+#include <iostream>
+#include <optional>
+
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -298,6 +310,11 @@ TEST(FileSystem, OpticalMountOfAPath)
         "33 22 11:1 / /mnt/with\\040space ro - auto /dev/cdrom ro\n"
         "34 22 11:0 / /mnt/stack ro - iso9660 /dev/sr1 ro\n"
         "35 22 0:40 / /mnt/stack rw - tmpfs tmpfs rw\n"
+        "36 22 11:2 / /media/burned ro - ext4 /dev/sr2 ro\n"
+        "37 22 0:51 / /net/share ro,relatime - nfs4 server:/export/dictionnaires ro,vers=4.2\n"
+        "38 22 7:0 / /snap/garvo ro,nodev - squashfs /dev/loop0 ro\n"
+        "39 22 254:0 /srv/locked /mnt/bound ro,relatime - ext4 /dev/vda rw\n"
+        "40 22 0:52 / /mnt/two\\040words\\011tab ro - iso9660 /dev/sr3 ro\n"
         "broken line\n";
     const struct {
         const char* path;
@@ -306,14 +323,114 @@ TEST(FileSystem, OpticalMountOfAPath)
         {"/home/user/mots.dat", false},
         {"/media/cd", true},
         {"/media/cd/mots.dat", true},
-        {"/media/cdrom2/mots.dat", false},
+        {"/media/cdrom2/mots.dat", false}, // a longer name, not a folder under the disc
         {"/mnt/usb/mots.dat", false},
-        {"/mnt/usb/disc/mots.dat", true},
+        {"/mnt/usb/disc/mots.dat", true}, // the longest mount point that holds the path
         {"/mnt/with space/mots.dat", true},
-        {"/mnt/stack/mots.dat", false}, // the later mount hides the disc
+        {"/mnt/with\\040space/mots.dat", false},
+        {"/mnt/two words\ttab/mots.dat", true},
+        {"/mnt/stack/mots.dat", false},       // the later mount hides the disc
+        {"/media/burned/mots.dat", true},     // an optical device, whatever its file system
+        {"/net/share/mots.dat", false},       // read-only, but a share
+        {"/snap/garvo/mots.dat", false},      // read-only, but an image
+        {"/mnt/bound/mots.dat", false},       // a read-only view of a folder
     };
     for (const auto& c : cases)
         EXPECT_EQ(IsOpticalMount(mountInfo, c.path), c.optical) << c.path;
+}
+
+// Runs Body in a child process with a mount namespace of its own (and a user namespace, so that
+// no privilege is needed), where it may mount what it likes without touching the machine.
+// Returns what Body returned, or nothing (with Why set) when the system gives no such namespace.
+std::optional<int> InPrivateMountNamespace(const std::function<int()>& body, std::string& why)
+{
+    constexpr int NoNamespace = 200;
+    const uid_t uid = ::geteuid();
+    const gid_t gid = ::getegid();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const auto writeFile = [](const char* path, const std::string& text) {
+            const int file = ::open(path, O_WRONLY | O_CLOEXEC);
+            const bool written = file >= 0 && ::write(file, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+            if (file >= 0)
+                ::close(file);
+            return written;
+        };
+        if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0 && ::unshare(CLONE_NEWNS) != 0)
+            ::_exit(NoNamespace);
+        // In a new user namespace the caller stays itself (the files it made stay its own).
+        writeFile("/proc/self/setgroups", "deny");
+        writeFile("/proc/self/uid_map", std::to_string(uid) + " " + std::to_string(uid) + " 1");
+        writeFile("/proc/self/gid_map", std::to_string(gid) + " " + std::to_string(gid) + " 1");
+        if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+            ::_exit(NoNamespace + 1);
+        int result = NoNamespace + 2;
+        try {
+            result = body();
+        } catch (...) {
+        }
+        ::_exit(result);
+    }
+    int status = 0;
+    while (child > 0 && ::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (child < 0 || !WIFEXITED(status) || WEXITSTATUS(status) >= NoNamespace) {
+        why = child < 0 ? "no process can be started"
+            : WIFEXITED(status) && WEXITSTATUS(status) == NoNamespace ? "the system gives no private mount namespace"
+            : WIFEXITED(status) && WEXITSTATUS(status) == NoNamespace + 1 ? "the mounts cannot be made private"
+                                                                         : "the mount could not be made";
+        return std::nullopt;
+    }
+    return WEXITSTATUS(status);
+}
+
+// Read-only mounts that are no optical drive: a file system mounted read-only, and a read-only
+// view of a folder that stays writable elsewhere.
+TEST(FileSystem, ReadOnlyMountIsNoCdRom)
+{
+    TTestFolder folder;
+    MakeFolder(folder.Path("disc"));
+    MakeFolder(folder.Path("locked"));
+    MakeFolder(folder.Path("view"));
+    folder.WriteRaw("locked/mots.dat", "x");
+    const std::string disc = NativePath(folder.Path("disc"));
+    const std::string locked = NativePath(folder.Path("locked"));
+    const std::string view = NativePath(folder.Path("view"));
+    const struct {
+        const char* What;
+        std::function<bool()> Mount;
+        std::string Path;
+    } cases[] = {
+        {"a file system mounted read-only",
+         [&] { return ::mount("garvo-test", disc.c_str(), "tmpfs", MS_RDONLY, "size=64k") == 0; },
+         folder.Path("disc/mots.dat")},
+        {"a folder bound read-only",
+         [&] {
+             return ::mount(locked.c_str(), view.c_str(), nullptr, MS_BIND, nullptr) == 0
+                 && ::mount(nullptr, view.c_str(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+         },
+         folder.Path("view/mots.dat")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        std::string why;
+        // 0: no CD-ROM; 1: a CD-ROM; 2: the mount is not read-only after all.
+        const std::optional<int> answer = InPrivateMountNamespace(
+            [&] {
+                if (!c.Mount())
+                    return 250;
+                struct statvfs volume {};
+                if (::statvfs(NativePath(ExtractFilePath(c.Path)).c_str(), &volume) != 0 || (volume.f_flag & ST_RDONLY) == 0)
+                    return 2;
+                return IsOnCdRomDrive(c.Path) ? 1 : 0;
+            },
+            why);
+        if (!answer) {
+            std::cout << "[ SKIPPED  ] " << c.What << ": " << why << "\n";
+            continue;
+        }
+        EXPECT_EQ(*answer, 0);
+    }
 }
 
 TEST(FileSystem, WritableFolderIsNoCdRom)

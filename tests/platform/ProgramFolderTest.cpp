@@ -3,17 +3,24 @@
 #include "platform/ProgramFolder.h"
 #include "TestFolder.h"
 #include "platform/FileSystem.h"
+#include "platform/Windows1252.h"
 #include "tests/support/FakeDialogs.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <optional>
+#include <csignal>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace platform;
 
@@ -138,6 +145,55 @@ TEST_F(ProgramFolder, HomeWithAnUnreadableNameStopsTheStart)
     struct stat made {};
     EXPECT_NE(::stat((home + "/.local").c_str(), &made), 0);
     ::rmdir(home.c_str()); // a name the temporary folder's own clean-up cannot reach
+}
+
+// A program in a folder whose name is no valid name of the system: it says which folder it
+// cannot use, naming it as well as it can be read, and ends. The test runs itself from such a
+// folder, where the copy does what the program does at its start.
+TEST_F(ProgramFolder, AProgramInAFolderWithAnUnreadableNameSaysWhichOne)
+{
+    constexpr char AsTheProgram[] = "GARVO_TEST_START_AS_THE_PROGRAM";
+    if (qEnvironmentVariableIsSet(AsTheProgram)) {
+        SetDialogs(std::make_unique<TErrorsToStandardError>());
+        ResolveProgramFolder(NativeExecutableFolder());
+        std::_Exit(0);
+    }
+    const std::string folder = Folder.Path("\xE9l\xE8ve"); // Latin-1 bytes, no UTF-8 name
+    ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
+    const QByteArray self = QFile::encodeName(QCoreApplication::applicationFilePath());
+    const std::string copy = folder + "/tests";
+    // A second name for the test program, or a copy where the folder is on another disk.
+    if (::link(self.constData(), copy.c_str()) != 0) {
+        ASSERT_EQ(std::system(("cp '" + self.toStdString() + "' '" + copy + "'").c_str()), 0);
+    }
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string filter = std::string("--gtest_filter=") + test->test_suite_name() + "." + test->name();
+    const std::string said = Folder.Path("said.txt");
+    const std::string runtime = Folder.Path("run");
+    ASSERT_EQ(::mkdir(runtime.c_str(), 0700), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int out = ::open(said.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (out < 0 || ::dup2(out, STDERR_FILENO) < 0 || ::setenv(AsTheProgram, "1", 1) != 0
+            || ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1) != 0)
+            ::_exit(100);
+        ::execl(copy.c_str(), copy.c_str(), filter.c_str(), static_cast<char*>(nullptr));
+        ::_exit(101);
+    }
+    ASSERT_GT(child, 0);
+    int status = 0;
+    const bool ended = QTest::qWaitFor([&] { return ::waitpid(child, &status, WNOHANG) == child; }, 120000);
+    if (!ended) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, &status, 0);
+    }
+    ::unlink(copy.c_str());
+    ::rmdir(folder.c_str()); // a name the temporary folder's own clean-up cannot reach
+    ASSERT_TRUE(ended);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == EXIT_FAILURE) << status;
+    const std::string message = Folder.ReadRaw("said.txt");
+    const std::string named = PathFromUnicode(QFile::decodeName(QByteArray::fromStdString(folder)));
+    EXPECT_NE(message.find("The folder " + named + " cannot be used"), std::string::npos) << message;
 }
 
 } // namespace

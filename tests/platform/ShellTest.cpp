@@ -10,6 +10,13 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cerrno>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <vector>
+
 using namespace platform;
 
 namespace {
@@ -25,12 +32,42 @@ void WriteProgram(const TTestFolder& folder, const std::string& name, const std:
     QFile::setPermissions(Native(folder.Path(name)), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
+// The first lines of every fake program: it notes its process in "pids" beside it, so that the
+// test can wait for its end.
+const std::string ProgramStart = "#!/bin/sh\nhere=$(dirname \"$0\")\necho $$ >> \"$here/pids\"\n";
+
+// Whether the process has ended: gone, or over and only waiting to be collected by its parent.
+bool HasEnded(pid_t pid)
+{
+    if (::kill(pid, 0) != 0)
+        return errno == ESRCH;
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    const std::string line {std::istreambuf_iterator<char>(stat), {}};
+    const size_t nameEnd = line.rfind(')');
+    return nameEnd == std::string::npos || line.compare(nameEnd, 3, ") Z") == 0 || line.compare(nameEnd, 3, ") X") == 0;
+}
+
+// Waits until Count fake programs started from Folder have noted themselves, then until each
+// has ended; false when one did not start or still runs after a long time.
+bool FakeProgramsEnded(const TTestFolder& folder, size_t count)
+{
+    std::vector<pid_t> started;
+    const auto noted = [&] {
+        std::istringstream pids(folder.ReadRaw("pids"));
+        started.assign(std::istream_iterator<pid_t>(pids), {});
+        return started.size() >= count;
+    };
+    bool ended = QTest::qWaitFor(noted, 30000);
+    for (const pid_t pid : started)
+        ended = QTest::qWaitFor([pid] { return HasEnded(pid); }, 30000) && ended;
+    return ended;
+}
+
 // Writes the number of its arguments, then each argument, one per line, into args.txt.
 void WriteArgumentRecorder(const TTestFolder& folder)
 {
     WriteProgram(folder, "record.sh",
-                 "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > \"$(dirname \"$0\")/args.tmp\"\n"
-                 "mv \"$(dirname \"$0\")/args.tmp\" \"$(dirname \"$0\")/args.txt\"\n");
+                 ProgramStart + "printf '%s\\n' \"$#\" \"$@\" > \"$here/args.tmp\"\nmv \"$here/args.tmp\" \"$here/args.txt\"\n");
 }
 
 // What the program wrote into args.txt, once it has.
@@ -104,7 +141,8 @@ TEST(Shell, QtShellGivesTheOpenerUrlsAsWrittenAndPathsAsFiles)
         EXPECT_EQ(RecordedArguments(folder), "1\n" + c.Argument + "\n");
     }
     EXPECT_FALSE(shell.OpenDocument("", failed));
-    QTest::qWait(200); // lets the openers' ends be seen
+    EXPECT_TRUE(FakeProgramsEnded(folder, std::size(cases)));
+    QCoreApplication::processEvents(); // the ends of the openers, as the event loop sees them
     EXPECT_EQ(failures, 0);
 }
 
@@ -119,13 +157,14 @@ TEST(Shell, AnOpenerThatFindsNoProgramIsSaidOnceWhenItEnds)
         const char* End;         // how the opener ends
         bool Taken;
         size_t Boxes;
+        size_t Runs; // how many openers run
     } cases[] = {
-        {"opened", "#!/bin/sh", "exit 0", true, 0},
-        {"no program for it", "#!/bin/sh", "exit 3", true, 1},
-        {"the program failed", "#!/bin/sh", "exit 4", true, 1},
-        {"killed", "#!/bin/sh", "kill -9 $$", true, 1},
-        {"cannot run", "#!/no/such/interpreter", "exit 0", true, 1},
-        {"missing", nullptr, "", false, 1},
+        {"opened", "#!/bin/sh", "exit 0", true, 0, 1},
+        {"no program for it", "#!/bin/sh", "exit 3", true, 1, 1},
+        {"the program failed", "#!/bin/sh", "exit 4", true, 1, 1},
+        {"killed", "#!/bin/sh", "kill -9 $$", true, 1, 1},
+        {"cannot run", "#!/no/such/interpreter", "exit 0", true, 1, 0},
+        {"missing", nullptr, "", false, 1, 0},
     };
     const std::string document = "/jeu/Aide/garvo.htm";
     UseQtTranslations(33);
@@ -133,10 +172,13 @@ TEST(Shell, AnOpenerThatFindsNoProgramIsSaidOnceWhenItEnds)
         SCOPED_TRACE(c.What);
         TTestFolder folder;
         // The opener waits until the test lets it go, so an answer given before shows that
-        // nothing waited for it.
+        // nothing waited for it. It never outlives the test: it also gives up when its folder is
+        // gone or after a minute.
         if (c.Interpreter != nullptr)
             WriteProgram(folder, "opener",
-                         std::string(c.Interpreter) + "\nwhile [ ! -e \"$(dirname \"$0\")/go\" ]; do sleep 0.05; done\n"
+                         std::string(c.Interpreter) + "\n" + ProgramStart.substr(ProgramStart.find('\n') + 1)
+                             + "tries=0\nwhile [ ! -e \"$here/go\" ] && [ -d \"$here\" ] && [ $tries -lt 1200 ]; do\n"
+                               "    sleep 0.05; tries=$((tries + 1))\ndone\n"
                              + c.End + "\n");
         TScopedFakeDialogs dialogs;
         std::unique_ptr<TShell> previous =
@@ -146,8 +188,10 @@ TEST(Shell, AnOpenerThatFindsNoProgramIsSaidOnceWhenItEnds)
             EXPECT_TRUE(dialogs->MessageBoxes.empty());
         }
         folder.WriteRaw("go", "");
-        EXPECT_TRUE(QTest::qWaitFor([&] { return dialogs->MessageBoxes.size() == c.Boxes; }, 20000));
-        QTest::qWait(200); // nothing more comes
+        // A failure is said when the opener ends; once it has, every box has come.
+        EXPECT_TRUE(FakeProgramsEnded(folder, c.Runs));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return dialogs->MessageBoxes.size() >= c.Boxes; }, 20000));
+        QCoreApplication::processEvents();
         SetShell(std::move(previous));
 
         EXPECT_EQ(wentThrough, c.Taken);
@@ -175,6 +219,7 @@ TEST(Shell, QtShellStartsAProgramWithExactlyOneArgument)
         // Named in another letter case, as the game names the utility.
         ASSERT_TRUE(TQtShell().StartProgram(folder.Path("RECORD.SH"), c.argument)) << c.argument;
         EXPECT_EQ(RecordedArguments(folder), std::string("1\n") + c.received + "\n");
+        EXPECT_TRUE(FakeProgramsEnded(folder, 1));
     }
 }
 

@@ -2,6 +2,7 @@
 // changed follow an update of the installed files, the user's own are never touched.
 #include "platform/UserDataCopy.h"
 #include "TestFolder.h"
+#include "tests/support/FileSizeLimit.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -9,18 +10,21 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <utility>
+
 using namespace platform;
 
 namespace {
 
 class UserDataCopy : public ::testing::Test {
 protected:
-    QString Native(const std::string& name) const { return QString::fromStdString(Folder.Path(name)); }
+    QString Native(const std::string& name) const { return QString::fromStdString(Folder.Path(Root + name)); }
     void Make(const std::string& name, const std::string& bytes) const
     {
         QDir().mkpath(Native(name).section('/', 0, -2));
         QFile::remove(Native(name));
-        Folder.WriteRaw(name, bytes);
+        Folder.WriteRaw(Root + name, bytes);
     }
     // The installed data are read-only, as in a system folder.
     void Install(const std::string& name, const std::string& bytes) const
@@ -29,9 +33,11 @@ protected:
         QFile::setPermissions(Native("data/" + name), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     }
     bool Update() const { return UpdateUserCopies(Native("data"), Native("user")); }
-    std::string User(const std::string& name) const { return Folder.ReadRaw("user/" + name); }
+    std::string User(const std::string& name) const { return Folder.ReadRaw(Root + "user/" + name); }
+    bool UserHas(const std::string& name) const { return QFileInfo::exists(Native("user/" + name)); }
 
     TTestFolder Folder;
+    std::string Root; // the folder of the installed data and of the user's, in Folder
 };
 
 TEST_F(UserDataCopy, MissingFilesAreCopiedAndTheUsersAreKept)
@@ -78,7 +84,7 @@ TEST_F(UserDataCopy, AnUnchangedCopyFollowsTheInstalledFileAndAChangedOneStays)
     EXPECT_TRUE(Update());
     EXPECT_EQ(User("Aide/garvo.htm"), "<p>aide 333</p>");
     EXPECT_EQ(User("Themes/Standard/theme.ini"), "[WindowMain]\r\nColor=2");
-    EXPECT_TRUE(Folder.ReadRaw("user/.installed-copies").find("Aide/garvo.htm") != std::string::npos);
+    EXPECT_TRUE(User(".installed-copies").find("Aide/garvo.htm") != std::string::npos);
 }
 
 TEST_F(UserDataCopy, ACopyMadeBeforeTheListFollowsOnlyWhileItIsTheInstalledFile)
@@ -125,6 +131,101 @@ TEST_F(UserDataCopy, AFileThatCannotBeCopiedIsSaidAndTheOthersAreCopied)
     Make("user/Aide", "a file where a folder should be");
     EXPECT_FALSE(Update());
     EXPECT_EQ(User("Themes/Standard/theme.ini"), "[WindowMain]");
+}
+
+// A dictionary and its index are one unit: the installed index goes only beside the installed
+// dictionary, and comes with it when the dictionary is copied again.
+TEST_F(UserDataCopy, AnIndexGoesOnlyBesideItsInstalledDictionary)
+{
+    const std::string dictionary = "Dictionnaires/English.dat";
+    const std::string index = "Dictionnaires/English.ndx";
+    const struct {
+        const char* What;
+        const char* UserDictionary; // after the first start; nullptr: removed
+        const char* UserIndex;      // likewise
+        std::string Dictionary;     // after the upgrade
+        const char* Index;          // likewise; nullptr: none
+    } cases[] = {
+        {"both as installed", "dictionary 1", "index 1", "dictionary 2", "index 2"},
+        {"a word added", "dictionary 1 word", "index 1", "dictionary 1 word", "index 1"},
+        {"a word added, its index rebuilt", "dictionary 1 word", "index of the user", "dictionary 1 word",
+         "index of the user"},
+        {"a word added, no index", "dictionary 1 word", nullptr, "dictionary 1 word", nullptr},
+        {"the dictionary removed", nullptr, "index of the user", "dictionary 2", "index 2"},
+        {"the index removed", "dictionary 1", nullptr, "dictionary 2", "index 2"},
+    };
+    int round = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        Root = "case" + std::to_string(++round) + "/";
+        Install(dictionary, "dictionary 1");
+        Install(index, "index 1");
+        ASSERT_TRUE(Update());
+        const std::pair<std::string, const char*> userFiles[] = {{dictionary, c.UserDictionary}, {index, c.UserIndex}};
+        for (const auto& [name, bytes] : userFiles) {
+            if (bytes == nullptr)
+                QFile::remove(Native("user/" + name));
+            else if (User(name) != bytes)
+                Make("user/" + name, bytes);
+        }
+        // A new version of the program, with a new dictionary and its index.
+        Install(dictionary, "dictionary 2");
+        Install(index, "index 2");
+        EXPECT_TRUE(Update());
+        EXPECT_EQ(User(dictionary), c.Dictionary);
+        EXPECT_EQ(UserHas(index), c.Index != nullptr);
+        if (c.Index != nullptr) {
+            EXPECT_EQ(User(index), c.Index);
+        }
+    }
+}
+
+// A full disk at start: nothing half-written is left, the list of copies stays whole, and once
+// there is room again every copy comes back whole and still follows its installed file.
+TEST_F(UserDataCopy, AFullDiskLeavesEveryCopyAndTheListWhole)
+{
+    const std::string names[] = {"Dictionnaires/Francais.dat", "Aide/garvo.htm", "Themes/Standard/theme.ini"};
+    const auto installVersion = [&](char version) {
+        for (const std::string& name : names)
+            Install(name, std::string(300, version) + name);
+    };
+    const auto updateOnAFullDisk = [&] {
+        return RunUnderFileSizeLimit(100, [&] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            return Update() ? 0 : 1;
+        });
+    };
+    // Each copy is missing or a whole version of its file.
+    const auto copiesAreWhole = [&](const std::string& version1, const std::string& version2) {
+        for (const std::string& name : names) {
+            SCOPED_TRACE(name);
+            if (UserHas(name)) {
+                const std::string copy = User(name);
+                EXPECT_TRUE(copy == version1 + name || copy == version2 + name) << copy.size() << " bytes";
+            }
+        }
+    };
+
+    // The first start finds the disk full.
+    installVersion('1');
+    EXPECT_EQ(updateOnAFullDisk(), 1);
+    copiesAreWhole(std::string(300, '1'), std::string(300, '1'));
+    EXPECT_TRUE(!UserHas(".installed-copies") || !User(".installed-copies").empty());
+    // With room again, every copy is made.
+    EXPECT_TRUE(Update());
+    for (const std::string& name : names)
+        EXPECT_EQ(User(name), std::string(300, '1') + name);
+    const std::string list = User(".installed-copies");
+
+    // An upgrade meets a full disk: the old copies and their list stay as they were.
+    installVersion('2');
+    EXPECT_EQ(updateOnAFullDisk(), 1);
+    copiesAreWhole(std::string(300, '1'), std::string(300, '2'));
+    EXPECT_EQ(User(".installed-copies"), list);
+    // With room again, every copy follows its installed file: none was taken for the user's.
+    EXPECT_TRUE(Update());
+    for (const std::string& name : names)
+        EXPECT_EQ(User(name), std::string(300, '2') + name);
 }
 
 } // namespace
