@@ -2,6 +2,7 @@
 
 #include "game/GameResources.h"
 #include "game/GameSettings.h"
+#include "game/SaveReport.h"
 #include "game/TfrmMain.h"
 #include "game/ThemeLoader.h"
 #include "game/globalDefs.h"
@@ -603,7 +604,7 @@ void TfrmCDPlayer::FormClose()
     timUpdateInfo.stop();
     CDPlayerWindow.Left = x();
     CDPlayerWindow.Top = y();
-    SaveCDPlayerSettings(SettingsFilePath);
+    SaveOrReport([this] { SaveCDPlayerSettings(SettingsFilePath); }, SettingsFilePath, this);
 }
 
 void TfrmCDPlayer::keyReleaseEvent(QKeyEvent* event)
