@@ -500,12 +500,13 @@ void TfrmIndex::chkAutoLexorimClick()
 
 void TfrmIndex::SetStatusPanel(int index, const std::string& text)
 {
-    sbPanels.at(static_cast<size_t>(index))->setText(platform::AnsiToUnicode(text));
+    // A panel may name a file: its name shows in its own letters.
+    sbPanels.at(static_cast<size_t>(index))->setText(platform::PathToUnicode(text));
 }
 
 std::string TfrmIndex::StatusPanel(int index) const
 {
-    return platform::UnicodeToAnsiOrEmpty(sbPanels.at(static_cast<size_t>(index))->text());
+    return platform::PathFromUnicode(sbPanels.at(static_cast<size_t>(index))->text());
 }
 
 } // namespace utility

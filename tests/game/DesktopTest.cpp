@@ -8,11 +8,13 @@
 #include "game/HighScores.h"
 #include "game/LanguageTexts.h"
 #include "game/TfrmCDPlayer.h"
+#include "game/TfrmScores.h"
 #include "htmlview/HtmlView.h"
 #include "platform/IniFile.h"
 #include "tests/support/FileSizeLimit.h"
 
 #include <QPrinterInfo>
+#include <QTableWidget>
 
 #include <filesystem>
 
@@ -35,6 +37,36 @@ TEST_F(DesktopTest, MissingDictionaryPageNamesThePathAskedFor)
     const std::string page = PageText();
     EXPECT_NE(page.find(Path("Parti.dat")), std::string::npos) << page;
     EXPECT_EQ(page.find("Animaux.dat"), std::string::npos) << page;
+}
+
+// A dictionary named in letters beyond the code page: the information page and the engine's
+// error page (Windows-1252) show a "?" for each such letter, the best ten its exact name; the
+// escape that carries it is never shown.
+TEST_F(DesktopTest, NamesInAnyLettersAreShownAsWritten)
+{
+    const std::string name = "S\x81" "142;ownik.dat"; // Słownik.dat
+    Write(name, "ananas\r\n  [Fruit]\r\n");
+    StartOn(name);
+    ASSERT_EQ(DictionaryWordCount, 1);
+    std::string page = PageText();
+    EXPECT_NE(page.find("Dictionnaire: S?ownik.dat ("), std::string::npos) << page;
+    EXPECT_NE(page.find("Index: S?ownik.ndx"), std::string::npos) << page;
+    EXPECT_EQ(page.find('\x81'), std::string::npos) << page;
+
+    QString header;
+    OnScoresShown = [&header] {
+        header = frmScores->gridScores->item(0, 0)->text();
+        frmScores->btnOkClick();
+    };
+    Type(Qt::Key_F3);
+    EXPECT_TRUE(header.endsWith(QStringLiteral("(S\u0142ownik.dat)"))) << header.toStdString();
+
+    Write("Z\x81" "142;y.dat", "a [x [y]\r\n");
+    Dialogs->FileAnswers.push_back(Path("Z\x81" "142;y.dat"));
+    Type(Qt::Key_F2);
+    page = PageText();
+    EXPECT_NE(page.find(Path("Z?y.dat")), std::string::npos) << page;
+    EXPECT_EQ(page.find('\x81'), std::string::npos) << page;
 }
 
 TEST_F(DesktopTest, HelpTheDesktopCannotOpenIsReported)
