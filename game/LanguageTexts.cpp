@@ -288,7 +288,15 @@ TCDPlayerTexts ReadCDPlayerTexts(const TThemeFiles& files)
                {"Pause", &texts.Pause},
                {"Eject", &texts.Eject},
                {"Exit", &texts.Exit},
-               {"ChangeTextColor", &texts.ChangeTextColor}});
+               {"ChangeTextColor", &texts.ChangeTextColor},
+               {"NoCDAudioSupport", &texts.NoCDAudioSupport},
+               {"NoDriveOpen", &texts.NoDriveOpen},
+               {"NoDisc", &texts.NoDisc},
+               {"DriveDoesNotAnswer", &texts.DriveDoesNotAnswer},
+               {"CannotOpenDrive", &texts.CannotOpenDrive},
+               {"CommandRefused", &texts.CommandRefused},
+               {"UnreadableTableOfContents", &texts.UnreadableTableOfContents},
+               {"NoSuchTrack", &texts.NoSuchTrack}});
     const std::pair<const char*, const char*> statuses[] = {{"NotReady", "Non pr\xEAt"},
                                                             {"Stopped", "Arr\xEAt\xE9"},
                                                             {"Playing", "En cours de lecture"},
