@@ -1,5 +1,6 @@
 #include "TfrmMainTest.h"
 
+#include "game/DefinitionViewCommands.h"
 #include "game/TfrmCDPlayer.h"
 #include "htmlview/HtmlView.h"
 #include "platform/Application.h"
@@ -97,6 +98,7 @@ TEST_P(NoDictionaryAtStartTest, OffersTheDialogThenTheWelcomePage)
     EXPECT_TRUE(DictionaryPath.empty());
     EXPECT_FALSE(CurrentDictionary.Initialized);
     EXPECT_FALSE(frmMain->btnStart->isVisible());
+    EXPECT_NE(CopyAllText(*frmMain->htmlViewer, "").find("Information"), std::string::npos);
     EXPECT_EQ(frmMain->htmlViewer->BaseHref(), ProgramFolder);
     EXPECT_EQ(frmMain->focusWidget(), frmMain->btnOpen);
 }
