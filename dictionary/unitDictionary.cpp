@@ -6,6 +6,7 @@
 #include "platform/Exceptions.h"
 #include "platform/FileSystem.h"
 #include "platform/Progress.h"
+#include "platform/Windows1252.h"
 
 #include <algorithm>
 #include <bit>
@@ -322,7 +323,8 @@ bool SetDictionaryLanguage(TDictionaryTranslation& translation, int languageCode
 bool FormatDictionaryError(const TDictionaryFile& dict, const TDictionaryTranslation& translation,
                            TDictionaryError& error)
 {
-    const std::string& path = dict.FileName;
+    // The page is Windows-1252: a name in other letters shows them as "?", never escaped.
+    const std::string path = platform::PathToPageText(dict.FileName);
     const std::string indexHeader = translation.IndexError + ": " + path + "<br>";
     std::string message;
     switch (error.Code) {

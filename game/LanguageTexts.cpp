@@ -59,6 +59,7 @@ void LoadProgramTexts(const TThemeFiles& files)
     WordFoundText = files.Text("Main", "WordFound", "Mot trouv\xE9");
     WordsFoundText = files.Text("Main", "WordsFound", "Mots trouv\xE9s");
     DefaultPlayerName = files.Text("Main", "Noname", "Sans nom");
+    SaveFailedText = files.Text("Main", "SaveFailed", DefaultSaveFailedText);
     TryRemainingText = files.Text("Main", "TryRemaining", "Essai restant:");
     TriesRemainingText = files.Text("Main", "TriesRemaining", "Essais restants:");
     dictionary::SetDictionaryLanguage(DictionaryTranslation, LanguageCode);
@@ -80,8 +81,7 @@ void LoadMainTexts(const TThemeFiles& files, TfrmMain& window)
                {"Exit", &texts.Exit}, {"EditDictionary", &texts.EditDictionary}, {"Copy", &texts.Copy},
                {"CopySelection", &texts.CopySelection}, {"Print", &texts.Print},
                {"IncreaseFontSize", &texts.IncreaseFontSize}, {"DecreaseFontSize", &texts.DecreaseFontSize},
-               {"TimeRemaining", &texts.TimeRemaining}, {"PrintFailed", &texts.PrintFailed},
-               {"SaveFailed", &texts.SaveFailed}});
+               {"TimeRemaining", &texts.TimeRemaining}, {"PrintFailed", &texts.PrintFailed}});
     ReadTexts(files, "OpenDictionary",
               {{"Title", &texts.OpenDialogTitle},
                {"DictionaryFilter", &texts.DictionaryFilter},
@@ -288,7 +288,15 @@ TCDPlayerTexts ReadCDPlayerTexts(const TThemeFiles& files)
                {"Pause", &texts.Pause},
                {"Eject", &texts.Eject},
                {"Exit", &texts.Exit},
-               {"ChangeTextColor", &texts.ChangeTextColor}});
+               {"ChangeTextColor", &texts.ChangeTextColor},
+               {"NoCDAudioSupport", &texts.NoCDAudioSupport},
+               {"NoDriveOpen", &texts.NoDriveOpen},
+               {"NoDisc", &texts.NoDisc},
+               {"DriveDoesNotAnswer", &texts.DriveDoesNotAnswer},
+               {"CannotOpenDrive", &texts.CannotOpenDrive},
+               {"CommandRefused", &texts.CommandRefused},
+               {"UnreadableTableOfContents", &texts.UnreadableTableOfContents},
+               {"NoSuchTrack", &texts.NoSuchTrack}});
     const std::pair<const char*, const char*> statuses[] = {{"NotReady", "Non pr\xEAt"},
                                                             {"Stopped", "Arr\xEAt\xE9"},
                                                             {"Playing", "En cours de lecture"},

@@ -70,6 +70,15 @@ struct TCDPlayerTexts {
     std::string Eject = "Ejecter le disque CD";
     std::string Exit = "Fermer le lecteur CD";
     std::string ChangeTextColor = "Couleur du &texte";
+    // What the drive layer reports.
+    std::string NoCDAudioSupport = "Les CD audio ne sont pas pris en charge";
+    std::string NoDriveOpen = "Aucun lecteur n'est ouvert";
+    std::string NoDisc = "Aucun disque dans le lecteur";
+    std::string DriveDoesNotAnswer = "Le lecteur ne r\xE9pond pas";
+    std::string CannotOpenDrive = "Impossible d'ouvrir le lecteur"; // followed by the drive
+    std::string CommandRefused = "Le lecteur a refus\xE9 la commande";
+    std::string UnreadableTableOfContents = "La table des mati\xE8res du disque est illisible";
+    std::string NoSuchTrack = "Piste absente du disque\xA0:"; // followed by its number
 };
 // A status text holds at most this many characters.
 constexpr size_t CDStatusTextLength = 20;

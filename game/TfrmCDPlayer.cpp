@@ -2,6 +2,7 @@
 
 #include "game/GameResources.h"
 #include "game/GameSettings.h"
+#include "game/SaveReport.h"
 #include "game/TfrmMain.h"
 #include "game/ThemeLoader.h"
 #include "game/globalDefs.h"
@@ -24,6 +25,22 @@ TfrmCDPlayer* frmCDPlayer = nullptr;
 TCDPlayerWindowSettings CDPlayerWindow;
 
 namespace {
+
+// A fault of the drive layer in the interface's language, with the drive or track it names.
+std::string FaultText(const TCDPlayerTexts& texts, const platform::ECdError& error)
+{
+    switch (error.Fault) {
+    case platform::TCdFault::NoSupport: return texts.NoCDAudioSupport;
+    case platform::TCdFault::NoDriveOpen: return texts.NoDriveOpen;
+    case platform::TCdFault::NoDisc: return texts.NoDisc;
+    case platform::TCdFault::NoAnswer: return texts.DriveDoesNotAnswer;
+    case platform::TCdFault::CannotOpen: return texts.CannotOpenDrive + " " + error.Detail;
+    case platform::TCdFault::Refused: return texts.CommandRefused;
+    case platform::TCdFault::UnreadableToc: return texts.UnreadableTableOfContents;
+    case platform::TCdFault::NoTrack: return texts.NoSuchTrack + " " + error.Detail;
+    }
+    return error.what();
+}
 
 constexpr int LabelFontPixels = 11;
 constexpr int LabelHeight = 13;
@@ -406,7 +423,7 @@ void TfrmCDPlayer::ReportingDeviceErrors(TCommand command)
     try {
         command();
     } catch (const platform::ECdError& error) {
-        platform::ErrorBox(error.what(), this);
+        platform::ErrorBox(FaultText(Texts, error), this);
     }
 }
 
@@ -603,7 +620,7 @@ void TfrmCDPlayer::FormClose()
     timUpdateInfo.stop();
     CDPlayerWindow.Left = x();
     CDPlayerWindow.Top = y();
-    SaveCDPlayerSettings(SettingsFilePath);
+    SaveOrReport([this] { SaveCDPlayerSettings(SettingsFilePath); }, SettingsFilePath, this);
 }
 
 void TfrmCDPlayer::keyReleaseEvent(QKeyEvent* event)

@@ -8,6 +8,7 @@
 #include "game/HighScores.h"
 #include "game/LanguageTexts.h"
 #include "game/Players.h"
+#include "game/SaveReport.h"
 #include "game/TfrmMainPictureButton.h"
 #include "game/TfrmScores.h"
 #include "game/TfrmZoom.h"
@@ -17,7 +18,6 @@
 #include "platform/Application.h"
 #include "platform/CdAudio.h"
 #include "platform/Dialogs.h"
-#include "platform/Exceptions.h"
 #include "platform/FileSystem.h"
 #include "platform/HintTiming.h"
 #include "platform/IniFile.h"
@@ -341,9 +341,6 @@ void TfrmMain::FormCreate(const std::vector<std::string>& arguments)
 
     if (const std::optional<std::string> path = DictionaryPathFromArguments(arguments))
         DictionaryPath = *path;
-    else if (DictionaryPath.empty())
-        // A first start plays at once, on the bundled French dictionary.
-        DictionaryPath = ProgramFolder + "Dictionnaires/Francais.dat";
     LayoutWordAndViewer();
     OpenDictionaryAtStart();
 
@@ -402,6 +399,8 @@ void TfrmMain::closeEvent(QCloseEvent* event)
 
 void TfrmMain::FormClose()
 {
+    // The CD player and the main window both save into the settings file.
+    const TOneReportPerFile oneReportPerFile;
     btnStopClick();
     platform::PurgeSounds();
     timTimer.stop();
@@ -415,23 +414,12 @@ void TfrmMain::FormClose()
         frmCDPlayer->close();
     }
     SaveSettings();
-    SaveOrReport(SaveScores, ScoresFilePath);
+    SaveOrReport(SaveScores, ScoresFilePath, this);
 }
 
 void TfrmMain::SaveSettings()
 {
-    SaveOrReport([this] { SaveGameOptions(x(), y(), htmlViewer->DefFontSize()); }, SettingsFilePath);
-}
-
-void TfrmMain::SaveOrReport(const std::function<void()>& save, const std::string& path)
-{
-    try {
-        save();
-    } catch (const platform::EInOutError&) {
-        platform::MessageBox(Texts.SaveFailed + " " + path,
-                             platform::UnicodeToAnsiOrEmpty(QApplication::applicationName()),
-                             platform::MB_OK | platform::MB_ICONERROR, this);
-    }
+    SaveOrReport([this] { SaveGameOptions(x(), y(), htmlViewer->DefFontSize()); }, SettingsFilePath, this);
 }
 
 void TfrmMain::StoreZoomWindow()
@@ -550,13 +538,16 @@ void TfrmMain::btnOptionClick()
 
 void TfrmMain::btnEditClick()
 {
-    SaveOrReport(
+    // The utility takes its language from the settings: without it, it would not speak ours.
+    const bool languageWritten = SaveOrReport(
         [] {
             platform::TIniFile settings(SettingsFilePath);
             settings.WriteInteger("Lexorim", "Language", LanguageCode);
             settings.UpdateFile();
         },
-        SettingsFilePath);
+        SettingsFilePath, this);
+    if (!languageWritten)
+        return;
     platform::StartProgram(UtilityProgramPath(), DictionaryPath);
 }
 

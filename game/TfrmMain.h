@@ -68,7 +68,6 @@ struct TMainTexts {
     std::string DictionaryFilter = "Dictionnaire";
     std::string AllFilesFilter = "Tous les fichiers";
     std::string PrintFailed = "Impression impossible\xA0: aucune imprimante n'est pr\xEAte.";
-    std::string SaveFailed = "Impossible d'\xE9" "crire dans"; // followed by the file's path
 };
 
 // Yellow: the masked word and the name of the player whose turn it is.
@@ -224,9 +223,6 @@ private:
     void LoadLanguageTexts();
     void PreviewKeys();
     void StoreZoomWindow();
-    // Runs Save; a file it could not write (a full disk) is named in a message box, and what
-    // follows the save goes on all the same.
-    void SaveOrReport(const std::function<void()>& save, const std::string& path);
     void SaveSettings(); // the options, places and text size
 
     // Opening (TfrmMainDictionary.cpp).

@@ -3,6 +3,7 @@
 #include "game/TfrmMain.h"
 
 #include "game/HighScores.h"
+#include "game/SaveReport.h"
 #include "game/TfrmMainPictureButton.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
@@ -88,7 +89,9 @@ void TfrmMain::btnOpenClick()
     if (!chosen)
         return;
 
-    SaveOrReport(SaveScores, ScoresFilePath);
+    // Scores that cannot be saved stay in memory with their dictionary, to be saved at close.
+    if (!SaveOrReport(SaveScores, ScoresFilePath, this))
+        return;
     DictionaryPath = *chosen;
     if (InitializeDictionary(CurrentDictionary)) {
         LoadDictionary(CurrentDictionary);

@@ -7,6 +7,7 @@
 #include "htmlview/HtmlView.h"
 #include "platform/FileSystem.h"
 #include "platform/Shell.h"
+#include "platform/Windows1252.h"
 
 namespace game {
 
@@ -23,7 +24,7 @@ std::string WelcomePage()
 
 std::string BuildDictionaryInfo(const std::string& path, const std::string& description, int32_t wordCount)
 {
-    const std::string name = platform::ExtractFileName(path);
+    const std::string name = platform::PathToPageText(platform::ExtractFileName(path));
     std::string page = DictionaryText + ": " + name + " (" + std::to_string(dictionary::GetFileSizeByName(path)) + " "
         + BytesText + ")<br>\r\n";
     page += IndexFileText + ": " + platform::ChangeFileExt(name, ".ndx") + "<br>\r\n";

@@ -30,9 +30,6 @@ namespace {
 constexpr int WordTimerInterval = 1000; // milliseconds
 constexpr unsigned long SoundPause = 500; // milliseconds: lets the last key's sound be heard
 const QColor CounterOnColor(5, 255, 185);
-// Between two timed words: the label sits on the theme's dark plate, where the system's dark
-// window text could not be read.
-const QColor CounterIdleColor(240, 240, 240);
 
 void UpdateZoomWindow(const QString& text)
 {
@@ -246,9 +243,10 @@ void TfrmMain::DrawCounter(int32_t seconds, bool on)
             painter.drawPixmap(digit.X, 0, imglstDigits.at(static_cast<size_t>(digit.Picture)));
     } else {
         timePicture_.fill(Qt::transparent);
-        platform::SetTextColor(lblTimeRemaining, GameOptions.TimePlay ? CounterIdleColor
-                                                            : QApplication::palette().color(QPalette::Disabled,
-                                                                                            QPalette::WindowText));
+        const QPalette system = QApplication::palette();
+        platform::SetTextColor(lblTimeRemaining, GameOptions.TimePlay
+                                                     ? system.color(QPalette::Active, QPalette::WindowText)
+                                                     : system.color(QPalette::Disabled, QPalette::WindowText));
     }
     imgTime->setPixmap(timePicture_);
 }

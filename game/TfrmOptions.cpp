@@ -407,23 +407,18 @@ void TfrmOptions::EnumThemes()
 
 void TfrmOptions::AddThemeItems(const QString& themesFolder, const QString& theme)
 {
-    // A folder whose name the settings file could not hold cannot be chosen.
-    std::string ansiTheme;
-    if (!platform::UnicodeToAnsi(theme, ansiTheme))
-        return;
+    const std::string themeName = platform::PathFromUnicode(theme);
     const std::string current = platform::AnsiLowerCase(ThemeName + "|" + LanguageName);
     const QDir languages(themesFolder + QLatin1Char('/') + theme);
     for (const QString& language : languages.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase)) {
-        std::string ansiLanguage;
-        if (!platform::UnicodeToAnsi(language, ansiLanguage))
-            continue;
-        QPixmap flag = ReadPicture(ThemesFolder + ansiTheme + "/" + ansiLanguage + "/flag.bmp");
+        const std::string languageName = platform::PathFromUnicode(language);
+        QPixmap flag = ReadPicture(ThemesFolder + themeName + "/" + languageName + "/flag.bmp");
         flag = flag.isNull() ? PlainFlag(palette().color(QPalette::ToolTipBase))
                              : flag.scaled(FlagWidth, FlagHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         ilFlags.push_back(flag);
         // The names are kept apart from the caption, so that a name holding " | " is taken whole.
         cbThemes->addItem(QIcon(flag), theme + QStringLiteral(" | ") + language, QStringList{theme, language});
-        if (platform::AnsiLowerCase(ansiTheme + "|" + ansiLanguage) == current)
+        if (platform::AnsiLowerCase(themeName + "|" + languageName) == current)
             cbThemes->setCurrentIndex(cbThemes->count() - 1);
     }
     // Adding to an empty list selects the first item; only the current theme and language may be.
@@ -431,7 +426,7 @@ void TfrmOptions::AddThemeItems(const QString& themesFolder, const QString& them
     if (selected >= 0) {
         const QStringList chosen = cbThemes->itemData(selected).toStringList();
         const std::string chosenPair
-            = platform::UnicodeToAnsiOrEmpty(chosen.value(0)) + "|" + platform::UnicodeToAnsiOrEmpty(chosen.value(1));
+            = platform::PathFromUnicode(chosen.value(0)) + "|" + platform::PathFromUnicode(chosen.value(1));
         if (platform::AnsiLowerCase(chosenPair) != current)
             cbThemes->setCurrentIndex(-1);
     }
@@ -586,8 +581,8 @@ void TfrmOptions::TakeChosenTheme()
     if (selected < 0 || !cbThemes->isEnabled())
         return;
     const QStringList chosen = cbThemes->itemData(selected).toStringList();
-    ThemeName = platform::UnicodeToAnsiOrEmpty(chosen.value(0));
-    LanguageName = platform::UnicodeToAnsiOrEmpty(chosen.value(1));
+    ThemeName = platform::PathFromUnicode(chosen.value(0));
+    LanguageName = platform::PathFromUnicode(chosen.value(1));
     ThemeFolder = ThemesFolder + ThemeName;
     LanguageFolder = ThemeFolder + "/" + LanguageName;
 }

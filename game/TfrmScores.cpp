@@ -302,7 +302,9 @@ void TfrmScores::ShowTexts()
 {
     if (mode_ == ScoresModeBestTen || mode_ == ScoresModeRanking) {
         lblTitle->setText(ToQt(Texts.ViewScoresTitle));
-        SetCell(gridScores, 0, 0, ToQt(Texts.NameColumnHeader + " (" + CurrentDictionary.Name + ")"));
+        SetCell(gridScores, 0, 0,
+                ToQt(Texts.NameColumnHeader) + QStringLiteral(" (") + platform::PathToUnicode(CurrentDictionary.Name)
+                    + QLatin1Char(')'));
         SetCell(gridScores, 0, 1, ToQt(Texts.ScoreColumnHeader));
         SetCell(gridScores, 0, 2, ToQt(Texts.RatioColumnHeader));
     } else if (mode_ == ScoresModeNameEntry) {

@@ -100,10 +100,7 @@ void TfrmSelectLanguage::EnumLanguages()
     const QStringList folders =
         themeFolder.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
     for (const QString& folderName : folders) {
-        std::string name;
-        if (!platform::UnicodeToAnsi(folderName, name))
-            continue; // a name the settings file could not hold
-        const std::string folder = ThemesFolder + StandardTheme + "/" + name;
+        const std::string folder = ThemesFolder + StandardTheme + "/" + platform::PathFromUnicode(folderName);
         if (!platform::FileExists(FindInFolder(folder, "flag.bmp")))
             continue;
         ilFlags.push_back(ReadPicture(folder + "/flag.bmp"));
@@ -129,7 +126,7 @@ void TfrmSelectLanguage::btnSelectClick()
 
 void TfrmSelectLanguage::FormClose()
 {
-    const std::string language = platform::UnicodeToAnsiOrEmpty(lbLanguages->currentItem()->text());
+    const std::string language = platform::PathFromUnicode(lbLanguages->currentItem()->text());
     platform::TIniFile settings(SettingsFilePath);
     settings.WriteString("Theme", "Name", StandardTheme);
     settings.WriteString("Theme", "Language", language);

@@ -74,6 +74,8 @@ std::string WordsFoundText;
 std::string TryRemainingText;
 std::string TriesRemainingText;
 std::string DefaultPlayerName;
+const std::string DefaultSaveFailedText = "Impossible d'\xE9" "crire dans";
+std::string SaveFailedText = DefaultSaveFailedText;
 std::string ZoomBackgroundMenuText;
 std::string ZoomTextMenuText;
 std::string ConnectToText;
@@ -111,6 +113,7 @@ void ResetGameState()
 
     LanguageCode = LanguageCodeFrench;
     CDStatusTexts = {};
+    SaveFailedText = DefaultSaveFailedText;
 
     for (std::string* text :
          {&KeySuccessSound, &KeyFailSound, &SuccessSound, &FailSound, &DictionaryPath, &HtmlInfoTextFR, &HtmlInfoTextUS,

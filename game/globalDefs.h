@@ -175,6 +175,8 @@ extern std::string WordsFoundText;
 extern std::string TryRemainingText;
 extern std::string TriesRemainingText;
 extern std::string DefaultPlayerName;
+extern const std::string DefaultSaveFailedText;
+extern std::string SaveFailedText; // followed by the path of the file that could not be written
 extern std::string ZoomBackgroundMenuText;
 extern std::string ZoomTextMenuText;
 extern std::string ConnectToText;

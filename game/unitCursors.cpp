@@ -124,10 +124,14 @@ int StandardCursorNumber(Qt::CursorShape shape)
 
 void ApplyCursors(QWidget* window)
 {
-    QList<QWidget*> controls = window->findChildren<QWidget*>();
-    controls.prepend(window);
-    for (QWidget* control : controls) {
-        // A control without a cursor of its own shows its parent's: the default, number 0.
+    // The window's default cursor is the arrow: the custom one then shows on every control that
+    // takes its parent's cursor.
+    const int windowCursor = window->testAttribute(Qt::WA_SetCursor) ? StandardCursorNumber(window->cursor().shape())
+                                                                      : StandardCursorNumber(Qt::ArrowCursor);
+    if (const std::optional<QCursor> custom = CustomCursor(-windowCursor))
+        window->setCursor(*custom);
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        // A control without a cursor of its own shows its parent's.
         if (!control->testAttribute(Qt::WA_SetCursor))
             continue;
         if (const std::optional<QCursor> custom = CustomCursor(-StandardCursorNumber(control->cursor().shape())))

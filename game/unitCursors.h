@@ -31,7 +31,8 @@ std::optional<QCursor> CustomCursor(int slot);
 int StandardCursorNumber(Qt::CursorShape shape);
 
 // Window and every control it holds that has a standard cursor of its own now shows the custom
-// cursor of that number; controls that take their parent's cursor keep doing so.
+// cursor of that number (an edit box its custom text beam); the window's default cursor becomes
+// the custom arrow, which the controls that take their parent's cursor then show.
 void ApplyCursors(QWidget* window);
 
 } // namespace game

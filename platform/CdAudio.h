@@ -22,10 +22,36 @@ enum TCdMode : int32_t {
     cdOpen = 6, // door open or no disc
 };
 
-// A drive that cannot be opened, a disc that is gone, a command the drive refuses.
+// A drive that cannot be opened, a disc that is gone, a command the drive refuses. The fault
+// lets a window say it in its own language; Detail names the drive, the command or the track.
+enum class TCdFault { NoSupport, NoDriveOpen, NoDisc, NoAnswer, CannotOpen, Refused, UnreadableToc, NoTrack };
+
 class ECdError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    // Inline: the drive modules raise it without linking the rest of this layer.
+    explicit ECdError(TCdFault fault, const std::string& detail = std::string())
+        : std::runtime_error(FaultText(fault, detail)), Fault(fault), Detail(detail)
+    {
+    }
+
+    TCdFault Fault;
+    std::string Detail;
+
+private:
+    static std::string FaultText(TCdFault fault, const std::string& detail)
+    {
+        switch (fault) {
+        case TCdFault::NoSupport: return "no CD audio support";
+        case TCdFault::NoDriveOpen: return "no drive is open";
+        case TCdFault::NoDisc: return "no disc";
+        case TCdFault::NoAnswer: return "the drive does not answer";
+        case TCdFault::CannotOpen: return "cannot open " + detail;
+        case TCdFault::Refused: return "the drive refused to " + detail;
+        case TCdFault::UnreadableToc: return "unreadable table of contents";
+        case TCdFault::NoTrack: return "no track " + detail;
+        }
+        return detail;
+    }
 };
 
 constexpr int64_t CdFramesPerSecond = 75;

@@ -32,7 +32,7 @@ void TLibcdioCdDevice::Close()
 void TLibcdioCdDevice::Check(int result, const char* what)
 {
     if (result != DRIVER_OP_SUCCESS)
-        throw ECdError(std::string("the drive refused to ") + what);
+        throw ECdError(TCdFault::Refused, what);
 }
 
 std::vector<std::string> TLibcdioCdDevice::Drives()
@@ -61,7 +61,7 @@ void TLibcdioCdDevice::Open(const std::string& drive)
     pausedAt_.reset();
     cdio_ = cdio_open(drive.c_str(), DRIVER_DEVICE);
     if (cdio_ == nullptr)
-        throw ECdError("cannot open " + drive);
+        throw ECdError(TCdFault::CannotOpen, drive);
     // The drive may have been left playing by an earlier run.
     if (const auto status = ReadStatus()) {
         stoppedAt_ = status->Frame;
@@ -77,14 +77,14 @@ bool TLibcdioCdDevice::DiscChanged()
 _CdIo* TLibcdioCdDevice::Disc()
 {
     if (cdio_ == nullptr)
-        throw ECdError("no drive is open");
+        throw ECdError(TCdFault::NoDriveOpen);
     // The drive's table of contents is read once per handle: a new disc needs a new one.
     if (DiscChanged()) {
         const std::string drive = drive_;
         Open(drive);
     }
     if (cdio_get_num_tracks(cdio_) == CDIO_INVALID_TRACK)
-        throw ECdError("no disc");
+        throw ECdError(TCdFault::NoDisc);
     return cdio_;
 }
 
@@ -109,7 +109,7 @@ TLibcdioCdDevice::TAudioStatus TLibcdioCdDevice::Status()
     _CdIo* disc = Disc();
     const auto status = ReadStatus();
     if (!status)
-        throw ECdError("the drive does not answer");
+        throw ECdError(TCdFault::NoAnswer);
     if (status->Mode != cdStopped)
         return *status;
     if (started_) {
@@ -143,7 +143,7 @@ TCdToc TLibcdioCdDevice::Toc()
     const track_t first = cdio_get_first_track_num(disc);
     const track_t count = cdio_get_num_tracks(disc);
     if (first == CDIO_INVALID_TRACK)
-        throw ECdError("unreadable table of contents");
+        throw ECdError(TCdFault::UnreadableToc);
     for (track_t track = first; track < first + count; ++track)
         toc.Tracks.push_back({cdio_get_track_lba(disc, track), cdio_get_track_format(disc, track) == TRACK_FORMAT_AUDIO});
     toc.LeadOut = cdio_get_track_lba(disc, CDIO_CDROM_LEADOUT_TRACK);
@@ -204,7 +204,7 @@ void TLibcdioCdDevice::Seek(int64_t frame)
 void TLibcdioCdDevice::Eject()
 {
     if (cdio_ == nullptr)
-        throw ECdError("no drive is open");
+        throw ECdError(TCdFault::NoDriveOpen);
     const std::string drive = drive_;
     Check(cdio_eject_media(&cdio_), "eject");
     // Ejecting frees the handle: the drive is opened again to report its open door.

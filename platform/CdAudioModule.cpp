@@ -19,7 +19,7 @@ TCdDevice& TModuleCdDevice::Drive()
 {
     if (TCdDevice* device = Device())
         return *device;
-    throw ECdError("no CD audio support");
+    throw ECdError(TCdFault::NoSupport);
 }
 
 std::vector<std::string> TModuleCdDevice::Drives()

@@ -10,7 +10,7 @@ TCdToc TCdAudio::DiscToc()
 {
     TCdToc toc = device_->Toc();
     if (toc.Tracks.empty())
-        throw ECdError("no disc");
+        throw ECdError(TCdFault::NoDisc);
     return toc;
 }
 
@@ -56,7 +56,7 @@ uint32_t TCdAudio::TrackLengthMsf(int32_t track)
     const TCdToc toc = DiscToc();
     const int32_t count = static_cast<int32_t>(toc.Tracks.size());
     if (track < 1 || track > count)
-        throw ECdError("no track " + std::to_string(track));
+        throw ECdError(TCdFault::NoTrack, std::to_string(track));
     const int64_t end = track == count ? toc.LeadOut : toc.Tracks[track].Start;
     return PackMsf(end - toc.Tracks[track - 1].Start);
 }

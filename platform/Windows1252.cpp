@@ -133,6 +133,19 @@ QString PathToUnicode(const std::string& path)
     return name;
 }
 
+std::string PathToPageText(const std::string& path)
+{
+    std::string text;
+    text.reserve(path.size());
+    for (const uint codePoint : PathToUnicode(path).toUcs4()) {
+        unsigned char byte = 0;
+        const bool held = codePoint <= 0xFFFF && EncodeChar(static_cast<char16_t>(codePoint), byte)
+            && byte != static_cast<unsigned char>(PathEscapeMarker);
+        text.push_back(held ? static_cast<char>(byte) : '?');
+    }
+    return text;
+}
+
 unsigned char AnsiUpperChar(unsigned char c)
 {
     if (c >= 'a' && c <= 'z')

@@ -28,6 +28,9 @@ std::string PathFromUnicode(const QString& name);
 // The exact name back (Windows-1252 for the other bytes); also the readable form of a text
 // that names such a path, as a message does.
 QString PathToUnicode(const std::string& path);
+// A path as a page for the viewer (Windows-1252 text) shows it: its letters in the code page,
+// "?" for each character the code page cannot hold, never the escape.
+std::string PathToPageText(const std::string& path);
 
 // Upper and lower case of the Windows-1252 letter pairs (a/A, é/É, œ/Œ, š/Š, ž/Ž, ÿ/Ÿ ...).
 unsigned char AnsiUpperChar(unsigned char c);

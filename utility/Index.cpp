@@ -32,6 +32,8 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
+
+#include <cmath>
 #include <QToolButton>
 
 namespace utility {
@@ -50,6 +52,19 @@ T* Named(T* object, const char* name)
 {
     object->setObjectName(QString::fromLatin1(name));
     return object;
+}
+
+// Black or white, whichever stands out more from Background (contrast of relative luminance).
+QColor ReadableTextOn(const QColor& background)
+{
+    const auto linear = [](double channel) {
+        return channel <= 0.03928 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    const double luminance = 0.2126 * linear(background.redF()) + 0.7152 * linear(background.greenF())
+                             + 0.0722 * linear(background.blueF());
+    const double againstBlack = (luminance + 0.05) / 0.05;
+    const double againstWhite = 1.05 / (luminance + 0.05);
+    return againstBlack >= againstWhite ? QColor(Qt::black) : QColor(Qt::white);
 }
 
 QFrame* NewBevel(QWidget* parent, const char* name, QFrame::Shape shape)
@@ -457,10 +472,18 @@ void TfrmIndex::btnEnglishClick()
 
 void TfrmIndex::EnableDictionaryControls(bool on)
 {
-    // The labels stay on the window's own background and read as disabled text when off: a grey
-    // bar behind light text looked broken rather than unavailable.
-    for (QLabel* label : {lblSearch, lblAdd})
+    // The labels sit on a bar of button face when usable and of the grey of disabled text when
+    // not; on the grey bar their text takes a colour that can be read there.
+    const QPalette system = QApplication::palette();
+    const QColor bar = on ? system.color(QPalette::Active, QPalette::Button)
+                          : system.color(QPalette::Disabled, QPalette::WindowText);
+    const QColor text = on ? system.color(QPalette::Active, QPalette::WindowText) : ReadableTextOn(bar);
+    for (QLabel* label : {lblSearch, lblAdd}) {
         label->setEnabled(on);
+        label->setAutoFillBackground(true);
+        platform::SetPaletteColor(label, {QPalette::Window}, bar);
+        platform::SetPaletteColor(label, {QPalette::WindowText}, text);
+    }
     for (QWidget* control : std::initializer_list<QWidget*>{edtList, seList, pbList, sbList, edtAddWord, memoAddWordDef,
                                                              btnAddWord, btnModify, chkAutoLexorim, btnInformation,
                                                              htmlViewer})
@@ -477,12 +500,13 @@ void TfrmIndex::chkAutoLexorimClick()
 
 void TfrmIndex::SetStatusPanel(int index, const std::string& text)
 {
-    sbPanels.at(static_cast<size_t>(index))->setText(platform::AnsiToUnicode(text));
+    // A panel may name a file: its name shows in its own letters.
+    sbPanels.at(static_cast<size_t>(index))->setText(platform::PathToUnicode(text));
 }
 
 std::string TfrmIndex::StatusPanel(int index) const
 {
-    return platform::UnicodeToAnsiOrEmpty(sbPanels.at(static_cast<size_t>(index))->text());
+    return platform::PathFromUnicode(sbPanels.at(static_cast<size_t>(index))->text());
 }
 
 } // namespace utility

@@ -62,9 +62,9 @@ std::string TfrmIndex::BuildDictionaryInfo(const dictionary::TDictionaryFile& di
                                            const dictionary::TDictionaryError& error) const
 {
     const TIndexTexts& texts = Texts();
-    std::string page = texts.DictionaryLabel + ": " + dict.Name + " ("
+    std::string page = texts.DictionaryLabel + ": " + platform::PathToPageText(dict.Name) + " ("
         + std::to_string(dictionary::GetFileSizeByName(dict.FileName)) + " " + texts.BytesLabel + ")<br>";
-    page += texts.IndexFileLabel + ": " + dict.IndexName + "<br>";
+    page += texts.IndexFileLabel + ": " + platform::PathToPageText(dict.IndexName) + "<br>";
     if (error.Extended > 0)
         page += texts.WordsLabel + ": " + std::to_string(error.Extended) + "<br>";
     page += "<hr>";

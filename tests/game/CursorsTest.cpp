@@ -5,6 +5,7 @@
 #include "htmlview/ViewerCursors.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -61,7 +62,7 @@ TEST(ViewerCursorSlots, TheGameArrowStandsOverItsViewer)
     htmlview::StopViewerCursors();
 }
 
-TEST_F(CursorsTest, DeclaredStandardCursorsBecomeTheCustomOnes)
+TEST_F(CursorsTest, StandardAndDefaultCursorsBecomeTheCustomOnes)
 {
     QWidget window;
     auto* link = new QLabel(&window);
@@ -71,6 +72,7 @@ TEST_F(CursorsTest, DeclaredStandardCursorsBecomeTheCustomOnes)
     auto* plain = new QLabel(&window);
     auto* odd = new QLabel(&window);
     odd->setCursor(Qt::OpenHandCursor); // no standard number: left alone
+    auto* edit = new QLineEdit(&window); // a text beam of its own
 
     ApplyCursors(&window);
 
@@ -78,7 +80,12 @@ TEST_F(CursorsTest, DeclaredStandardCursorsBecomeTheCustomOnes)
     EXPECT_EQ(link->cursor().hotSpot(), CustomCursor(21)->hotSpot());
     EXPECT_EQ(link->cursor().pixmap().toImage(), CustomCursor(21)->pixmap().toImage());
     EXPECT_EQ(text->cursor().pixmap().toImage(), CustomCursor(4)->pixmap().toImage());
-    EXPECT_FALSE(plain->testAttribute(Qt::WA_SetCursor)); // the default cursor stays the default
+    // The window's default becomes the custom arrow, and a control that takes its parent's
+    // cursor shows it.
+    EXPECT_EQ(window.cursor().pixmap().toImage(), CustomCursor(2)->pixmap().toImage());
+    EXPECT_FALSE(plain->testAttribute(Qt::WA_SetCursor));
+    EXPECT_EQ(plain->cursor().pixmap().toImage(), CustomCursor(2)->pixmap().toImage());
+    EXPECT_EQ(edit->cursor().pixmap().toImage(), CustomCursor(4)->pixmap().toImage());
     EXPECT_EQ(odd->cursor().shape(), Qt::OpenHandCursor);
 
     // A second pass changes nothing: the custom cursors are not standard ones.

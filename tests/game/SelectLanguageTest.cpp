@@ -24,11 +24,11 @@ protected:
     void LanguageFolder(const std::string& name, bool flag, const char* languageFile) const
     {
         const std::string folder = "Themes/Standard/" + name;
-        QDir().mkpath(QString::fromStdString(Path(folder)));
+        QDir().mkpath(platform::PathToUnicode(Path(folder)));
         if (flag) {
             QImage picture(24, 16, QImage::Format_RGB32);
             picture.fill(Qt::blue);
-            picture.save(QString::fromStdString(Path(folder + "/flag.bmp")), "BMP");
+            picture.save(platform::PathToUnicode(Path(folder + "/flag.bmp")), "BMP");
         }
         if (languageFile != nullptr)
             Write(folder + "/language.ini", languageFile);
@@ -88,6 +88,33 @@ TEST_F(SelectLanguageTest, ClosingWaitsForAChoiceThenWritesIt)
     EXPECT_EQ(settings.ReadString("Theme", "Name", ""), "Standard");
     EXPECT_EQ(settings.ReadString("Theme", "Language", ""), "Francais");
     EXPECT_EQ(settings.ReadString("General", "Create", ""), "Ok");
+}
+
+// A folder named in letters beyond the code page is offered like the others, shown as written
+// and stored escaped, as the settings file holds such names; without a flag it is skipped.
+TEST_F(SelectLanguageTest, FoldersNamedInAnyLettersAreOffered)
+{
+    const QString polish = QStringLiteral("J\u0119zyk polski");
+    const QString greek = QStringLiteral("\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC");
+    LanguageFolder(platform::PathFromUnicode(polish), true, "[Buttons]\r\nStart=Zacznij\r\n");
+    LanguageFolder(platform::PathFromUnicode(greek), false, "[Buttons]\r\nStart=x\r\n");
+    ASSERT_TRUE(QDir(platform::PathToUnicode(Path("Themes/Standard/")) + polish).exists());
+    Write("garvo.ini", "");
+
+    TfrmSelectLanguage window;
+    ASSERT_EQ(window.lbLanguages->count(), 1);
+    EXPECT_EQ(window.lbLanguages->item(0)->text(), polish);
+    EXPECT_EQ(window.StartCaptions, std::vector<std::string>{"Zacznij"});
+    ASSERT_EQ(window.ilFlags.size(), 1u);
+    EXPECT_FALSE(window.ilFlags[0].isNull());
+
+    QTimer::singleShot(0, &window, [&] {
+        window.lbLanguages->setCurrentRow(0);
+        window.btnSelect->click();
+    });
+    window.exec();
+    const platform::TIniFile settings(SettingsFilePath);
+    EXPECT_EQ(settings.ReadString("Theme", "Language", ""), platform::PathFromUnicode(polish));
 }
 
 TEST_F(SelectLanguageTest, SettingsFileThatCannotBeWrittenDoesNotKeepThePlayerWaiting)

@@ -217,7 +217,7 @@ TEST_F(CDPlayerWindow, AFailingDriveIsToldByEveryButtonThatUsesIt)
         dialogs->ErrorBoxes.clear();
         QTest::mouseClick(form.get()->*button, Qt::LeftButton);
         ASSERT_EQ(dialogs->ErrorBoxes.size(), 1u) << what;
-        EXPECT_EQ(dialogs->ErrorBoxes[0], "the drive does not answer") << what;
+        EXPECT_EQ(dialogs->ErrorBoxes[0], "Le lecteur ne r\xE9pond pas") << what;
     }
 }
 
@@ -283,6 +283,32 @@ TEST_F(CDPlayerWindow, StatusTextsComeFromTheLanguageFile)
     EXPECT_EQ(Text(form->lblCDPlayerStatus), "Stopped");
     EXPECT_EQ(CDStatusText(7), CDStatusText(platform::cdNotReady));
     EXPECT_EQ(CDStatusText(-1), "Non pr\xEAt");
+}
+
+// The drive's faults are told in the interface's language, the language file's text first.
+TEST_F(CDPlayerWindow, DriveFaultsAreToldInTheLanguageOfTheInterface)
+{
+    const struct {
+        const char* languageFile;
+        const char* told;
+    } cases[] = {
+        {"[CD-Player]\r\nDriveDoesNotAnswer=The drive does not answer\r\n", "The drive does not answer"},
+        {"[CD-Player]\r\n", "Le lecteur ne r\xE9pond pas"},
+    };
+    QDir().mkpath(QString::fromStdString(LanguageFolder));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.told);
+        Write("Themes/Standard/Francais/language.ini", c.languageFile);
+        pending = std::make_unique<TSimulatedCdDevice>();
+        device = static_cast<TSimulatedCdDevice*>(pending.get());
+        AddDrive(Drive, {100, 100});
+        Create();
+        device->Vanish();
+        dialogs->ErrorBoxes.clear();
+        form->imgEjectClick();
+        ASSERT_EQ(dialogs->ErrorBoxes.size(), 1u);
+        EXPECT_EQ(dialogs->ErrorBoxes[0], c.told);
+    }
 }
 
 TEST_F(CDPlayerWindow, TheUpdateRateFollowsTheDiscAndTheWindow)

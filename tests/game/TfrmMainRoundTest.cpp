@@ -144,6 +144,22 @@ TEST_F(RoundTest, TimeRunsOutOnTheTickAfterZero)
     EXPECT_TRUE(GallowsShows(1));
 }
 
+// The caption of the time display: the system's window text between timed words, greyed when
+// words are not timed, the counter's own green while a timed word runs.
+TEST_F(RoundTest, TimeCaptionColourFollowsTheTimedMode)
+{
+    const auto caption = [] { return frmMain->lblTimeRemaining->palette().color(QPalette::WindowText); };
+    const QPalette system = QApplication::palette();
+    StartRound("TimePlay=1\r\n");
+    EXPECT_EQ(caption(), QColor(5, 255, 185));
+    Click(frmMain->btnStop);
+    ASSERT_FALSE(RoundInProgress);
+    EXPECT_EQ(caption(), system.color(QPalette::Active, QPalette::WindowText));
+    GameOptions.TimePlay = false;
+    frmMain->DrawCounter(0, false);
+    EXPECT_EQ(caption(), system.color(QPalette::Disabled, QPalette::WindowText));
+}
+
 TEST_F(RoundTest, TimeOutWhileTheBestTenAreOpenWaitsForThem)
 {
     StartRound("TimePlay=1\r\nTimePlayLimit=20\r\n");

@@ -1,5 +1,6 @@
 #include "TfrmMainTest.h"
 
+#include "game/DefinitionViewCommands.h"
 #include "game/TfrmCDPlayer.h"
 #include "htmlview/HtmlView.h"
 #include "platform/Application.h"
@@ -68,23 +69,47 @@ INSTANTIATE_TEST_SUITE_P(
         TCDPlayerOfferCase{"AudioDisc", {{"/dev/sr0", true, platform::TSimulatedCdDevice::AudioDisc({60})}}, true}),
     [](const ::testing::TestParamInfo<TCDPlayerOfferCase>& info) { return std::string(info.param.name); });
 
-TEST_F(ShellTest, MissingLastFileOffersTheDialogThenTheWelcomePage)
+// With no dictionary to open, the dialog opens at once on the bundled dictionaries; cancelled,
+// it leaves the welcome page. A remembered file that is gone is forgotten before it opens.
+struct TNoDictionaryCase {
+    const char* name;
+    const char* lastFile;
+};
+
+void PrintTo(const TNoDictionaryCase& start, std::ostream* out)
 {
-    Settings("LastFile=" + Path("Parti.dat") + "\r\n");
+    *out << start.name;
+}
+
+class NoDictionaryAtStartTest : public TMainWindowTest, public ::testing::WithParamInterface<TNoDictionaryCase> {};
+
+TEST_P(NoDictionaryAtStartTest, OffersTheDialogThenTheWelcomePage)
+{
+    ASSERT_EQ(::mkdir(platform::NativePath(Path("Dictionnaires")).c_str(), 0755), 0);
+    Write("Dictionnaires/Francais.dat", "ananas [fruit]\r\nbanane [fruit]\r\n");
+    if (*GetParam().lastFile != '\0')
+        Settings("LastFile=" + Path(GetParam().lastFile) + "\r\n");
     Start({});
-    // The file that is gone is forgotten before the dialog opens on the bundled dictionaries.
     ASSERT_EQ(Dialogs->FileDialogs.size(), 1u);
+    EXPECT_EQ(Dialogs->FileDialogs[0].Request.Title, "Ouvrir un dictionnaire");
     EXPECT_EQ(Dialogs->FileDialogs[0].Request.InitialDir, Path("Dictionnaires/"));
     EXPECT_EQ(Dialogs->FileDialogs[0].Request.FileName, "");
     EXPECT_EQ(Dialogs->FileDialogs[0].Request.Filter, "Dictionnaire (*.dat)|*.dat|Tous les fichiers (*.*)|*.*");
     EXPECT_TRUE(DictionaryPath.empty());
+    EXPECT_FALSE(CurrentDictionary.Initialized);
     EXPECT_FALSE(frmMain->btnStart->isVisible());
+    EXPECT_NE(CopyAllText(*frmMain->htmlViewer, "").find("Information"), std::string::npos);
     EXPECT_EQ(frmMain->htmlViewer->BaseHref(), ProgramFolder);
     EXPECT_EQ(frmMain->focusWidget(), frmMain->btnOpen);
 }
 
-// With no dictionary remembered and none given, the game plays at once on its bundled French
-// dictionary; either of the others is taken before it. Names are relative to the game's folder.
+INSTANTIATE_TEST_SUITE_P(
+    Start, NoDictionaryAtStartTest,
+    ::testing::Values(TNoDictionaryCase{"FirstStart", ""}, TNoDictionaryCase{"MissingLastFile", "Parti.dat"}),
+    [](const ::testing::TestParamInfo<TNoDictionaryCase>& info) { return std::string(info.param.name); });
+
+// A remembered dictionary or one given on the command line opens without a dialog, the one
+// given first. Names are relative to the game's folder.
 struct TStartDictionaryCase {
     const char* name;
     const char* lastFile;
@@ -101,8 +126,7 @@ class StartDictionaryTest : public TMainWindowTest, public ::testing::WithParamI
 
 TEST_P(StartDictionaryTest, IsOpenedWithoutADialog)
 {
-    ASSERT_EQ(::mkdir(platform::NativePath(Path("Dictionnaires")).c_str(), 0755), 0);
-    Write("Dictionnaires/Francais.dat", "ananas [fruit]\r\nbanane [fruit]\r\n");
+    Write("Fruits.dat", "ananas [fruit]\r\nbanane [fruit]\r\n");
     if (*GetParam().lastFile != '\0')
         Settings("LastFile=" + Path(GetParam().lastFile) + "\r\n");
     std::vector<std::string> arguments;
@@ -116,9 +140,9 @@ TEST_P(StartDictionaryTest, IsOpenedWithoutADialog)
 
 INSTANTIATE_TEST_SUITE_P(
     Remembered, StartDictionaryTest,
-    ::testing::Values(TStartDictionaryCase{"FirstStart", "", "", "Dictionnaires/Francais.dat"},
-                      TStartDictionaryCase{"LastFile", "Animaux.dat", "", "Animaux.dat"},
-                      TStartDictionaryCase{"CommandLine", "", "Animaux.dat", "Animaux.dat"}),
+    ::testing::Values(TStartDictionaryCase{"LastFile", "Animaux.dat", "", "Animaux.dat"},
+                      TStartDictionaryCase{"CommandLine", "", "Animaux.dat", "Animaux.dat"},
+                      TStartDictionaryCase{"CommandLineBeforeLastFile", "Fruits.dat", "Animaux.dat", "Animaux.dat"}),
     [](const ::testing::TestParamInfo<TStartDictionaryCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ShellTest, FailedOpeningLeavesNoWordToDraw)

@@ -52,7 +52,7 @@ protected:
 
     static void SetName(int row, const QString& name) { frmOptions->gridPlayersNames->item(row, 1)->setText(name); }
 
-    void MakeFolder(const std::string& name) const { QDir().mkpath(QString::fromStdString(Path(name))); }
+    void MakeFolder(const std::string& name) const { QDir().mkpath(platform::PathToUnicode(Path(name))); }
 };
 
 TEST_F(OptionsWindow, CancelDropsTheEditedCopyAndThePlace)
@@ -282,6 +282,39 @@ TEST_F(OptionsWindow, ThemesAndLanguages)
     EXPECT_EQ(ThemeFolder, Path("Themes/Standard"));
     EXPECT_EQ(LanguageFolder, Path("Themes/Standard/English"));
     EXPECT_NE(Read("garvo.ini").find("Language=English\r\n"), std::string::npos);
+}
+
+// Theme and language folders named in letters beyond the code page are listed as written; the
+// current one is found from its escaped name in the settings, and a choice is stored so.
+TEST_F(OptionsWindow, FoldersNamedInAnyLettersAreListed)
+{
+    const QString theme = QStringLiteral("\u0141\u00F3d\u017A");
+    const QString russian = QStringLiteral("\u0420\u0443\u0441\u0441\u043A\u0438\u0439");
+    const QString polish = QStringLiteral("Polski");
+    const std::string themeName = platform::PathFromUnicode(theme);
+    MakeFolder("Themes/" + themeName + "/" + platform::PathFromUnicode(russian));
+    MakeFolder("Themes/" + themeName + "/Polski");
+    QImage red(24, 16, QImage::Format_RGB32);
+    red.fill(QColor(255, 0, 0));
+    ASSERT_TRUE(red.save(platform::PathToUnicode(Path("Themes/" + themeName + "/")) + russian + QStringLiteral("/flag.bmp"), "BMP"));
+    ThemeName = themeName;
+    LanguageName = "polski";
+
+    Options([&] {
+        QComboBox* themes = frmOptions->cbThemes;
+        ASSERT_EQ(themes->count(), 2);
+        EXPECT_EQ(themes->itemText(0), theme + QStringLiteral(" | ") + polish);
+        EXPECT_EQ(themes->itemText(1), theme + QStringLiteral(" | ") + russian);
+        EXPECT_EQ(themes->currentIndex(), 0);
+        ASSERT_EQ(frmOptions->ilFlags.size(), 2u);
+        EXPECT_EQ(frmOptions->ilFlags[1].toImage().pixelColor(5, 5), QColor(255, 0, 0));
+        themes->setCurrentIndex(1);
+        frmOptions->btnOkClick();
+    });
+    EXPECT_EQ(ThemeName, themeName);
+    EXPECT_EQ(LanguageName, platform::PathFromUnicode(russian));
+    EXPECT_EQ(LanguageFolder, Path("Themes/" + themeName + "/" + platform::PathFromUnicode(russian)));
+    EXPECT_NE(Read("garvo.ini").find("Language=" + platform::PathFromUnicode(russian) + "\r\n"), std::string::npos);
 }
 
 TEST_F(OptionsWindow, AThemeThatIsGoneIsKept)

@@ -3,8 +3,9 @@
 # makes; checks the installed layout and the desktop files, then starts the installed game, on a
 # display of its own, with HOME in a temporary folder, closes it with F10 as a player would, and
 # checks what it wrote where: everything in the user's data folder, nothing beside the programs
-# or in the installed data. Three starts: the first one, one on an installed dictionary, one
-# after an update of the installed data.
+# or in the installed data. Four starts: the first one (no dictionary remembered), one on the
+# user's copy of a dictionary, one on an installed dictionary, one after an update of the
+# installed data.
 #   install-test.sh BUILD_FOLDER
 set -eu
 build=$1
@@ -76,20 +77,25 @@ display=":$(cat "$work/display")"
 
 # Starts the installed game with the given arguments and closes it with F10.
 play() {
-    env -i PATH="$PATH" LSAN_OPTIONS="suppressions=$here/lsan.supp" HOME="$home" XDG_RUNTIME_DIR="$work" \
+    env -i PATH="$PATH" CANCEL_DIALOG="${CANCEL_DIALOG:-}" LSAN_OPTIONS="suppressions=$here/lsan.supp" HOME="$home" XDG_RUNTIME_DIR="$work" \
         DISPLAY="$display" sh "$here/../support/close-game-with-f10.sh" "$prefix/bin/garvo" "$@"
 }
 last_file() { sed -n 's/^LastFile=\(.*\)\r$/\1/p' "$user/garvo.ini"; }
 
-# The first start fills the user's folder, and plays on its copy of the bundled French dictionary.
-play "/d=$user/Dictionnaires/Francais.dat" || fail "the installed game did not start on its bundled dictionary and close"
+# The first start offers the open dialog on the user's dictionaries; cancelled, it opens none.
+CANCEL_DIALOG="Ouvrir un dictionnaire" play || fail "the installed game did not offer a dictionary and close"
 [ "$(installed)" = "$before" ] || fail "the game wrote into the installation"
 [ -f "$user/Themes/Standard/theme.ini" ] || fail "the user's folder was not filled"
+[ -s "$user/.installed-copies" ] || fail "no list of the copies in the user's folder"
+[ -z "$(last_file)" ] || fail "first start opened '$(last_file)'"
+[ -w "$user/Dictionnaires/Francais.dat" ] || fail "the user's copy of a dictionary is not writable"
+
+# The user's copy of a dictionary gets its index and its scores in the user's folder.
+play "/d=$user/Dictionnaires/Francais.dat" || fail "the user's copy of the dictionary did not open"
+[ "$(installed)" = "$before" ] || fail "the game wrote into the installation"
 [ -f "$user/Dictionnaires/Francais.ndx" ] || fail "the index is not in the user's folder"
 [ -f "$user/scores.ini" ] || fail "no scores file in the user's folder"
-[ -s "$user/.installed-copies" ] || fail "no list of the copies in the user's folder"
-[ "$(last_file)" = "$user/Dictionnaires/Francais.dat" ] || fail "first start opened '$(last_file)'"
-[ -w "$user/Dictionnaires/Francais.dat" ] || fail "the user's copy of a dictionary is not writable"
+[ "$(last_file)" = "$user/Dictionnaires/Francais.dat" ] || fail "the user's copy was not kept: '$(last_file)'"
 
 # An installed dictionary opens on its installed index: nothing is written beside it.
 play "/d=$data/Dictionnaires/Francais.dat" || fail "the installed dictionary did not open"

@@ -106,6 +106,26 @@ TEST(Windows1252, PathsCarryEveryNameExactly)
     }
 }
 
+// A page shows a path in the code page: what it cannot hold is one "?" a character, and the
+// marker byte never reaches the page.
+TEST(Windows1252, PathsInAPageShowTheirLettersOrAQuestionMark)
+{
+    const struct {
+        std::string path;
+        std::string page;
+    } cases[] = {
+        {"/home/\xE9lodie/Animaux.dat", "/home/\xE9lodie/Animaux.dat"},
+        {"S\x81" "142;ownik.dat", "S?ownik.dat"},
+        {"/home/\x81" "142;ukasz/\x81" "141;\x81" "F3;d\x81" "17A;.dat", "/home/?ukasz/?\xF3" "d?.dat"}, // an escaped ó shows as itself
+        {"/a/\x81" "1F3B2;.dat", "/a/?.dat"},                                          // beyond 16 bits
+        {"/a/\x81" "81;", "/a/?"},                                                     // the marker's own character
+        {"a\x81" "b", "a?b"},                                                          // a stray marker byte
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PathToPageText(c.path), c.page) << c.path;
+}
+
 TEST(Windows1252, MarkerBytesThatEscapeNothingStayText)
 {
     const struct {

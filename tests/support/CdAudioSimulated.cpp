@@ -29,9 +29,9 @@ const TCdToc& TSimulatedCdDevice::Disc()
 {
     TDrive* drive = Current();
     if (drive == nullptr)
-        throw ECdError("the drive does not answer");
+        throw ECdError(TCdFault::NoAnswer);
     if (!drive->Disc)
-        throw ECdError("no disc");
+        throw ECdError(TCdFault::NoDisc);
     return *drive->Disc;
 }
 
@@ -78,7 +78,7 @@ void TSimulatedCdDevice::Open(const std::string& drive)
     const auto found = std::find_if(SimulatedDrives.begin(), SimulatedDrives.end(),
                                     [&drive](const TDrive& each) { return each.Name == drive; });
     if (found == SimulatedDrives.end() || !found->CanOpen)
-        throw ECdError("cannot open " + drive);
+        throw ECdError(TCdFault::CannotOpen, drive);
     if (drive != open_ || vanished_) {
         state_ = cdStopped;
         position_ = found->Disc && !found->Disc->Tracks.empty() ? found->Disc->Tracks.front().Start : 0;
@@ -142,7 +142,7 @@ void TSimulatedCdDevice::Eject()
 {
     TDrive* drive = Current();
     if (drive == nullptr)
-        throw ECdError("the drive does not answer");
+        throw ECdError(TCdFault::NoAnswer);
     drive->Disc.reset();
     state_ = cdStopped;
     position_ = 0;

@@ -5,6 +5,7 @@
 #include "utility/IndexPages.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -42,6 +43,28 @@ TEST_F(TIndexTest, InformationPageNamesTheFilesCountAndDescription)
     window.mnuHelpDictionaryInfoClick();
     const std::string english = "Dictionary: animaux.dat (" + std::to_string(AnimalsDictionary.size()) + " bytes)";
     EXPECT_EQ(ViewText().substr(0, english.size()), english);
+}
+
+// A dictionary named in letters beyond the code page: the status bar shows its exact name, the
+// pages (Windows-1252) a "?" for each such letter, never the escape that carries it.
+TEST_F(TIndexTest, NamesInAnyLettersAreShownAsWritten)
+{
+    const std::string name = "S\x81" "142;ownik.dat"; // Słownik.dat
+    utility::TfrmIndex& window = StartOn(name, AnimalsDictionary);
+    ASSERT_TRUE(window.CurrentDictionary.Initialized);
+    EXPECT_EQ(window.sbPanels[1]->text(), QStringLiteral("S\u0142ownik.dat"));
+    window.mnuHelpDictionaryInfoClick();
+    const std::string page = ViewText();
+    EXPECT_EQ(page.substr(0, 25), "Dictionnaire: S?ownik.dat") << page;
+    EXPECT_NE(page.find("Fichier index: S?ownik.ndx"), std::string::npos) << page;
+    EXPECT_EQ(page.find('\x81'), std::string::npos) << page;
+
+    // The engine's error page names the file so too.
+    const std::string broken = "Z\x81" "142;y.dat";
+    StartOn(broken, "a [x [y]\r\n");
+    const std::string error = ViewText();
+    EXPECT_NE(error.find(Folder() + "Z?y.dat"), std::string::npos) << error;
+    EXPECT_EQ(error.find('\x81'), std::string::npos) << error;
 }
 
 TEST_F(TIndexTest, DefinitionPreviewLoadsTheWrappedPage)

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+#include <cmath>
+
 TEST_F(TIndexTest, CommandLineOpensExactlyOneExistingFile)
 {
     Write("animaux.dat", AnimalsDictionary);
@@ -39,20 +41,35 @@ TEST_F(TIndexTest, CommandLineOpensExactlyOneExistingFile)
     }
 }
 
-TEST_F(TIndexTest, DisabledLabelsReadAsDisabledTextOnTheWindowBackground)
+// Relative luminance contrast of two colours, 1 (none) to 21 (black on white).
+static double Contrast(const QColor& a, const QColor& b)
+{
+    const auto luminance = [](const QColor& c) {
+        const auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a) + 0.05;
+    const double lb = luminance(b) + 0.05;
+    return la > lb ? la / lb : lb / la;
+}
+
+// The search and add labels: on a bar of button face when on, of the disabled text's grey when
+// off, with a text that can be read on it either way.
+TEST_F(TIndexTest, DictionaryLabelsShowTheirStateOnTheirBar)
 {
     utility::TfrmIndex& window = Start({});
+    const QPalette system = QApplication::palette();
     for (bool on : {false, true, false}) {
         SCOPED_TRACE(on);
         window.EnableDictionaryControls(on);
         for (const QLabel* label : {window.lblSearch, window.lblAdd}) {
             const QPalette::ColorGroup group = on ? QPalette::Active : QPalette::Disabled;
             EXPECT_EQ(label->isEnabled(), on);
-            // Nothing of its own behind the text: the window shows through.
-            EXPECT_FALSE(label->autoFillBackground());
-            EXPECT_EQ(label->palette().color(group, QPalette::Window), window.palette().color(group, QPalette::Window));
-            EXPECT_EQ(label->palette().color(group, QPalette::WindowText),
-                      QApplication::palette().color(group, QPalette::WindowText));
+            EXPECT_TRUE(label->autoFillBackground());
+            const QColor bar = label->palette().color(group, QPalette::Window);
+            EXPECT_EQ(bar, on ? system.color(QPalette::Active, QPalette::Button)
+                              : system.color(QPalette::Disabled, QPalette::WindowText));
+            EXPECT_GE(Contrast(label->palette().color(group, QPalette::WindowText), bar), 4.5);
         }
     }
 }
