@@ -525,25 +525,21 @@ void THtmlScanner::NextTextAreaToken()
     }
 }
 
-// Reads "<" and what follows only while it can still be the TEXTAREA end tag, so that other
-// markup comes back whole as content and the probe never grows past the end tag's length.
+// Reads "<" and what follows as typed, up to a blank or ">": the TEXTAREA end tag, or markup
+// that the builder keeps as content. A further "<" ends it too, so that markup right before the
+// end tag cannot swallow it.
 void THtmlScanner::ProbeTextAreaEnd()
 {
     auto endsProbe = [](unsigned char c) {
-        return IsBlank(c) || c == '>' || c == EndOfInputChar;
+        return IsBlank(c) || c == '>' || c == '<' || c == EndOfInputChar;
     };
     TokenText = "<";
     NextChar();
-    auto stillTheEndTag = [this](unsigned char c) {
-        return TokenText.size() < TextAreaEndProbe.size() &&
-               LowerChar(c) == LowerChar(TextAreaEndProbe[TokenText.size()]);
-    };
-    while (!endsProbe(CurrentChar) && stillTheEndTag(CurrentChar)) {
+    while (!endsProbe(CurrentChar)) {
         TokenText += static_cast<char>(CurrentChar);
         NextChar();
     }
-    const bool complete = TokenText.size() == TextAreaEndProbe.size() && endsProbe(CurrentChar);
-    Token = complete ? TextAreaEnd : UnknownTagToken;
+    Token = SameAsciiText(TokenText, TextAreaEndProbe) ? TextAreaEnd : UnknownTagToken;
 }
 
 void THtmlScanner::NextScriptToken()
