@@ -177,8 +177,8 @@ void THtmlScanner::NextChar()
 
 void THtmlScanner::SkipCommentsHere()
 {
-    // Inside script text and inside an include comment's own parameters, "<!" is text.
-    while (CurrentChar == '<' && !InScript && !inComment_ && SkipCommentOpenedHere())
+    // Inside script text "<!" is text.
+    while (CurrentChar == '<' && !InScript && SkipCommentOpenedHere())
         ReadChar();
 }
 
@@ -190,10 +190,15 @@ bool THtmlScanner::SkipCommentOpenedHere()
         hasPendingChar_ = true;
         return false;
     }
+    // A comment met inside another (in an include comment's parameters) is skipped whole and
+    // never runs as an include: that one would switch the source in the middle of the outer
+    // one's parameters, and such comments could nest without end.
+    const bool nested = inComment_;
     struct TCommentScope {
         bool& flag;
-        explicit TCommentScope(bool& f) : flag(f) { flag = true; }
-        ~TCommentScope() { flag = false; }
+        const bool outer;
+        explicit TCommentScope(bool& f) : flag(f), outer(f) { flag = true; }
+        ~TCommentScope() { flag = outer; }
     } commentScope(inComment_);
     ReadChar();
     if (CurrentChar != '-') {
@@ -206,7 +211,7 @@ bool THtmlScanner::SkipCommentOpenedHere()
         return true;
     }
     ReadChar();
-    if (IncludeHandler && CurrentChar == '#' && SourceKind() != TSourceKind::IncludeSource)
+    if (IncludeHandler && CurrentChar == '#' && SourceKind() != TSourceKind::IncludeSource && !nested)
         RunIncludeComment();
     else
         SkipCommentBody();

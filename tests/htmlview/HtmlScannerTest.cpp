@@ -469,10 +469,32 @@ TEST_F(HtmlScannerInclude, UnquotedValueDoesNotSwallowTheCommentEnd)
 
 TEST_F(HtmlScannerInclude, IncludesDoNotReenter)
 {
-    // Inside the parameters "<!--#" is text; inside included text it is an ordinary comment.
-    ScanWithInclude("<!--#include file=\"<!--#include file=b -->\" -->", "x<!--#include file=y -->z");
+    // Inside the parameters and inside included text an include is an ordinary comment.
+    EXPECT_EQ(ScanWithInclude("<!--#include file=\"<!--#include file=b -->\" -->", "x<!--#include file=y -->z"),
+              (TTokens{{TextToken, "xz"}}));
     ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].Params, std::vector<std::string>{"FILE=\"<!--#include file=b -->\""});
+    EXPECT_EQ(calls[0].Params, std::vector<std::string>{"FILE=\"\""});
+}
+
+TEST_F(HtmlScannerInclude, CommentsInsideTheParametersAreSkipped)
+{
+    const struct {
+        const char* html;
+        std::vector<std::string> params;
+    } cases[] = {
+        {"<!--#echo v=\"a<!-- note -->b\" -->", {"V=\"ab\""}},
+        {"<!--#echo v=a<!DOCTYPE x>b w=c -->", {"V=\"ab\"", "W=\"c\""}},
+        {"<!--#echo <!-- note --> v=\"x\" -->", {"V=\"x\""}},
+        {"<!--#echo v=\"a<b\" -->", {"V=\"a<b\""}},
+    };
+    for (const auto& c : cases) {
+        calls.clear();
+        EXPECT_EQ(ScanWithInclude(std::string(c.html) + "rest", ""), (TTokens{{TextToken, "rest"}})) << c.html;
+        ASSERT_EQ(calls.size(), 1u) << c.html;
+        EXPECT_EQ(calls[0].Params, c.params) << c.html;
+    }
+    // A comment left open inside the parameters runs to the end of the page.
+    EXPECT_THROW(ScanWithInclude("<!--#echo v=\"a<!-- b\" -->", ""), EParseError);
 }
 
 TEST_F(HtmlScannerInclude, IncludedTextIsReadBeforeTheRestAndCommentsInItAreSkipped)
