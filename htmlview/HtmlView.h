@@ -14,6 +14,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -276,7 +277,10 @@ private:
     void WithProcessing(bool hourglass, const std::function<void()>& body);
     void RefreshFontsAndLayout(bool layout);
     bool Loaded() const { return Document_->Count() > 0; }
+    // An error box later, from the event loop; ShowErrorLater adds none while one is waiting.
     void ShowErrorLater(const std::string& message);
+    void QueueErrorBox(const std::string& message);
+    void ShowPendingErrors();
 
     // HtmlViewLoad.cpp.
     // Empties the document for a new page; a load also ages the shared picture cache.
@@ -382,7 +386,7 @@ private:
         std::vector<std::string> Results;
     };
     std::unique_ptr<TPendingSubmit> PendingSubmit_;
-    bool ErrorBoxPending_ = false;
+    std::deque<std::string> PendingErrors_; // the front one is in its box or about to be
 };
 
 } // namespace htmlview
