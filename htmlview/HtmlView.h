@@ -253,6 +253,8 @@ public:
     virtual void PanelMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int32_t x, int32_t y);
     virtual void PanelMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, int32_t x, int32_t y);
     virtual void PanelMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int32_t x, int32_t y);
+    // The press of a double click's second click (Qt sends no other).
+    void PanelDoubleClick(Qt::MouseButton button, Qt::KeyboardModifiers shift, int32_t x, int32_t y);
     void SelectWordAt(int32_t x, int32_t y);
     // Runs Action; an exception it raises is shown through ErrorBox later instead of leaving the
     // Qt event handler that called it.
