@@ -1,5 +1,6 @@
 #include "htmlview/Cell.h"
 
+#include "htmlview/ListSections.h"
 #include "htmlview/SectionList.h"
 
 #include <algorithm>
@@ -79,6 +80,9 @@ void TCell::AppendSection(std::unique_ptr<TSectionBase> section)
 {
     if (!section)
         return;
+    // An empty preformatted line keeps the height of a line.
+    if (auto* line = dynamic_cast<TPreFormated*>(section.get()); line && line->Length == 0)
+        line->AppendText(" ");
     TSectionBase* added = Add(std::move(section));
     added->Document = Document;
     added->ApplyDocumentDefaults();

@@ -26,18 +26,10 @@ void THtmlBuilder::AppendLine(std::string& line)
     line.clear();
 }
 
-void THtmlBuilder::ClosePreformattedLine()
-{
-    // An empty source line keeps its height.
-    if (CurrentSection->Length == 0)
-        CurrentSection->AppendText(" ");
-    CloseSection();
-}
-
 void THtmlBuilder::EndPreformattedLine(int32_t level, std::string& line)
 {
     AppendLine(line);
-    ClosePreformattedLine();
+    CloseSection();
     StartPreformattedLine(level);
 }
 
@@ -70,7 +62,7 @@ void THtmlBuilder::ReadPreformatted(int32_t level, bool markup)
         }
     }
     AppendLine(line);
-    ClosePreformattedLine();
+    CloseSection();
     InPreformatted = false;
     PopFont();
     NextToken();

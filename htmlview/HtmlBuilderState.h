@@ -109,7 +109,6 @@ private:
     bool PreformattedTag(int32_t level, std::string& line);
     void StartPreformattedLine(int32_t level);
     void EndPreformattedLine(int32_t level, std::string& line);
-    void ClosePreformattedLine();
     void AppendLine(std::string& line);
     void ParseTitle();
     void ParseBase();

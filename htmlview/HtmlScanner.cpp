@@ -177,8 +177,8 @@ void THtmlScanner::NextChar()
 
 void THtmlScanner::SkipCommentsHere()
 {
-    // Inside script text and inside an include comment's own parameters, "<!" is text.
-    while (CurrentChar == '<' && !InScript && !inComment_ && SkipCommentOpenedHere())
+    // Inside script text "<!" is text.
+    while (CurrentChar == '<' && !InScript && SkipCommentOpenedHere())
         ReadChar();
 }
 
@@ -190,10 +190,15 @@ bool THtmlScanner::SkipCommentOpenedHere()
         hasPendingChar_ = true;
         return false;
     }
+    // A comment met inside another (in an include comment's parameters) is skipped whole and
+    // never runs as an include: that one would switch the source in the middle of the outer
+    // one's parameters, and such comments could nest without end.
+    const bool nested = inComment_;
     struct TCommentScope {
         bool& flag;
-        explicit TCommentScope(bool& f) : flag(f) { flag = true; }
-        ~TCommentScope() { flag = false; }
+        const bool outer;
+        explicit TCommentScope(bool& f) : flag(f), outer(f) { flag = true; }
+        ~TCommentScope() { flag = outer; }
     } commentScope(inComment_);
     ReadChar();
     if (CurrentChar != '-') {
@@ -206,7 +211,7 @@ bool THtmlScanner::SkipCommentOpenedHere()
         return true;
     }
     ReadChar();
-    if (IncludeHandler && CurrentChar == '#' && SourceKind() != TSourceKind::IncludeSource)
+    if (IncludeHandler && CurrentChar == '#' && SourceKind() != TSourceKind::IncludeSource && !nested)
         RunIncludeComment();
     else
         SkipCommentBody();
@@ -525,25 +530,21 @@ void THtmlScanner::NextTextAreaToken()
     }
 }
 
-// Reads "<" and what follows only while it can still be the TEXTAREA end tag, so that other
-// markup comes back whole as content and the probe never grows past the end tag's length.
+// Reads "<" and what follows as typed, up to a blank or ">": the TEXTAREA end tag, or markup
+// that the builder keeps as content. A further "<" ends it too, so that markup right before the
+// end tag cannot swallow it.
 void THtmlScanner::ProbeTextAreaEnd()
 {
     auto endsProbe = [](unsigned char c) {
-        return IsBlank(c) || c == '>' || c == EndOfInputChar;
+        return IsBlank(c) || c == '>' || c == '<' || c == EndOfInputChar;
     };
     TokenText = "<";
     NextChar();
-    auto stillTheEndTag = [this](unsigned char c) {
-        return TokenText.size() < TextAreaEndProbe.size() &&
-               LowerChar(c) == LowerChar(TextAreaEndProbe[TokenText.size()]);
-    };
-    while (!endsProbe(CurrentChar) && stillTheEndTag(CurrentChar)) {
+    while (!endsProbe(CurrentChar)) {
         TokenText += static_cast<char>(CurrentChar);
         NextChar();
     }
-    const bool complete = TokenText.size() == TextAreaEndProbe.size() && endsProbe(CurrentChar);
-    Token = complete ? TextAreaEnd : UnknownTagToken;
+    Token = SameAsciiText(TokenText, TextAreaEndProbe) ? TextAreaEnd : UnknownTagToken;
 }
 
 void THtmlScanner::NextScriptToken()

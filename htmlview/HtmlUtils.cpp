@@ -1,5 +1,6 @@
 #include "htmlview/HtmlUtils.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <string_view>
 
@@ -47,21 +48,26 @@ std::string PercentDecode(const std::string& url)
     return decoded.append(url, i, std::string::npos);
 }
 
+char LowerAscii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Where the lower-case Needle first stands in Text, letters compared without case.
+size_t FindNoCase(std::string_view text, std::string_view needle)
+{
+    const auto found = std::search(text.begin(), text.end(), needle.begin(), needle.end(),
+                                   [](char a, char b) { return LowerAscii(a) == b; });
+    return found == text.end() ? std::string_view::npos : static_cast<size_t>(found - text.begin());
+}
+
 bool StartsWithNoCase(std::string_view text, std::string_view prefix)
 {
-    if (text.size() < prefix.size())
-        return false;
-    for (size_t i = 0; i < prefix.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != prefix[i])
-            return false;
-    }
-    return true;
+    return FindNoCase(text.substr(0, prefix.size()), prefix) == 0;
 }
 
 constexpr std::string_view FileUrlPrefix = "file://";
+constexpr std::string_view FileUrlRootPrefix = "file:///";
 
 } // namespace
 
@@ -97,9 +103,13 @@ int32_t MulDiv(int32_t a, int32_t b, int32_t c)
 std::string UrlToPath(const std::string& url)
 {
     std::string path = PercentDecode(url);
+    // The first "file:///" wherever it stands, else the first "file://", loses its scheme;
     // "file:///home/a.htm" keeps the "/" that makes it absolute.
-    if (StartsWithNoCase(path, FileUrlPrefix))
-        path.erase(0, FileUrlPrefix.size());
+    size_t scheme = FindNoCase(path, FileUrlRootPrefix);
+    if (scheme == std::string::npos)
+        scheme = FindNoCase(path, FileUrlPrefix);
+    if (scheme != std::string::npos)
+        path.erase(scheme, FileUrlPrefix.size());
     return path;
 }
 

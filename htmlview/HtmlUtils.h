@@ -70,7 +70,8 @@ inline int32_t MaxInt(int32_t a, int32_t b) { return a > b ? a : b; }
 // is 0. Every proportional share of the layout goes through it.
 int32_t MulDiv(int32_t a, int32_t b, int32_t c);
 
-// The local path a link URL names: %xx decoded once, "file://" stripped.
+// The local path a link URL names: %xx decoded once, the first "file:///" (else "file://")
+// stripped of its scheme wherever it stands.
 std::string UrlToPath(const std::string& url);
 // UrlToPath, with Root put in front of a result that begins with "/".
 std::string UrlToRootedPath(const std::string& url, const std::string& root);

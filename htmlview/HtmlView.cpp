@@ -93,7 +93,8 @@ void THtmlView::CreateParts()
         Panel_->Color = document.BackgroundColor | platform::PaletteRelative;
         Panel_->update();
     };
-    Document_->ShowErrorBox = [this](const std::string& message) { ShowErrorLater(message); };
+    // Each section a layout drops has its own box, shown once the layout is done.
+    Document_->ShowErrorBox = [this](const std::string& message) { QueueErrorBox(message); };
     Document_->ExpandPath = [this](const std::string& path) { return ExpandDocumentPath(path); };
     BindFormEvents();
 
@@ -151,17 +152,26 @@ void THtmlView::RunGuarded(const std::function<void()>& action)
 void THtmlView::ShowErrorLater(const std::string& message)
 {
     // One box at a time: a failing paint must not pile boxes up.
-    if (ErrorBoxPending_)
-        return;
-    ErrorBoxPending_ = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this, message] {
-            ErrorBoxPending_ = false;
-            if (ErrorBox)
-                ErrorBox(message);
-        },
-        Qt::QueuedConnection);
+    if (PendingErrors_.empty())
+        QueueErrorBox(message);
+}
+
+void THtmlView::QueueErrorBox(const std::string& message)
+{
+    PendingErrors_.push_back(message);
+    if (PendingErrors_.size() == 1)
+        QMetaObject::invokeMethod(this, [this] { ShowPendingErrors(); }, Qt::QueuedConnection);
+}
+
+void THtmlView::ShowPendingErrors()
+{
+    // A box waits for its OK: what is queued meanwhile follows it, a failing paint adds nothing.
+    while (!PendingErrors_.empty()) {
+        const std::string message = PendingErrors_.front();
+        if (ErrorBox)
+            ErrorBox(message);
+        PendingErrors_.pop_front();
+    }
 }
 
 void THtmlView::RefreshFontsAndLayout(bool layout)

@@ -14,6 +14,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -252,6 +253,8 @@ public:
     virtual void PanelMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int32_t x, int32_t y);
     virtual void PanelMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, int32_t x, int32_t y);
     virtual void PanelMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int32_t x, int32_t y);
+    // The press of a double click's second click (Qt sends no other).
+    void PanelDoubleClick(Qt::MouseButton button, Qt::KeyboardModifiers shift, int32_t x, int32_t y);
     void SelectWordAt(int32_t x, int32_t y);
     // Runs Action; an exception it raises is shown through ErrorBox later instead of leaving the
     // Qt event handler that called it.
@@ -276,7 +279,10 @@ private:
     void WithProcessing(bool hourglass, const std::function<void()>& body);
     void RefreshFontsAndLayout(bool layout);
     bool Loaded() const { return Document_->Count() > 0; }
+    // An error box later, from the event loop; ShowErrorLater adds none while one is waiting.
     void ShowErrorLater(const std::string& message);
+    void QueueErrorBox(const std::string& message);
+    void ShowPendingErrors();
 
     // HtmlViewLoad.cpp.
     // Empties the document for a new page; a load also ages the shared picture cache.
@@ -382,7 +388,7 @@ private:
         std::vector<std::string> Results;
     };
     std::unique_ptr<TPendingSubmit> PendingSubmit_;
-    bool ErrorBoxPending_ = false;
+    std::deque<std::string> PendingErrors_; // the front one is in its box or about to be
 };
 
 } // namespace htmlview

@@ -103,6 +103,16 @@ void THtmlView::PanelMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shi
     CaretIndex_ = MouseDownIndex_;
 }
 
+void THtmlView::PanelDoubleClick(Qt::MouseButton button, Qt::KeyboardModifiers shift, int32_t x, int32_t y)
+{
+    PanelMouseDown(button, shift, x, y);
+    if (button != Qt::LeftButton)
+        return;
+    // This press selects a word: its release follows no link (the first click's did already).
+    LinkClickPending_ = false;
+    SelectWordAt(x, y);
+}
+
 void THtmlView::PanelMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, int32_t x, int32_t y)
 {
     if (OnMouseMove)

@@ -65,13 +65,8 @@ void TPaintPanel::mouseReleaseEvent(QMouseEvent* event)
 
 void TPaintPanel::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    // Qt sends no press for the second click of a double click: this is its press.
     const QPoint p = event->position().toPoint();
-    Viewer_.RunGuarded([&] {
-        Viewer_.PanelMouseDown(event->button(), event->modifiers(), p.x(), p.y());
-        if (event->button() == Qt::LeftButton)
-            Viewer_.SelectWordAt(p.x(), p.y());
-    });
+    Viewer_.RunGuarded([&] { Viewer_.PanelDoubleClick(event->button(), event->modifiers(), p.x(), p.y()); });
 }
 
 // The panel never has the focus: a key that reaches it was typed in one of the page's form

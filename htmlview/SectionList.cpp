@@ -200,33 +200,41 @@ TBitmapItem* TSectionList::FetchImage(const std::string& name, uint8_t& transpar
     if (key.empty())
         return nullptr;
     TStringBitmapList& cache = ImageCache();
-    if (const int index = cache.IndexOf(key); index >= 0) {
-        fromCache = true;
-        TBitmapItem& item = cache.TakeImage(index);
-        if (item.Bitmap) {
-            if (item.TransparencyKind == GifTransparent) {
-                transparentMode = GifTransparent;
-            } else if (transparentMode == LowerLeftTransparent) {
-                if (!item.MaskBitmap)
-                    item.MaskBitmap = MakeMask(*item.Bitmap, false, 0);
-                if (item.MaskBitmap)
-                    item.TransparencyKind = LowerLeftTransparent;
-            }
-            mask = item.MaskBitmap.get();
-        }
-        return &item;
-    }
+    if (const int index = cache.IndexOf(key); index >= 0)
+        return TakeCachedImage(index, transparentMode, fromCache, mask);
     std::unique_ptr<TBitmapItem> item =
         ImageRequest ? RequestImage(name, transparentMode, delayed) : ReadImageFile(name, transparentMode);
     if (!item)
         return nullptr;
     item->TransparencyKind = item->MaskBitmap ? transparentMode : NoTransparency;
-    const int index = cache.AddObject(key, item);
-    if (index < 0)
-        return nullptr; // a handler that fetched the same name meanwhile; the item goes
-    TBitmapItem& added = cache.Item(index);
-    mask = added.MaskBitmap.get();
-    return &added;
+    if (const int index = cache.AddObject(key, item); index >= 0) {
+        TBitmapItem& added = cache.Item(index);
+        mask = added.MaskBitmap.get();
+        return &added;
+    }
+    // A handler that fetched the same name meanwhile filled the entry: that one serves, and
+    // the picture read here goes.
+    const int cached = cache.IndexOf(key);
+    return cached >= 0 ? TakeCachedImage(cached, transparentMode, fromCache, mask) : nullptr;
+}
+
+TBitmapItem* TSectionList::TakeCachedImage(int index, uint8_t& transparentMode, bool& fromCache,
+                                           const TBitmap*& mask)
+{
+    fromCache = true;
+    TBitmapItem& item = ImageCache().TakeImage(index);
+    if (item.Bitmap) {
+        if (item.TransparencyKind == GifTransparent) {
+            transparentMode = GifTransparent;
+        } else if (transparentMode == LowerLeftTransparent) {
+            if (!item.MaskBitmap)
+                item.MaskBitmap = MakeMask(*item.Bitmap, false, 0);
+            if (item.MaskBitmap)
+                item.TransparencyKind = LowerLeftTransparent;
+        }
+        mask = item.MaskBitmap.get();
+    }
+    return &item;
 }
 
 void TSectionList::SetScrollTop(int32_t y)

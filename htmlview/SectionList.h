@@ -132,6 +132,9 @@ private:
     // Reads a picture that is not in the cache.
     std::unique_ptr<TBitmapItem> RequestImage(const std::string& name, uint8_t& transparentMode, bool& delayed);
     std::unique_ptr<TBitmapItem> ReadImageFile(const std::string& name, uint8_t& transparentMode);
+    // The cache entry at Index for one more user, with its mask (made for TRANSP when asked).
+    TBitmapItem* TakeCachedImage(int index, uint8_t& transparentMode, bool& fromCache,
+                                 const platform::TBitmap*& mask);
     void ReleaseBackground();
 
     std::string BackgroundKey_; // the cache entry the background holds, if any

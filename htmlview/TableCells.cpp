@@ -3,6 +3,7 @@
 #include "htmlview/HtmlDrawUtils.h"
 #include "htmlview/HtmlScanner.h"
 #include "htmlview/HtmlVocabulary.h"
+#include "htmlview/Section.h"
 #include "htmlview/SectionList.h"
 
 #include <algorithm>
@@ -71,11 +72,30 @@ void TCellObj::LayoutContent(TCanvas& canvas, int32_t contentWidth, uint32_t pas
     LayoutWidth_ = contentWidth;
 }
 
+namespace {
+
+// A list item reaches at least down to Y 1 (the open level's bottom when nothing else ends
+// there): one of no height of its own at the top of a column laid out at Y 0 takes a pixel that
+// it has nowhere lower down, so moving that layout would keep the pixel.
+bool StartsWithListItemOfNoHeight(const TCell& cell)
+{
+    for (int i = 0; i < cell.Count() && cell[i]->Top == cell.Top; ++i) {
+        const auto* section = dynamic_cast<const TSection*>(cell[i]);
+        if (section && section->ListLevel > 0 && section->Height > 0
+            && std::all_of(section->Lines.begin(), section->Lines.end(),
+                           [](const LineRec& line) { return line.FullHeight() == 0; }))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 void TCellObj::PlaceContent(TCanvas& canvas, int32_t y, int32_t contentWidth, int32_t& charIndex, uint32_t pass)
 {
-    if (LayoutPass_ != pass || LayoutWidth_ != contentWidth) {
-        // A cell whose span reaches past the last row has no height of its own: it is laid out
-        // only here.
+    if (LayoutPass_ != pass || LayoutWidth_ != contentWidth || StartsWithListItemOfNoHeight(*Cell)) {
+        // Also a cell whose span reaches past the last row: it has no height of its own and is
+        // laid out only here.
         int32_t maxWidth = 0;
         Cell->Layout(canvas, y, contentWidth, maxWidth, charIndex);
         return;

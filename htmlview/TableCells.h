@@ -49,7 +49,8 @@ public:
     // height: sets ContentHeight.
     void LayoutContent(platform::TCanvas& canvas, int32_t contentWidth, uint32_t pass);
     // Puts the content at document Y, its characters numbered from CharIndex (advanced past
-    // them). Content laid out in this pass at this width is only moved there: each level of
+    // them). Content laid out in this pass at this width is only moved there, unless a move
+    // would differ from a layout there (a list item of no height at its top): each level of
     // nested tables would otherwise lay out everything inside it again. ContentHeight stays.
     void PlaceContent(platform::TCanvas& canvas, int32_t y, int32_t contentWidth, int32_t& charIndex, uint32_t pass);
 

@@ -79,6 +79,12 @@ std::string TPageGenerator::List(int depth)
     const bool ordered = Chance(40);
     std::string list = ordered ? "<ol>" : "<ul>";
     for (int i = Pick(1, 4); i > 0; --i) {
+        // An item holding only a float has no line height of its own.
+        if (Overlaps_ && Chance(10)) {
+            list += "<li><img width=" + std::to_string(Pick(5, 40)) + " height=" + std::to_string(Pick(3, 30))
+                + (Chance(50) ? " align=left>" : " align=right>");
+            continue;
+        }
         list += "<li>" + Words(Pick(1, 10));
         if (depth < 2 && Chance(20))
             list += List(depth + 1);

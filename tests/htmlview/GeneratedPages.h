@@ -1,7 +1,7 @@
 #pragma once
 // Random but reproducible pages for layout tests and benches: tables with spans and vertical
-// alignment (nested too), floating pictures on both sides, rules, lists, form controls, links and
-// paragraphs long and short. The same seed always gives the same pages.
+// alignment (nested too), floating pictures on both sides, rules, lists (items holding only a
+// float too), form controls, links and paragraphs long and short. The same seed always gives the same pages.
 #include <cstdint>
 #include <random>
 #include <string>

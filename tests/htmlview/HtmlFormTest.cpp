@@ -307,6 +307,8 @@ TEST_F(FormTest, TextAreaLines)
         {"one\ntwo", {"one", "two"}},
         {"\nafter a line end", {"", "after a line end"}},
         {"a &amp; b</b> <i>", {"a & b</b> <i>"}},
+        {"<&amp;", {"<&amp;"}},
+        {"a<b&amp;c", {"a<b&amp;c"}},
         {"", {}},
     };
     for (const Case& c : cases) {

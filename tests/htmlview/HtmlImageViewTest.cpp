@@ -6,6 +6,7 @@
 
 #include "htmlview/HtmlGif.h"
 #include "htmlview/HtmlImageCache.h"
+#include "htmlview/HtmlImageLoad.h"
 #include "htmlview/HtmlImages.h"
 #include "htmlview/Section.h"
 
@@ -144,6 +145,37 @@ TEST_F(ImageViewTest, ImageRequestHandsPicturesOver)
     ASSERT_EQ(clicks.size(), 1u);
     EXPECT_EQ(clicks[0], std::make_pair(3, 7));
     View.SetOnImageRequest(nullptr);
+}
+
+// A handler that lets the same picture be fetched while it reads it (a paint run from inside it,
+// say) finds the entry filled when it returns: both fetches share that entry, each as a user.
+TEST_F(ImageViewTest, PictureFetchedAgainInsideItsRequestSharesTheEntry)
+{
+    const std::string bytes = BmpBytes(6, 4, Magenta);
+    TSectionList& document = View.Document();
+    struct TFetch {
+        uint8_t Mode = NoTransparency;
+        bool Delayed = false;
+        bool FromCache = false;
+        const platform::TBitmap* Mask = nullptr;
+        TBitmapItem* Item = nullptr;
+        void From(TSectionList& d) { Item = d.FetchImage("fetched twice.bmp", Mode, Delayed, FromCache, Mask); }
+    } inner, outer;
+    int requests = 0;
+    View.SetOnImageRequest([&](THtmlView*, const std::string&, const std::string*& stream) {
+        if (++requests == 1)
+            inner.From(document);
+        stream = &bytes;
+    });
+    outer.From(document);
+    View.SetOnImageRequest(nullptr);
+    ASSERT_NE(inner.Item, nullptr);
+    EXPECT_FALSE(inner.FromCache);
+    EXPECT_EQ(outer.Item, inner.Item);
+    EXPECT_TRUE(outer.FromCache);
+    EXPECT_EQ(outer.Item->Users, 2);
+    ImageCache().ReleaseImage("fetched twice.bmp");
+    ImageCache().ReleaseImage("fetched twice.bmp");
 }
 
 TEST_F(ImageViewTest, BodyBackgroundIsTiled)

@@ -288,20 +288,22 @@ TEST(HtmlScanner, TextAreaContent)
 {
     const TScanCase cases[] = {
         {"markup is content", "<b>a</b></textarea >rest",
-         {{UnknownTagToken, "<"}, {TextToken, "b>a"}, {UnknownTagToken, "</"}, {TextToken, "b>"},
+         {{UnknownTagToken, "<b"}, {TextToken, ">a"}, {UnknownTagToken, "</b"}, {TextToken, ">"},
           {TextAreaEnd, "</textarea"}, {TextToken, "rest"}}},
         {"lines and entities", "\nx &lt;y\r\n</TEXTAREA>",
          {{EndOfLineToken, ""}, {TextToken, "x "}, {TextToken, "<"}, {TextToken, "y"},
           {EndOfLineToken, ""}, {TextAreaEnd, "</TEXTAREA"}}},
         {"longer name is content", "</textareas>x</textarea>",
-         {{UnknownTagToken, "</textarea"}, {TextToken, "s>x"}, {TextAreaEnd, "</textarea"}}},
-        {"probe stops before what follows", "<&amp;<\n",
-         {{UnknownTagToken, "<"}, {TextToken, "&"}, {UnknownTagToken, "<"}, {EndOfLineToken, ""},
+         {{UnknownTagToken, "</textareas"}, {TextToken, ">x"}, {TextAreaEnd, "</textarea"}}},
+        {"an entity after a less-than sign stays as typed", "a<b&amp;c",
+         {{TextToken, "a"}, {UnknownTagToken, "<b&amp;c"}, {EndOfInputToken, ""}}},
+        {"a less-than sign ends the probe before the end tag", "<&amp;</textarea>",
+         {{UnknownTagToken, "<&amp;"}, {TextAreaEnd, "</textarea"}}},
+        {"a blank or a line end ends the probe", "<&amp; x<\n",
+         {{UnknownTagToken, "<&amp;"}, {TextToken, " x"}, {UnknownTagToken, "<"}, {EndOfLineToken, ""},
           {EndOfInputToken, ""}}},
         {"a long tag is kept whole", "</" + std::string(300, 't') + ">",
-         {{UnknownTagToken, "</t"}, {TextToken, std::string(100, 't')},
-          {TextToken, std::string(100, 't')}, {TextToken, std::string(99, 't') + ">"},
-          {EndOfInputToken, ""}}},
+         {{UnknownTagToken, "</" + std::string(300, 't')}, {TextToken, ">"}, {EndOfInputToken, ""}}},
         {"end of input", "abc", {{TextToken, "abc"}, {EndOfInputToken, ""}}},
     };
     for (const TScanCase& c : cases)
@@ -467,10 +469,32 @@ TEST_F(HtmlScannerInclude, UnquotedValueDoesNotSwallowTheCommentEnd)
 
 TEST_F(HtmlScannerInclude, IncludesDoNotReenter)
 {
-    // Inside the parameters "<!--#" is text; inside included text it is an ordinary comment.
-    ScanWithInclude("<!--#include file=\"<!--#include file=b -->\" -->", "x<!--#include file=y -->z");
+    // Inside the parameters and inside included text an include is an ordinary comment.
+    EXPECT_EQ(ScanWithInclude("<!--#include file=\"<!--#include file=b -->\" -->", "x<!--#include file=y -->z"),
+              (TTokens{{TextToken, "xz"}}));
     ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].Params, std::vector<std::string>{"FILE=\"<!--#include file=b -->\""});
+    EXPECT_EQ(calls[0].Params, std::vector<std::string>{"FILE=\"\""});
+}
+
+TEST_F(HtmlScannerInclude, CommentsInsideTheParametersAreSkipped)
+{
+    const struct {
+        const char* html;
+        std::vector<std::string> params;
+    } cases[] = {
+        {"<!--#echo v=\"a<!-- note -->b\" -->", {"V=\"ab\""}},
+        {"<!--#echo v=a<!DOCTYPE x>b w=c -->", {"V=\"ab\"", "W=\"c\""}},
+        {"<!--#echo <!-- note --> v=\"x\" -->", {"V=\"x\""}},
+        {"<!--#echo v=\"a<b\" -->", {"V=\"a<b\""}},
+    };
+    for (const auto& c : cases) {
+        calls.clear();
+        EXPECT_EQ(ScanWithInclude(std::string(c.html) + "rest", ""), (TTokens{{TextToken, "rest"}})) << c.html;
+        ASSERT_EQ(calls.size(), 1u) << c.html;
+        EXPECT_EQ(calls[0].Params, c.params) << c.html;
+    }
+    // A comment left open inside the parameters runs to the end of the page.
+    EXPECT_THROW(ScanWithInclude("<!--#echo v=\"a<!-- b\" -->", ""), EParseError);
 }
 
 TEST_F(HtmlScannerInclude, IncludedTextIsReadBeforeTheRestAndCommentsInItAreSkipped)

@@ -84,6 +84,29 @@ TEST_F(ViewerEventOrderTest, DoubleClickGoesDownAndUpTwiceAndSelectsTheWord)
     EXPECT_EQ(Log, (std::vector<std::string>{"down 2", "up 2", "down 2", "up 2"}));
 }
 
+TEST_F(ViewerEventOrderTest, DoubleClickOnALinkFollowsItOnce)
+{
+    int follows = 0;
+    View.OnHotSpotClick = [&](THtmlView*, const std::string& url, bool& handled) {
+        EXPECT_EQ(url, "suite.htm");
+        ++follows;
+        handled = true;
+    };
+    Load("<p>Voir <a href=\"suite.htm\">la suite</a> ici</p>");
+    View.setFocus();
+    Log.clear();
+    const QPoint onLink = InWindow(PointOf(IndexOf("suite") + 1));
+    QTest::mouseDClick(View.windowHandle(), Qt::LeftButton, {}, onLink);
+    QTest::mouseRelease(View.windowHandle(), Qt::LeftButton, {}, onLink);
+    EXPECT_EQ(Log, (std::vector<std::string>{"down 1", "up 1", "down 1", "up 1"}));
+    EXPECT_EQ(follows, 1);
+    EXPECT_EQ(SelectedText(), "") << "right after the link was followed no word is selected";
+
+    // The next single click follows it again.
+    QTest::mouseClick(View.windowHandle(), Qt::LeftButton, {}, onLink, 500);
+    EXPECT_EQ(follows, 2);
+}
+
 TEST_F(ViewerEventOrderTest, KeysTypedInAnEditBoxStayWithIt)
 {
     Edit().setFocus();

@@ -299,6 +299,27 @@ TEST_F(ViewerLoadTest, ParseErrorInMemoryShowsThePartReadAndPassesOn)
     EXPECT_EQ(SelectedText().substr(0, 18), "Before the comment");
 }
 
+TEST_F(ViewerLoadTest, EachSectionALayoutDropsGetsItsOwnBoxOnce)
+{
+    std::string wideRow = "<tr>";
+    for (int i = 0; i < 31; ++i)
+        wideRow += "<td>c";
+    const std::string wide = "<table>" + wideRow + "</table>";
+    Load("<p>Avant</p>" + wide + "<p>Entre</p>" + wide + "<table><tr><td>" + wide + "</table><p>Fin</p>");
+    EXPECT_TRUE(Errors.empty()) << "the boxes come after the layout, from the event loop";
+    DeliverPostedEvents();
+    EXPECT_EQ(Errors, std::vector<std::string>(3, "Table has too many Columns"));
+    View.SelectAll();
+    EXPECT_EQ(SelectedText(), "Avant\r\n\r\nEntre\r\n\r\nFin\r\n");
+
+    // The sections are gone for good: a new layout shows no box.
+    Errors.clear();
+    View.resize(View.width() + 40, View.height());
+    Paint();
+    DeliverPostedEvents();
+    EXPECT_TRUE(Errors.empty());
+}
+
 TEST_F(ViewerLoadTest, MissingFileRaisesAndChangesNothing)
 {
     Load("<p>Kept</p>");

@@ -26,6 +26,9 @@ constexpr int32_t PageWidth = 600;
 constexpr std::array<int32_t, 5> EarlierWidths = {90, 230, 417, 1100, 640};
 constexpr int32_t GridStepX = 13;
 constexpr int32_t GridStepY = 9;
+// A cell whose list item holds only a picture floating right: the item has no line height.
+constexpr const char* ItemOfNoHeightPage =
+    "<table><tr><td><ul><li><img align=right width=20 height=5></ul>x</td></tr></table>";
 
 // A document of its own for one page, on its own canvas.
 class TTestPage {
@@ -264,6 +267,34 @@ bool OnlyControls(const TCell& column)
     return ::testing::AssertionSuccess();
 }
 
+// (d) A table cell laid out again where the table placed it paints as it was placed: what the
+// table moved into place is what a layout there gives.
+::testing::AssertionResult PlacedCellsAreLaidOutThere(const std::string& html)
+{
+    TTestPage page(html);
+    page.LayOut(PageWidth);
+    const std::vector<std::string> placed = Described(page.Paint());
+    std::vector<std::pair<TCellObj*, int32_t>> cells;
+    ForTables(page.Document, [&](ThtmlTable& table) {
+        for (int r = 0; r < table.Rows.Count(); ++r)
+            for (int c = 0; c < table.Rows[r]->Count(); ++c)
+                if (TCellObj& cellObj = *(*table.Rows[r])[c]; !cellObj.IsFiller() && cellObj.HasContent())
+                    cells.emplace_back(&cellObj, cellObj.Width - 2 * table.CellPadding - table.CellSpacing);
+    });
+    // Outer cells first: a nested cell is then laid out again where its own cell's layout put it.
+    for (const auto& [cellObj, width] : cells) {
+        TCell& column = *cellObj->Cell;
+        int32_t maxWidth = 0;
+        int32_t charIndex = column.FirstIndex;
+        column.Layout(page.Canvas, column.Top, width, maxWidth, charIndex);
+    }
+    const std::vector<std::string> again = Described(page.Paint());
+    if (again != placed)
+        return ::testing::AssertionFailure() << "its cells laid out where they stand paint differently at "
+                                             << FirstDifference(again, placed);
+    return ::testing::AssertionSuccess();
+}
+
 bool IsListMarker(const std::string& text)
 {
     return text.size() >= 2 && text.back() == '.'
@@ -353,7 +384,31 @@ TEST_P(LayoutProperty, GeneratedPagesHitWhatTheyPaint)
     ExpectOfEveryPage(GetParam(), false, CaretMeetsPaint);
 }
 
+TEST_P(LayoutProperty, GeneratedCellsAreLaidOutWhereTheyArePlaced)
+{
+    ExpectOfEveryPage(GetParam(), true, PlacedCellsAreLaidOutThere);
+}
+
 INSTANTIATE_TEST_SUITE_P(PageBlocks, LayoutProperty, ::testing::Range(0, PageCount / PagesPerBlock));
+
+// Pages where a property was once broken, held to every property.
+TEST(LayoutPropertyFixtures, NamedPagesKeepEveryProperty)
+{
+    const std::vector<int32_t> earlier(EarlierWidths.begin(), EarlierWidths.end());
+    const std::string pages[] = {
+        std::string("<p>avant") + ItemOfNoHeightPage,
+        "<table><tr><td valign=bottom height=90><ul><li><img align=left width=30 height=12></ul>x</td>"
+        "<td>y y y</td></tr></table>",
+        std::string("<table border=1><tr><td>a<td>") + ItemOfNoHeightPage + "</table>",
+    };
+    for (const std::string& html : pages) {
+        SCOPED_TRACE(html);
+        EXPECT_TRUE(SameAsFresh(html, earlier, PageWidth));
+        EXPECT_TRUE(AlignmentMovesOnlyDown(html));
+        EXPECT_TRUE(CaretMeetsPaint(html));
+        EXPECT_TRUE(PlacedCellsAreLaidOutThere(html));
+    }
+}
 
 // A cell whose span reaches past the last row is never measured: it is centred as if it were
 // empty, half its row's line below the top, at every width and after any earlier layout.
@@ -391,13 +446,22 @@ TEST_F(LayoutPropertyTest, ARuleBesideAFloatInAMovedCellKeepsClearOfIt)
 
 // A cell is laid out at Y 0 to find its row's height: a list item of no height at its top (it
 // holds only a picture floating right) reaches down to Y 1 there, so the row is a pixel taller
-// than its text.
+// than its text. At its final place, lower down, the item has no height, and the text under it
+// stands where a layout there puts it.
 TEST_F(LayoutPropertyTest, RowHeightsComeFromCellsLaidOutAtTheTop)
 {
-    for (const char* before : {"", "<p>avant"}) {
-        SCOPED_TRACE(before);
+    const struct {
+        const char* before;
+        int32_t textY;
+    } cases[] = {{"", 3}, {"<p>avant", 33}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.before);
         Document.Clear();
-        Load(std::string(before) + "<table><tr><td><ul><li><img align=right width=20 height=5></ul>x</td></tr></table>");
+        Load(std::string(c.before) + ItemOfNoHeightPage);
         EXPECT_EQ(Table().Rows[0]->Height, LineHeight + 1 + CellFrame);
+        const auto x = std::find_if(Canvas.Ops.begin(), Canvas.Ops.end(),
+                                    [](const platform::TDrawOp& op) { return op.Text == "x"; });
+        ASSERT_NE(x, Canvas.Ops.end());
+        EXPECT_EQ(x->Rect.Top, c.textY);
     }
 }

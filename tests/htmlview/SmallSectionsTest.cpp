@@ -225,6 +225,23 @@ TEST_F(SmallSectionsTest, PreformattedLineNeverWraps)
     EXPECT_EQ(texts[0].Clip->Right, 600);
 }
 
+// A column takes an empty preformatted line as one blank, so it keeps a line's height; other
+// sections come in as they are.
+TEST_F(SmallSectionsTest, EmptyPreformattedLineJoinsAColumnAsOneBlank)
+{
+    TPreFormated& empty = Append(std::make_unique<TPreFormated>(Document, 0, nullptr, Font, 0));
+    auto line = std::make_unique<TPreFormated>(Document, 0, nullptr, Font, 0);
+    line->AppendText("ab");
+    TPreFormated& written = Append(std::move(line));
+    TSection& plain = Append(std::make_unique<TSection>(Document, 0, TSection::AlignLeft, nullptr, Font, 0));
+    EXPECT_EQ(empty.Text, " ");
+    EXPECT_EQ(written.Text, "ab");
+    EXPECT_EQ(plain.Length, 0);
+    LayOut();
+    EXPECT_EQ(empty.Height, written.Height);
+    EXPECT_GT(empty.Height, 0);
+}
+
 TEST_F(SmallSectionsTest, ShortPreformattedLineReportsItsOwnWidth)
 {
     auto pre = std::make_unique<TPreFormated>(Document, 0, nullptr, Font, 0);

@@ -15,6 +15,12 @@ TEST(UrlToPath, DecodesOnceAndStripsTheFileScheme)
         {"file:///home/Ann/My%20Docs/a.htm", "/home/Ann/My Docs/a.htm"},
         {"FILE:///x/Y.htm", "/x/Y.htm"},
         {"file://host/x", "host/x"},
+        // The first file URL goes wherever it stands; one with the root's "/" goes first.
+        {"voir file:///home/a.htm", "voir /home/a.htm"},
+        {"Dir/FILE://b/c", "Dir/b/c"},
+        {"file://h/a file:///x/b", "file://h/a /x/b"},
+        {"file:///a/file:///b", "/a/file:///b"},
+        {"a%20file:///b", "a /b"},
         {"Images/Pic.GIF", "Images/Pic.GIF"},         // case and "/" kept
         {"a%20b.htm", "a b.htm"},
         {"%41b%43", "%41b%43"},                        // a text that starts with "%" stays whole
