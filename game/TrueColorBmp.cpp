@@ -14,6 +14,9 @@ namespace {
 
 // The file header and the part of the info header the plain kind needs.
 constexpr size_t HeadersSize = 14 + 40;
+// The info headers Windows writes; files of other header sizes are left to the general reader.
+bool KnownInfoHeader(uint32_t size) { return size == 40 || size == 108 || size == 124; }
+
 // Larger pictures than this are left to the general reader, which has its own limits.
 constexpr int32_t LargestSide = 16384;
 
@@ -30,7 +33,7 @@ struct TRowLayout {
 std::optional<TRowLayout> PlainRows(std::string_view headers, uint64_t fileSize)
 {
     const std::optional<platform::TBmpHeader> header = platform::ReadBmpHeader(headers);
-    if (!header || header->HeaderSize < 40 || header->Planes != 1 || header->Bits != 24 ||
+    if (!header || !KnownInfoHeader(header->HeaderSize) || header->Planes != 1 || header->Bits != 24 ||
         header->Compression != platform::BmpRgb)
         return std::nullopt;
     if (header->Width <= 0 || header->Width > LargestSide || header->Height == 0 || header->Height > LargestSide ||

@@ -112,6 +112,10 @@ TEST(TrueColorBmpTest, LeavesOtherKindsAndIncompleteFilesToTheGeneralReader)
     std::string zeroWidth = good;
     for (int i = 18; i < 22; ++i)
         zeroWidth[i] = 0;
+    // A header of a size no Windows header has, which Qt's reader refuses.
+    const std::string oddHeader = WithField(WithField(good.substr(0, 54) + std::string(58, '\0') + good.substr(54), 14, 98),
+                                            10, 54 + 58);
+    ASSERT_TRUE(QtReads(oddHeader).isNull());
     const struct {
         const char* what;
         std::string bytes;
@@ -122,6 +126,7 @@ TEST(TrueColorBmpTest, LeavesOtherKindsAndIncompleteFilesToTheGeneralReader)
                  {"compressed", compressed},
                  {"zero width", zeroWidth},
                  {"2^31 rows top first", WithField(good, 22, 0x80000000u)},
+                 {"header of an odd size", oddHeader},
                  {"a row offset past the end", WithField(good, 10, 0xFFFFFFF0u)},
                  {"8 bits a pixel", BmpOf(Pattern(5, 4, QImage::Format_Indexed8))}};
     for (const auto& c : cases) {
