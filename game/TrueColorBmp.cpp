@@ -1,5 +1,7 @@
 #include "game/TrueColorBmp.h"
 
+#include "platform/BmpHeader.h"
+
 #include <QIODevice>
 
 #include <cstdint>
@@ -10,19 +12,13 @@ namespace game {
 
 namespace {
 
-constexpr size_t FileHeaderSize = 14;
-constexpr size_t InfoHeaderSize = 40;
-constexpr size_t HeadersSize = FileHeaderSize + InfoHeaderSize;
+// The file header and the part of the info header the plain kind needs.
+constexpr size_t HeadersSize = 14 + 40;
+// The info headers Windows writes; files of other header sizes are left to the general reader.
+bool KnownInfoHeader(uint32_t size) { return size == 40 || size == 108 || size == 124; }
+
 // Larger pictures than this are left to the general reader, which has its own limits.
 constexpr int32_t LargestSide = 16384;
-
-uint32_t Little(std::string_view data, size_t offset, size_t bytes)
-{
-    uint32_t value = 0;
-    for (size_t i = 0; i < bytes; ++i)
-        value |= uint32_t(static_cast<unsigned char>(data[offset + i])) << (8 * i);
-    return value;
-}
 
 struct TRowLayout {
     int32_t width = 0;
@@ -36,29 +32,21 @@ struct TRowLayout {
 // them all.
 std::optional<TRowLayout> PlainRows(std::string_view headers, uint64_t fileSize)
 {
-    if (headers.size() < HeadersSize || headers.substr(0, 2) != "BM")
+    const std::optional<platform::TBmpHeader> header = platform::ReadBmpHeader(headers);
+    if (!header || !KnownInfoHeader(header->HeaderSize) || header->Planes != 1 || header->Bits != 24 ||
+        header->Compression != platform::BmpRgb)
+        return std::nullopt;
+    if (header->Width <= 0 || header->Width > LargestSide || header->Height == 0 || header->Height > LargestSide ||
+        !platform::BmpRowsPresent(*header, fileSize))
         return std::nullopt;
     TRowLayout rows;
-    rows.pixelsOffset = Little(headers, 10, 4);
-    const uint32_t headerSize = Little(headers, 14, 4);
-    rows.width = static_cast<int32_t>(Little(headers, 18, 4));
-    const auto signedHeight = static_cast<int32_t>(Little(headers, 22, 4));
-    const uint32_t planes = Little(headers, 26, 2);
-    const uint32_t bitsPerPixel = Little(headers, 28, 2);
-    const uint32_t compression = Little(headers, 30, 4);
-    if (headerSize < InfoHeaderSize || planes != 1 || bitsPerPixel != 24 || compression != 0)
-        return std::nullopt;
-    rows.bottomUp = signedHeight > 0;
-    rows.height = signedHeight < 0 ? -signedHeight : signedHeight;
-    if (rows.width <= 0 || rows.width > LargestSide || rows.height <= 0 || rows.height > LargestSide)
-        return std::nullopt;
-    rows.rowBytes = (size_t(rows.width) * 3 + 3) / 4 * 4;
-    if (rows.pixelsOffset < FileHeaderSize + headerSize || rows.pixelsOffset > fileSize ||
-        (fileSize - rows.pixelsOffset) / rows.rowBytes < uint64_t(rows.height))
-        return std::nullopt;
+    rows.width = static_cast<int32_t>(header->Width);
+    rows.height = static_cast<int32_t>(header->Height);
+    rows.bottomUp = !header->TopDown;
+    rows.pixelsOffset = header->RowsStart;
+    rows.rowBytes = static_cast<size_t>(header->RowBytes());
     return rows;
 }
-
 // Fills Image from the rows in file order, each given by NextRow; null when one is missing.
 template <typename TNextRow>
 QImage FillRows(const TRowLayout& rows, TNextRow nextRow)

@@ -1,6 +1,8 @@
 #include "htmlview/HtmlImageLoad.h"
 
 #include "htmlview/HtmlJpeg.h"
+#include "platform/BmpHeader.h"
+#include "platform/BmpRunLength.h"
 #include "platform/FileContent.h"
 #include "platform/FileSystem.h"
 
@@ -21,103 +23,50 @@ namespace {
 constexpr size_t KindBytes = 11;
 constexpr size_t MinStreamSize = 20;
 
-uint32_t LittleEndian(std::string_view data, size_t at, size_t bytes)
+using platform::TBmpHeader;
+
+// A picture with pixels, within the pixel cap, of a kind Qt's reader or ours decodes. Run-length
+// data runs bottom-up by definition: a top-down file of it is no BMP.
+bool BmpAcceptable(const TBmpHeader& header)
 {
-    uint32_t value = 0;
-    for (size_t i = 0; i < bytes; ++i)
-        value |= uint32_t{static_cast<unsigned char>(data[at + i])} << (8 * i);
-    return value;
-}
-
-// What a BMP header says about its rows.
-struct TBmpLayout {
-    int64_t Width = 0;
-    uint64_t Height = 0; // rows, whichever way they are stored
-    bool TopDown = false;
-    uint32_t Bits = 0;
-    uint32_t Compression = 0;
-    uint32_t RowsStart = 0;
-};
-
-constexpr uint32_t CoreHeaderSize = 12; // OS/2: 16-bit sizes, no compression
-constexpr uint32_t InfoHeaderSize = 40;
-constexpr uint32_t BiRgb = 0;
-constexpr uint32_t BiRle8 = 1;
-constexpr uint32_t BiRle4 = 2;
-constexpr uint32_t BiBitfields = 3;
-
-// The layout of the core or info header (later headers begin as the info header does); none when
-// Data is too short for it or the header is neither.
-std::optional<TBmpLayout> ReadBmpLayout(std::string_view data)
-{
-    constexpr size_t CoreHeaderEnd = 26;
-    constexpr size_t InfoHeaderEnd = 34; // up to the compression
-    if (data.size() < CoreHeaderEnd)
-        return std::nullopt;
-    TBmpLayout layout;
-    layout.RowsStart = LittleEndian(data, 10, 4);
-    const uint32_t headerSize = LittleEndian(data, 14, 4);
-    if (headerSize == CoreHeaderSize) {
-        layout.Width = LittleEndian(data, 18, 2);
-        layout.Height = LittleEndian(data, 20, 2);
-        layout.Bits = LittleEndian(data, 24, 2);
-        return layout;
-    }
-    if (headerSize < InfoHeaderSize || data.size() < InfoHeaderEnd)
-        return std::nullopt;
-    layout.Width = static_cast<int32_t>(LittleEndian(data, 18, 4));
-    // A negative height stores the rows top first; the most negative value has a magnitude too.
-    const int64_t height = static_cast<int32_t>(LittleEndian(data, 22, 4));
-    layout.TopDown = height < 0;
-    layout.Height = static_cast<uint64_t>(height < 0 ? -height : height);
-    layout.Bits = LittleEndian(data, 28, 2);
-    layout.Compression = LittleEndian(data, 30, 4);
-    return layout;
-}
-
-// Qt's reader answers a picture for a file cut short, with rows it never read: an uncompressed
-// BMP must hold all its rows. Compressed ones are left to the reader. Layout is one that
-// BmpSizeAcceptable took: its width is positive.
-bool BmpRowsComplete(std::string_view data, const TBmpLayout& layout)
-{
-    if (layout.Compression != BiRgb && layout.Compression != BiBitfields)
-        return true;
-    const uint64_t width = static_cast<uint64_t>(layout.Width);
-    const uint64_t stride = (uint64_t{layout.Bits} * width + 31) / 32 * 4; // below 2^47: no overflow
-    if (data.size() < layout.RowsStart)
+    if (header.Compression > platform::BmpBitfields)
         return false;
-    // Rows that fit after the start, counted by division: stride times height may pass 2^64.
-    return stride == 0 || (data.size() - layout.RowsStart) / stride >= layout.Height;
-}
-
-// A picture with pixels, within the pixel cap. Run-length data runs bottom-up by definition: a
-// top-down file of it is no BMP.
-bool BmpSizeAcceptable(const TBmpLayout& layout)
-{
-    if (layout.TopDown && (layout.Compression == BiRle8 || layout.Compression == BiRle4))
+    const bool runLength = header.Compression == platform::BmpRle8 || header.Compression == platform::BmpRle4;
+    if (header.TopDown && runLength)
         return false;
-    return layout.Width > 0 && layout.Height > 0 &&
-           layout.Height <= static_cast<uint64_t>(MaxPicturePixels / layout.Width);
+    return header.Width > 0 && header.Height > 0 &&
+           header.Height <= static_cast<uint64_t>(MaxPicturePixels / header.Width);
 }
 
-std::unique_ptr<TBitmap> DecodeBmp(std::string_view data)
+// An uncompressed picture through Qt's reader, which answers a picture for a file cut short,
+// with rows it never read: the file must hold all its rows.
+QImage DecodeUncompressedBmp(std::string_view data, const TBmpHeader& header)
 {
-    const std::optional<TBmpLayout> layout = ReadBmpLayout(data);
-    if (!layout || !BmpSizeAcceptable(*layout) || !BmpRowsComplete(data, *layout))
-        return nullptr;
+    if (!platform::BmpRowsPresent(header, data.size()))
+        return {};
     // The bytes are only read: the array does not copy them.
     const QByteArray bytes = QByteArray::fromRawData(data.data(), static_cast<qsizetype>(data.size()));
     QBuffer buffer;
     buffer.setData(bytes);
     if (!buffer.open(QIODevice::ReadOnly))
-        return nullptr;
+        return {};
     QImageReader reader(&buffer, "bmp");
     // The reader must see the size checked above before it takes any pixel memory (it gives a
     // top-down picture a negative height).
     const QSize size = reader.size();
-    if (size.width() != layout->Width || static_cast<uint64_t>(std::abs(int64_t{size.height()})) != layout->Height)
+    if (size.width() != header.Width || static_cast<uint64_t>(std::abs(int64_t{size.height()})) != header.Height)
+        return {};
+    return reader.read();
+}
+
+std::unique_ptr<TBitmap> DecodeBmp(std::string_view data)
+{
+    const std::optional<TBmpHeader> header = platform::ReadBmpHeader(data);
+    if (!header || !BmpAcceptable(*header))
         return nullptr;
-    const QImage image = reader.read();
+    const bool uncompressed = header->Compression == platform::BmpRgb || header->Compression == platform::BmpBitfields;
+    const QImage image =
+        uncompressed ? DecodeUncompressedBmp(data, *header) : platform::DecodeBmpRunLength(data, *header);
     if (image.isNull())
         return nullptr;
     return std::make_unique<TBitmap>(image);

@@ -1,7 +1,7 @@
 #pragma once
 // Reading still pictures from files and from the streams an image request handler hands over.
-// The kind comes from the first bytes, whatever the name says: BMP through Qt's reader, JPEG
-// through libjpeg. GIF goes to the viewer's GIF reader; PNG and anything else are refused. No
+// The kind comes from the first bytes, whatever the name says: uncompressed BMP through Qt's
+// reader, run-length BMP through our own, JPEG through libjpeg. GIF goes to the viewer's GIF reader; PNG and anything else are refused. No
 // loader ever raises for bad input: it answers no picture.
 #include "platform/Bitmap.h"
 

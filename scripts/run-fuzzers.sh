@@ -6,7 +6,7 @@ run_fuzzers() {
     CC=clang CXX=clang++ cmake -S . -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGARVO_FUZZ=ON \
         -DGARVO_BENCH=OFF >/dev/null
     cmake --build "$tree" -j "$(nproc)" --target fuzz_scanner fuzz_page fuzz_gif fuzz_picture \
-        fuzz_dictionary fuzz_ini
+        fuzz_theme_picture fuzz_dictionary fuzz_ini
 
     # Seeds, findings and the targets' own files in memory where it can be: the dictionary
     # target syncs every file it writes.
@@ -44,6 +44,7 @@ scanner html 5000
 page html 1000
 gif gif 2000
 picture picture 5000
+theme_picture theme-picture 5000
 dictionary dictionary 2000
 ini ini 2000
 TARGETS

@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QImage>
 
+#include <cstdint>
 #include <string>
 
 namespace {
@@ -80,6 +81,29 @@ TEST(TrueColorBmpTest, GivesWhatQtsReaderGivesWhateverTheRowPadding)
     }
 }
 
+// A copy of Bytes with the 32-bit field at Offset set to Value.
+std::string WithField(std::string bytes, size_t offset, uint32_t value)
+{
+    for (size_t i = 0; i < 4; ++i)
+        bytes[offset + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    return bytes;
+}
+
+TEST(TrueColorBmpTest, ARowsOffsetInsideTheHeadersCountsRowsFromTheirEnd)
+{
+    const std::string good = BmpOf(Pattern(5, 4));
+    const std::string insideHeader = WithField(good, 10, 20);
+    const QImage expected = QtReads(insideHeader);
+    ASSERT_EQ(expected, QtReads(good));
+    EXPECT_EQ(DecodeTrueColorBmp(insideHeader), expected);
+    EXPECT_EQ(ReadAsFile(insideHeader), expected);
+    // Counted from the offset the rows would all be there; from the end of the headers one is
+    // missing.
+    const std::string rowShort = insideHeader.substr(0, insideHeader.size() - 16);
+    EXPECT_TRUE(DecodeTrueColorBmp(rowShort).isNull());
+    EXPECT_TRUE(ReadAsFile(rowShort).isNull());
+}
+
 TEST(TrueColorBmpTest, LeavesOtherKindsAndIncompleteFilesToTheGeneralReader)
 {
     const std::string good = BmpOf(Pattern(5, 4));
@@ -88,6 +112,10 @@ TEST(TrueColorBmpTest, LeavesOtherKindsAndIncompleteFilesToTheGeneralReader)
     std::string zeroWidth = good;
     for (int i = 18; i < 22; ++i)
         zeroWidth[i] = 0;
+    // A header of a size no Windows header has, which Qt's reader refuses.
+    const std::string oddHeader = WithField(WithField(good.substr(0, 54) + std::string(58, '\0') + good.substr(54), 14, 98),
+                                            10, 54 + 58);
+    ASSERT_TRUE(QtReads(oddHeader).isNull());
     const struct {
         const char* what;
         std::string bytes;
@@ -97,6 +125,9 @@ TEST(TrueColorBmpTest, LeavesOtherKindsAndIncompleteFilesToTheGeneralReader)
                  {"no BMP", "PK" + good.substr(2)},
                  {"compressed", compressed},
                  {"zero width", zeroWidth},
+                 {"2^31 rows top first", WithField(good, 22, 0x80000000u)},
+                 {"header of an odd size", oddHeader},
+                 {"a row offset past the end", WithField(good, 10, 0xFFFFFFF0u)},
                  {"8 bits a pixel", BmpOf(Pattern(5, 4, QImage::Format_Indexed8))}};
     for (const auto& c : cases) {
         EXPECT_TRUE(DecodeTrueColorBmp(c.bytes).isNull()) << c.what;

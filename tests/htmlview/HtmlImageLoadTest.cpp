@@ -120,6 +120,7 @@ struct TBmpShape {
     uint16_t Bits = 24;
     uint32_t Compression = 0;
     bool TopDown = false;
+    uint32_t RowsOffset = 0; // 0: the rows follow the headers
 };
 
 TBmpShape ShapeOf(TBmpKind kind)
@@ -192,10 +193,9 @@ std::string BmpRows(const TBmpShape& shape)
     return rows;
 }
 
-// A whole BMP file written field by field.
-std::string BmpFile(const TBmpShape& shape)
+// A whole BMP file written field by field, holding Rows.
+std::string BmpFile(const TBmpShape& shape, const std::string& rows)
 {
-    const std::string rows = BmpRows(shape);
     const bool core = shape.HeaderSize == 12;
     std::string header;
     PutLittleEndian(header, shape.HeaderSize, 4);
@@ -225,9 +225,11 @@ std::string BmpFile(const TBmpShape& shape)
     const auto rowsStart = static_cast<uint32_t>(14 + header.size());
     PutLittleEndian(file, rowsStart + static_cast<uint32_t>(rows.size()), 4);
     PutLittleEndian(file, 0, 4);
-    PutLittleEndian(file, rowsStart, 4);
+    PutLittleEndian(file, shape.RowsOffset != 0 ? shape.RowsOffset : rowsStart, 4);
     return file + header + rows;
 }
+
+std::string BmpFile(const TBmpShape& shape) { return BmpFile(shape, BmpRows(shape)); }
 
 class PictureLoadTest : public ::testing::Test {
 protected:
@@ -442,5 +444,149 @@ TEST(PictureMutationTest, DamagedFilesDecodeSafely)
             ASSERT_GT(bitmap->Height(), 0) << format << " " << round;
             ASSERT_LE(int64_t{bitmap->Width()} * bitmap->Height(), MaxPicturePixels) << format << " " << round;
         }
+    }
+}
+
+namespace {
+
+std::string Bytes(std::initializer_list<int> values)
+{
+    std::string bytes;
+    for (const int value : values)
+        bytes.push_back(static_cast<char>(value));
+    return bytes;
+}
+
+const std::string EndOfRow = Bytes({0, 0});
+const std::string EndOfPicture = Bytes({0, 1});
+
+// The rows of Shape's picture from the bottom up to (not including) row Y from the top.
+std::string RowsUpTo(const TBmpShape& shape, int y)
+{
+    std::string rows;
+    for (int row = BmpHeight - 1; row > y; --row)
+        rows += shape.Compression == 0 ? PlainRow(shape, row) : RleRow(shape, row);
+    return rows;
+}
+
+TBmpShape WithRowsOffset(TBmpShape shape, uint32_t offset)
+{
+    shape.RowsOffset = offset;
+    return shape;
+}
+
+// Leaves Pattern in freed memory of every size a small picture takes, as a picture shown before
+// leaves its pixels.
+void LeaveInFreedMemory(unsigned char pattern)
+{
+    std::vector<std::unique_ptr<unsigned char[]>> blocks;
+    for (size_t size = 8; size <= (size_t{1} << 17); size += size < 2048 ? 8 : size / 8) {
+        blocks.push_back(std::make_unique<unsigned char[]>(size));
+        std::fill_n(blocks.back().get(), size, pattern);
+    }
+    for (const QImage::Format format : {QImage::Format_Indexed8, QImage::Format_RGB32, QImage::Format_RGB888}) {
+        QImage previous(BmpWidth, BmpHeight, format);
+        previous.fill(pattern);
+    }
+}
+
+QImage DecodedAfter(unsigned char pattern, const std::string& bytes)
+{
+    LeaveInFreedMemory(pattern);
+    const std::unique_ptr<TBitmap> bitmap = DecodePicture(bytes);
+    return bitmap ? bitmap->Image() : QImage();
+}
+
+} // namespace
+
+TEST(PictureMemoryTest, EachFileGivesTheSamePixelsWhateverMemoryHeldBefore)
+{
+    const TBmpShape rle8 = ShapeOf(TBmpKind::Rle8);
+    const TBmpShape rle4 = ShapeOf(TBmpKind::Rle4);
+    const TBmpShape plain = ShapeOf(TBmpKind::BottomUp24);
+    const TBmpShape os2 = ShapeOf(TBmpKind::Os2Core8);
+    const TBmpShape bitfields = ShapeOf(TBmpKind::Bitfields565);
+    const std::string allRle8 = BmpRows(rle8);
+    const struct {
+        const char* Name;
+        std::string Bytes;
+        bool Shows;
+    } cases[] = {
+        {"RLE8 cut after its first row", BmpFile(rle8, RowsUpTo(rle8, 2)), false},
+        {"RLE8 cut inside a row", BmpFile(rle8, RowsUpTo(rle8, 2) + Bytes({2, 1})), false},
+        {"RLE4 cut in the middle of pixels given one by one", BmpFile(rle4, RowsUpTo(rle4, 3) + Bytes({0, 6, 0x12})),
+         false},
+        {"RLE8 cut inside a move", BmpFile(rle8, RowsUpTo(rle8, 1) + Bytes({0, 2, 1})), false},
+        {"RLE8 ended early", BmpFile(rle8, RowsUpTo(rle8, 2) + EndOfPicture), true},
+        {"RLE8 moving over pixels", BmpFile(rle8, Bytes({2, 1, 0, 2, 3, 1, 1, 2}) + EndOfRow + EndOfPicture), true},
+        {"RLE4 rows ended early", BmpFile(rle4, Bytes({3, 0x12}) + EndOfRow + Bytes({1, 0x30}) + EndOfPicture), true},
+        {"RLE8 runs longer than a row", BmpFile(rle8, Bytes({9, 1, 0, 8, 1, 2, 3, 0, 1, 2, 3, 0}) + EndOfRow + EndOfPicture), true},
+        {"RLE8 without its end of picture", BmpFile(rle8, allRle8.substr(0, allRle8.size() - 2)), true},
+        {"RLE8 rows offset inside its palette", BmpFile(WithRowsOffset(rle8, 60), allRle8), true},
+        {"rows offset inside the header, a row short", BmpFile(WithRowsOffset(plain, 20), RowsUpTo(plain, 0)), false},
+        {"rows offset inside the header", BmpFile(WithRowsOffset(plain, 20), BmpRows(plain)), true},
+        {"OS/2 rows offset inside the palette, a row short", BmpFile(WithRowsOffset(os2, 100), RowsUpTo(os2, 0)),
+         false},
+        {"BITFIELDS rows offset on its masks, a row short",
+         BmpFile(WithRowsOffset(bitfields, 54), RowsUpTo(bitfields, 0)), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const QImage first = DecodedAfter(0x5A, c.Bytes);
+        const QImage second = DecodedAfter(0xC3, c.Bytes);
+        EXPECT_EQ(!first.isNull(), c.Shows);
+        EXPECT_EQ(first, second);
+    }
+}
+
+TEST(PictureMemoryTest, RunLengthPixelsTheDataPassesOverAreBlack)
+{
+    // Bottom row: two pixels of colour 1, a move of three to the right and one row up, to the
+    // last column, one pixel of colour 2; then the row ends and the picture ends two rows below the top.
+    const std::string bytes = BmpFile(ShapeOf(TBmpKind::Rle8), Bytes({2, 1, 0, 2, 3, 1, 1, 2}) + EndOfRow +
+                                                                   Bytes({6, 3}) + EndOfRow + EndOfPicture);
+    const std::unique_ptr<TBitmap> bitmap = DecodePicture(bytes);
+    ASSERT_TRUE(bitmap);
+    const auto colour = [](int index) {
+        const QRgb rgb = BmpColours[index];
+        return platform::RGB(qRed(rgb), qGreen(rgb), qBlue(rgb));
+    };
+    const struct {
+        int X, Y;
+        platform::TColor Colour;
+    } pixels[] = {
+        {0, 3, colour(1)}, {1, 3, colour(1)}, {2, 3, platform::clBlack}, {5, 3, platform::clBlack},
+        {5, 2, colour(2)}, {0, 2, platform::clBlack}, {4, 2, platform::clBlack}, {0, 1, colour(3)},
+        {5, 1, colour(3)}, {0, 0, platform::clBlack}, {5, 0, platform::clBlack},
+    };
+    for (const auto& p : pixels)
+        EXPECT_EQ(bitmap->Pixel(p.X, p.Y), p.Colour) << p.X << "," << p.Y;
+}
+
+TEST(PictureMemoryTest, RunLengthFilesThatCoverEveryPixelGiveWhatQtsReaderGives)
+{
+    const TBmpShape rle8 = ShapeOf(TBmpKind::Rle8);
+    const TBmpShape rle4 = ShapeOf(TBmpKind::Rle4);
+    std::string oddRle4;
+    for (int y = 0; y < BmpHeight; ++y)
+        oddRle4 += Bytes({0, 3, 0x12, 0x30, 3, 0x21}) + EndOfRow;
+    const struct {
+        const char* Name;
+        std::string Bytes;
+    } cases[] = {
+        {"RLE8", BmpFile(rle8)},
+        {"RLE4", BmpFile(rle4)},
+        {"RLE4 of odd counts", BmpFile(rle4, oddRle4 + EndOfPicture)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const QImage qt = QImage::fromData(QByteArray::fromStdString(c.Bytes), "BMP");
+        ASSERT_FALSE(qt.isNull());
+        const std::unique_ptr<TBitmap> bitmap = DecodePicture(c.Bytes);
+        ASSERT_TRUE(bitmap);
+        const QImage expected = TBitmap(qt).Image();
+        for (int y = 0; y < BmpHeight; ++y)
+            for (int x = 0; x < BmpWidth; ++x)
+                EXPECT_EQ(bitmap->Image().pixel(x, y), expected.pixel(x, y)) << x << "," << y;
     }
 }
