@@ -1,7 +1,10 @@
 // The bundled dictionaries are good to play: entries well delimited, every word playable at
 // every level, no word twice, definitions that use only the viewer's HTML and pictures that
-// exist, a description beside each dictionary, and Windows-1252 text throughout.
+// exist and never show their own word, a description beside each dictionary, and Windows-1252
+// text throughout.
+#include "content/AnswerForms.h"
 #include "content/ContentFolder.h"
+#include "content/DictionaryEntries.h"
 #include "platform/Windows1252.h"
 
 #include <gtest/gtest.h>
@@ -17,58 +20,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct TEntry {
-    std::string word;
-    std::string definition;
-};
-
-std::string Trimmed(const std::string& text)
-{
-    const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
-    const auto first = std::find_if_not(text.begin(), text.end(), isBlank);
-    const auto last = std::find_if_not(text.rbegin(), text.rend(), isBlank).base();
-    return first < last ? std::string(first, last) : std::string();
-}
-
-// Splits a dictionary into entries; false at the first bracket out of turn.
-bool ReadEntries(const std::string& bytes, std::vector<TEntry>& entries)
-{
-    size_t wordStart = 0;
-    while (true) {
-        const size_t open = bytes.find_first_of("[]", wordStart);
-        if (open == std::string::npos)
-            return true;
-        if (bytes[open] == ']')
-            return false;
-        const size_t close = bytes.find_first_of("[]", open + 1);
-        if (close == std::string::npos || bytes[close] == '[')
-            return false;
-        std::string definition = Trimmed(bytes.substr(open + 1, close - open - 1));
-        std::erase_if(definition, [](char c) { return static_cast<unsigned char>(c) < 32; });
-        entries.push_back({Trimmed(bytes.substr(wordStart, open - wordStart)), definition});
-        wordStart = close + 1;
-    }
-}
-
-// The word with its accents taken off and in lower case: what the player's letters are matched with.
-std::string Folded(const std::string& word)
-{
-    static const auto table = [] {
-        std::string accented, plain;
-        platform::UnicodeToAnsi(QString::fromUtf8("àáâãäåçèéêëìíîïñòóôõöøùúûüýÿÀÁÂÃÄÅÇÈÉÊËÌÍÎÏÑÒÓÔÕÖØÙÚÛÜÝß"), accented);
-        plain = "aaaaaaceeeeiiiinoooooouuuuyyaaaaaaceeeeiiiinoooooouuuuys";
-        return std::make_pair(accented, plain);
-    }();
-    std::string folded = word;
-    for (char& c : folded) {
-        const size_t at = table.first.find(c);
-        if (at != std::string::npos)
-            c = table.second[at];
-        else if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return folded;
-}
+using content::Folded;
+using content::TEntry;
 
 // At the easy levels the first and last letters are shown wherever they occur: some other
 // plain letter must stay to be guessed, or the game refuses the word.
@@ -83,6 +36,7 @@ bool PlayableAtEveryLevel(const std::string& word)
 struct TDictionary {
     const char* name;
     size_t minimumEntries;
+    content::TLanguage language;
 };
 
 class Dictionary : public testing::TestWithParam<TDictionary> {
@@ -92,7 +46,7 @@ protected:
     std::vector<TEntry> Entries() const
     {
         std::vector<TEntry> entries;
-        EXPECT_TRUE(ReadEntries(content::ReadBytes(File()), entries)) << "brackets out of turn in " << File();
+        EXPECT_TRUE(content::ReadEntries(content::ReadBytes(File()), entries)) << "brackets out of turn in " << File();
         return entries;
     }
 };
@@ -128,6 +82,15 @@ TEST_P(Dictionary, DefinitionsUseTheViewersTagsAndExistingPictures)
     }
 }
 
+// Where the definition is the hint, it must not give the answer away.
+TEST_P(Dictionary, DefinitionsNeverShowTheirWord)
+{
+    for (const TEntry& entry : Entries()) {
+        const std::string shown = content::ShownAnswer(entry.word, entry.definition, GetParam().language);
+        EXPECT_TRUE(shown.empty()) << platform::AnsiToUnicode(entry.word).toStdString() << ": \"" << shown << '"';
+    }
+}
+
 TEST_P(Dictionary, IsWindowsTextWithADescriptionBesideIt)
 {
     EXPECT_TRUE(content::IsWindowsText(content::ReadBytes(File())));
@@ -137,7 +100,8 @@ TEST_P(Dictionary, IsWindowsTextWithADescriptionBesideIt)
 }
 
 INSTANTIATE_TEST_SUITE_P(Bundled, Dictionary,
-                         testing::Values(TDictionary{"Francais", 400}, TDictionary{"English", 200}),
+                         testing::Values(TDictionary{"Francais", 400, content::TLanguage::French},
+                                         TDictionary{"English", 200, content::TLanguage::English}),
                          [](const testing::TestParamInfo<TDictionary>& info) { return std::string(info.param.name); });
 
 TEST(HelpFiles, AreWindowsTextAndShowTheInformationSign)
