@@ -287,6 +287,8 @@ public:
     {
         QPlainTextEdit* memo = Inner();
         memo->setFont(platform::ToQFont(font));
+        // Tab moves on through the form, as in every other control; a text area takes no tabs.
+        memo->setTabChangesFocus(true);
         WatchFocus(*memo);
         QObject::connect(memo, &QPlainTextEdit::textChanged, [this] { RefuseForeignText(); });
     }

@@ -321,6 +321,17 @@ TEST_F(FormTest, TextAreaLines)
     }
 }
 
+TEST_F(FormTest, TabInATextAreaMovesOnAndTypesNothing)
+{
+    Load("<form><textarea name=x>ab</textarea><input name=y></form>");
+    QPlainTextEdit* memo = WidgetOf<QPlainTextEdit>(0);
+    ASSERT_NE(memo, nullptr);
+    memo->moveCursor(QTextCursor::End);
+    QTest::keyClick(memo, Qt::Key_Tab);
+    EXPECT_EQ(memo->toPlainText(), "ab");
+    EXPECT_EQ(Submit(), (std::vector<std::string>{"x=ab", "y="}));
+}
+
 TEST_F(FormTest, ImageInputSubmitsTheClickedPointOnce)
 {
     Load("<form><input type=image name=map src=none.bmp width=40 height=30 border=0></form>");
