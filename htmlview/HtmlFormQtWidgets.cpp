@@ -257,7 +257,36 @@ public:
     }
 };
 
-class TQtComboBox : public TQtItemList<QComboBox> {
+// A drop-down list whose popup is made when it is first opened: a font change would make it at
+// once, and thousands of popups made while a page is parsed cost more than their number.
+class TLazyPopupComboBox : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+    void showPopup() override
+    {
+        if (!PopupMade_) {
+            PopupMade_ = true;
+            view()->window()->setFont(font());
+        }
+        QComboBox::showPopup();
+    }
+
+protected:
+    void changeEvent(QEvent* event) override
+    {
+        if (event->type() == QEvent::FontChange && !PopupMade_) {
+            QWidget::changeEvent(event);
+            return;
+        }
+        QComboBox::changeEvent(event);
+    }
+
+private:
+    bool PopupMade_ = false;
+};
+
+class TQtComboBox : public TQtItemList<TLazyPopupComboBox> {
 public:
     using TQtItemList::TQtItemList;
     void SetMultiSelect(bool) override {}
