@@ -20,6 +20,8 @@
 
 #include <sys/resource.h>
 
+#include <array>
+#include <chrono>
 #include <string>
 
 namespace {
@@ -95,10 +97,20 @@ std::string ParagraphPage(size_t size, size_t paragraphSize, bool inCell)
 
 // Count form controls (text inputs, or drop-down lists of three options) between words, all in
 // one paragraph or one per paragraph.
-std::string ControlsPage(int count, bool selects, bool onePerParagraph)
+// The controls of each kind a form can hold.
+constexpr std::array<const char*, 7> ControlKinds = {
+    "<input type=text name=t size=8>",
+    "<select name=s><option>un<option>deux<option>trois</select>",
+    "<select name=l size=3><option>un<option>deux<option>trois</select>",
+    "<input type=checkbox name=c>",
+    "<input type=radio name=r>",
+    "<input type=submit name=b>",
+    "<textarea name=a rows=2 cols=8>ligne</textarea>",
+};
+
+std::string ControlsPage(int count, size_t kind, bool onePerParagraph)
 {
-    const std::string control =
-        selects ? "<select name=s><option>un<option>deux<option>trois</select>" : "<input type=text name=t size=8>";
+    const std::string control = ControlKinds.at(kind);
     std::string page = "<html><body><form><p>";
     for (int i = 0; i < count; ++i) {
         if (onePerParagraph && i > 0)
@@ -249,7 +261,8 @@ BENCHMARK(BM_ViewerScrollShortParagraphs)->Arg(200)->Unit(benchmark::kMillisecon
 // Run for a few seconds: the first pass pays for a heap that has yet to grow.
 void RunControls(benchmark::State& state, bool onePerParagraph)
 {
-    const std::string page = ControlsPage(static_cast<int>(state.range(0)), state.range(1) != 0, onePerParagraph);
+    const std::string page =
+        ControlsPage(static_cast<int>(state.range(0)), static_cast<size_t>(state.range(1)), onePerParagraph);
     platform::TQtCanvas screen;
     QImage image(ViewWidth, ViewHeight, QImage::Format_RGB32);
     QWidget panel;
@@ -270,18 +283,64 @@ void RunControls(benchmark::State& state, bool onePerParagraph)
     state.counters["peak_MB"] = PeakMegabytes();
 }
 
-// Arguments: the number of controls, and 1 for drop-down lists (0: text inputs).
+// Arguments: the number of controls, and their kind (an index of ControlKinds).
 void BM_ViewerControlsInParagraph(benchmark::State& state)
 {
     RunControls(state, false);
 }
 BENCHMARK(BM_ViewerControlsInParagraph)->Args({10000, 0})->Args({5000, 1})->MinTime(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ViewerControlsInParagraph)->Args({20000, 0})->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void BM_ViewerControlsOnePerParagraph(benchmark::State& state)
 {
     RunControls(state, true);
 }
 BENCHMARK(BM_ViewerControlsOnePerParagraph)->Args({10000, 0})->Args({5000, 1})->MinTime(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ViewerControlsOnePerParagraph)->Args({20000, 0})->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// Each kind at 500 and at 8000 controls: the cost should grow with their number.
+void BM_ViewerControlsOfKind(benchmark::State& state)
+{
+    RunControls(state, true);
+}
+BENCHMARK(BM_ViewerControlsOfKind)
+    ->ArgsProduct({{500, 8000}, {0, 1, 2, 3, 4, 5, 6}})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+// A table of Rows rows of 4 cells shown twice, as the viewer shows a page again: its document is
+// cleared, the page parsed and laid out anew. Each showing's layout is timed on its own (run
+// alone, the first one meets a fresh heap, the second the heap the first one left).
+std::string LongTablePage(int rows)
+{
+    std::string page = "<html><body><table border=1>";
+    for (int i = 0; i < rows; ++i)
+        page += "<tr><td>ligne " + std::to_string(i) + "<td>deux mots<td>trois<td>fin";
+    return page + "</table></body></html>";
+}
+
+void BM_ViewerLongTableShownTwice(benchmark::State& state)
+{
+    const std::string page = LongTablePage(static_cast<int>(state.range(0)));
+    platform::TQtCanvas screen;
+    std::array<double, 2> layoutMs{};
+    for (auto _ : state) {
+        htmlview::TSectionList document(nullptr, nullptr, screen);
+        for (double& ms : layoutMs) {
+            document.Clear();
+            ParsePage(document, page);
+            int32_t maxWidth = 0;
+            int32_t charIndex = 0;
+            const auto start = std::chrono::steady_clock::now();
+            benchmark::DoNotOptimize(
+                document.Layout(screen, MarginHeight, ViewWidth - 2 * MarginWidth, maxWidth, charIndex));
+            ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        }
+    }
+    state.counters["first_layout_ms"] = layoutMs[0];
+    state.counters["second_layout_ms"] = layoutMs[1];
+}
+BENCHMARK(BM_ViewerLongTableShownTwice)->Arg(4000)->Arg(16000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void BM_ViewerNestedTables(benchmark::State& state)
 {

@@ -248,9 +248,7 @@ void TListBoxFormControlObj::RestoreInitialState()
 {
     if (!List_)
         return;
-    List_->Clear();
-    for (const TOptionObj& option : Options_)
-        List_->AddItem(option.Text);
+    List_->SetItems(OptionTexts());
     if (MultiSelect) {
         for (size_t i = 0; i < Options_.size(); ++i)
             List_->SetSelected(static_cast<int>(i), Options_[i].InitiallySelected);
@@ -259,7 +257,16 @@ void TListBoxFormControlObj::RestoreInitialState()
     } else {
         List_->SetItemIndex(InitialItemIndex());
     }
-    List_->SetTopIndex(0);
+    List_->ScrollToTop();
+}
+
+std::vector<std::string> TListBoxFormControlObj::OptionTexts() const
+{
+    std::vector<std::string> texts;
+    texts.reserve(Options_.size());
+    for (const TOptionObj& option : Options_)
+        texts.push_back(option.Text);
+    return texts;
 }
 
 bool TListBoxFormControlObj::SubmissionLine(int index, std::string& text)
@@ -297,9 +304,7 @@ void TComboFormControlObj::RestoreInitialState()
     TListWidget* list = List();
     if (!list)
         return;
-    list->Clear();
-    for (const TOptionObj& option : Options())
-        list->AddItem(option.Text);
+    list->SetItems(OptionTexts());
     list->SetItemIndex(InitialItemIndex());
 }
 

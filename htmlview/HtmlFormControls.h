@@ -112,6 +112,7 @@ protected:
     TListWidget* List() const { return List_.get(); }
     // The item the options mark as selected last, else item 0.
     int InitialItemIndex() const;
+    std::vector<std::string> OptionTexts() const;
 
 private:
     std::unique_ptr<TListWidget> List_;

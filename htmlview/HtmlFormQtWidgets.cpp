@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTextBlock>
 
@@ -209,15 +210,18 @@ public:
         this->Inner()->setFont(platform::ToQFont(font));
         this->WatchFocus(*this->Inner());
     }
-    void Clear() override
+    void SetItems(const std::vector<std::string>& texts) override
     {
-        if (this->Inner())
-            this->Inner()->clear();
-    }
-    void AddItem(const std::string& text) override
-    {
-        if (this->Inner())
-            this->Inner()->addItem(platform::AnsiToUnicode(text));
+        if (!this->Inner())
+            return;
+        // One insertion for all: each one would restart the view's timers, and a restart
+        // searches the timers of every other list made before the event loop ran.
+        QStringList items;
+        items.reserve(static_cast<qsizetype>(texts.size()));
+        for (const std::string& text : texts)
+            items.push_back(platform::AnsiToUnicode(text));
+        this->Inner()->clear();
+        this->Inner()->addItems(items);
     }
     int Count() const override { return this->Inner() ? this->Inner()->count() : 0; }
 };
@@ -250,14 +254,45 @@ public:
         const bool multi = Inner()->selectionMode() == QAbstractItemView::ExtendedSelection;
         Inner()->setCurrentRow(index, multi ? QItemSelectionModel::NoUpdate : QItemSelectionModel::ClearAndSelect);
     }
-    void SetTopIndex(int index) override
+    void ScrollToTop() override
     {
-        if (QListWidgetItem* item = Inner() ? Inner()->item(index) : nullptr)
-            Inner()->scrollToItem(item, QAbstractItemView::PositionAtTop);
+        // Through the scroll bar: scrolling to an item would lay the list out now and restart
+        // its timers.
+        if (Inner())
+            Inner()->verticalScrollBar()->setValue(0);
     }
 };
 
-class TQtComboBox : public TQtItemList<QComboBox> {
+// A drop-down list whose popup is made when it is first opened: a font change would make it at
+// once, and thousands of popups made while a page is parsed cost more than their number.
+class TLazyPopupComboBox : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+    void showPopup() override
+    {
+        if (!PopupMade_) {
+            PopupMade_ = true;
+            view()->window()->setFont(font());
+        }
+        QComboBox::showPopup();
+    }
+
+protected:
+    void changeEvent(QEvent* event) override
+    {
+        if (event->type() == QEvent::FontChange && !PopupMade_) {
+            QWidget::changeEvent(event);
+            return;
+        }
+        QComboBox::changeEvent(event);
+    }
+
+private:
+    bool PopupMade_ = false;
+};
+
+class TQtComboBox : public TQtItemList<TLazyPopupComboBox> {
 public:
     using TQtItemList::TQtItemList;
     void SetMultiSelect(bool) override {}
@@ -273,7 +308,7 @@ public:
         if (Inner() && index < Inner()->count())
             Inner()->setCurrentIndex(index);
     }
-    void SetTopIndex(int) override {}
+    void ScrollToTop() override {}
     void SetClientSize(int32_t width, int32_t height) override
     {
         // A drop-down list keeps the height of its font.
@@ -287,6 +322,8 @@ public:
     {
         QPlainTextEdit* memo = Inner();
         memo->setFont(platform::ToQFont(font));
+        // Tab moves on through the form, as in every other control; a text area takes no tabs.
+        memo->setTabChangesFocus(true);
         WatchFocus(*memo);
         QObject::connect(memo, &QPlainTextEdit::textChanged, [this] { RefuseForeignText(); });
     }

@@ -62,14 +62,14 @@ public:
 class TListWidget : public TFormWidget {
 public:
     virtual void SetMultiSelect(bool multiSelect) = 0;
-    virtual void Clear() = 0;
-    virtual void AddItem(const std::string& text) = 0;
+    // Replaces every item at once.
+    virtual void SetItems(const std::vector<std::string>& texts) = 0;
     virtual int Count() const = 0;
     virtual bool Selected(int index) const = 0;
     virtual void SetSelected(int index, bool selected) = 0;
     virtual int ItemIndex() const = 0; // -1 when none
     virtual void SetItemIndex(int index) = 0;
-    virtual void SetTopIndex(int index) = 0;
+    virtual void ScrollToTop() = 0; // the first item at the top
 };
 
 class TMemoWidget : public TFormWidget {

@@ -14,7 +14,9 @@ using platform::TCanvas;
 
 namespace {
 
-constexpr int32_t LongestStretch = 9999;
+// Line fitting measures at most this many characters at once towards a kind of marker that
+// does not lie ahead.
+constexpr int32_t LongestFit = 9999;
 
 std::unique_ptr<TMyFont> CopyFont(const TMyFont& font, platform::TFontStyles style)
 {
@@ -195,8 +197,16 @@ int32_t TSection::NextMarker(int32_t p) const
 
 int32_t TSection::CharsToNextMarker(int32_t p, int32_t limit) const
 {
-    const int32_t next = NextMarker(p);
-    return std::min(limit, next < Length ? next - p : LongestStretch);
+    return std::min(limit, NextMarker(p) - p);
+}
+
+int32_t TSection::FitStretch(int32_t p, int32_t limit) const
+{
+    const int image = FirstImageFrom(p);
+    const size_t control = static_cast<size_t>(FirstControlFrom(p));
+    const int32_t toImage = image < Images.Count() ? Images[image]->Position - p : LongestFit;
+    const int32_t toControl = control < Controls.size() ? Controls[control]->Position - p : LongestFit;
+    return std::min({limit, toImage, toControl});
 }
 
 TFontObj& TSection::SelectRunFont(TCanvas& canvas, int32_t p) const

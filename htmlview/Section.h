@@ -135,9 +135,11 @@ private:
     TInlineControl* ControlAt(int32_t position) const;
     // Position of the first object marker at or after P; Length when there is none.
     int32_t NextMarker(int32_t p) const;
-    // Characters from P to the next object marker (at P: 0), at most Limit; with no marker
-    // ahead, at most the longest stretch measured or drawn at once.
+    // Characters from P to the next object marker (at P: 0), at most Limit.
     int32_t CharsToNextMarker(int32_t p, int32_t limit) const;
+    // The stretch line fitting measures at once from P: at most Limit, up to the next picture
+    // and up to the next control, each kind counting 9999 characters when none lies ahead.
+    int32_t FitStretch(int32_t p, int32_t limit) const;
     // The fitting walk of line breaking (with Breaker: floats met at the line's start are placed,
     // later ones deferred) and of hit testing (without: floats take no width).
     int32_t FitWalk(platform::TCanvas& canvas, int32_t width, int32_t p, int32_t count,

@@ -77,7 +77,7 @@ int32_t TSection::FitWalk(TCanvas& canvas, int32_t width, int32_t p, int32_t cou
             if (x > width)
                 return fitted;
         } else {
-            most = CharsToNextMarker(p, std::min(FontRuns.RunCharsLeft(p, Length), count - fitted));
+            most = FitStretch(p, std::min(FontRuns.RunCharsLeft(p, Length), count - fitted));
             const int64_t room = width - x;
             int32_t lo = 0;
             int32_t hi = most - 1;

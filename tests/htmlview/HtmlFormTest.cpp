@@ -297,6 +297,23 @@ TEST_F(FormTest, SelectOptionsAndRows)
     EXPECT_EQ(WidgetOf<QListWidget>(2)->count(), 20);
 }
 
+// A drop-down list makes its popup only when first opened: it still sizes by its font, and the
+// popup shows its items in that font.
+TEST_F(FormTest, DropDownListSizesAndOpensInItsFont)
+{
+    Load("<form><select name=s><option>un<option>deux</select></form>");
+    QComboBox* combo = WidgetOf<QComboBox>(0);
+    ASSERT_NE(combo, nullptr);
+    QComboBox reference;
+    reference.setFont(combo->font());
+    reference.addItems({"un", "deux"});
+    EXPECT_EQ(combo->sizeHint(), reference.sizeHint());
+    EXPECT_GE(combo->height(), reference.sizeHint().height());
+    combo->showPopup();
+    EXPECT_EQ(combo->view()->font(), combo->font());
+    combo->hidePopup();
+}
+
 TEST_F(FormTest, TextAreaLines)
 {
     struct Case {
@@ -321,6 +338,17 @@ TEST_F(FormTest, TextAreaLines)
         EXPECT_EQ(Submit(), expected);
         EXPECT_NE(View.Document().FindText(0, "after", true), -1);
     }
+}
+
+TEST_F(FormTest, TabInATextAreaMovesOnAndTypesNothing)
+{
+    Load("<form><textarea name=x>ab</textarea><input name=y></form>");
+    QPlainTextEdit* memo = WidgetOf<QPlainTextEdit>(0);
+    ASSERT_NE(memo, nullptr);
+    memo->moveCursor(QTextCursor::End);
+    QTest::keyClick(memo, Qt::Key_Tab);
+    EXPECT_EQ(memo->toPlainText(), "ab");
+    EXPECT_EQ(Submit(), (std::vector<std::string>{"x=ab", "y="}));
 }
 
 TEST_F(FormTest, ImageInputSubmitsTheClickedPointOnce)

@@ -1,4 +1,4 @@
-// Text between object markers: how far one stretch is measured and drawn at once, and where
+// Text between object markers: how far one stretch is measured, drawn and fitted at once, and where
 // many pictures and controls in one paragraph are placed, against a reference that walks the
 // characters one by one.
 #include "SectionTestSupport.h"
@@ -39,27 +39,29 @@ protected:
 
 } // namespace
 
-// A stretch of one run runs to the next marker however far it lies; only with no marker ahead
-// is it cut after 9999 characters.
+// Measuring and drawing take a stretch of one run up to the next marker however far it lies, so
+// a caret deep in a long paragraph stands where the text is drawn; line fitting alone measures at
+// most 9999 characters towards each kind of marker that is not ahead.
 TEST_F(SectionStretchTest, AStretchRunsToTheNextMarkerBeyondTenThousandCharacters)
 {
+    enum class TEnd { Nothing, Control, Picture };
     const struct {
         const char* Name;
-        bool Marker;
-        std::vector<size_t> Drawn; // lengths of the text outputs
-        int32_t PointX;            // of index 10006
-        int32_t CaretX;            // after a click on the right half of character 10006
+        TEnd End;
     } cases[] = {
-        {"a control after 12000 characters", true, {12000}, 8 * 10006 - 1, 8 * 10006 - 2},
-        {"no marker", false, {9999, 2001}, 8 * 10006 - 2, 8 * 10006 - 3},
+        {"a control after 12000 characters", TEnd::Control},
+        {"a picture after 12000 characters", TEnd::Picture},
+        {"no marker", TEnd::Nothing},
     };
     for (const auto& c : cases) {
         Document.Clear();
         auto owned = std::make_unique<TSection>(Document, 0, TSection::AlignLeft, nullptr, BaseFont, 0);
         TSection& section = *owned;
         section.AppendText(std::string(12000, 'x'));
-        if (c.Marker)
+        if (c.End == TEnd::Control)
             section.AddControl(Control);
+        else if (c.End == TEnd::Picture)
+            section.AddImage(std::make_unique<TFakePicture>(20, 10), &Document);
         Document.AppendSection(std::move(owned));
         int32_t maxWidth = 0;
         int32_t charIndex = 0;
@@ -70,15 +72,19 @@ TEST_F(SectionStretchTest, AStretchRunsToTheNextMarkerBeyondTenThousandCharacter
         std::vector<size_t> drawn;
         for (const TDrawOp& op : Canvas.OpsOf(TDrawKind::Text))
             drawn.push_back(op.Text.size());
-        EXPECT_EQ(drawn, c.Drawn) << c.Name;
+        EXPECT_EQ(drawn, std::vector<size_t>{12000}) << c.Name;
 
         int32_t x = 0;
         int32_t y = 0;
         ASSERT_TRUE(section.PointOfIndex(Canvas, 10006, x, y)) << c.Name;
-        EXPECT_EQ(x, c.PointX) << c.Name;
+        EXPECT_EQ(x, 8 * 10006 - 1) << c.Name;
         const TCaret caret = CaretAt(section, Canvas, 8 * 10005 + 4, 5);
         EXPECT_EQ(caret.Index, 10006) << c.Name;
-        EXPECT_EQ(caret.X, c.CaretX) << c.Name;
+        EXPECT_EQ(caret.X, 8 * 10006 - 2) << c.Name;
+
+        // Fitting splits after 9999 characters whatever lies ahead, and each part loses the
+        // overhang once: 10000 characters fit in one pixel less than their single extent.
+        EXPECT_EQ(section.FitChars(Canvas, 8 * 10000 - 2, 0, 12000), 10000) << c.Name;
     }
 }
 
