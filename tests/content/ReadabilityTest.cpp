@@ -56,9 +56,10 @@ TEST(Readability, MainWindowLabelsStandOutFromTheirBackground)
         QRect Place; // the label's place in the window
         QColor Text;
     } labels[] = {
+        // Between timed words the time caption takes the desktop's window-text colour, which no
+        // theme can know: it is left out here.
         {"lblWord", {352, 80, 413, 22}, ThemeColour("WindowMain", "TextColor.HighLight")},
         {"lblTimeRemaining counting", {358, 382, 100, 25}, QColor(5, 255, 185)},
-        {"lblTimeRemaining between timed words", {358, 382, 100, 25}, QColor(240, 240, 240)},
         {"lblPlayerName", {358, 412, 404, 34}, QColor(255, 255, 0)},
         {"lblTriesRemaining", {358, 444, 200, 22}, ThemeColour("WindowMain", "TextColor.Normal")},
         {"lblScore", {562, 444, 200, 22}, ThemeColour("WindowMain", "TextColor.Normal")},
