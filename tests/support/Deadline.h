@@ -1,13 +1,12 @@
 #pragma once
 // Runs code that must never block in a child process that the kernel ends once a deadline has
 // passed, so that a regression fails its test instead of hanging the test run.
-#include <sys/wait.h>
+#include "tests/support/ChildProcess.h"
+
 #include <unistd.h>
 
-#include <cerrno>
 #include <csignal>
 #include <functional>
-#include <stdexcept>
 
 // A result of RunWithDeadline for a child that was still running at the deadline.
 constexpr int PassedTheDeadline = -SIGALRM;
@@ -16,21 +15,11 @@ constexpr int PassedTheDeadline = -SIGALRM;
 // when it threw, or minus the signal that ended the child (PassedTheDeadline at the deadline).
 inline int RunWithDeadline(unsigned seconds, const std::function<int()>& body)
 {
-    const pid_t child = ::fork();
-    if (child < 0)
-        throw std::runtime_error("cannot fork");
-    if (child == 0) {
-        std::signal(SIGALRM, SIG_DFL);
-        ::alarm(seconds);
-        int result = 100;
-        try {
-            result = body();
-        } catch (...) {
-        }
-        ::_exit(result);
-    }
-    int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    return WIFSIGNALED(status) ? -WTERMSIG(status) : WEXITSTATUS(status);
+    return RunInChildProcess(
+        [seconds] {
+            std::signal(SIGALRM, SIG_DFL);
+            ::alarm(seconds);
+            return true;
+        },
+        body);
 }

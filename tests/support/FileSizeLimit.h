@@ -1,14 +1,12 @@
 #pragma once
 // Writes that hit the file-size limit (ulimit -f): in this process for a while, or in a child
 // process so that the limit and the signal it may raise stay there.
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "tests/support/ChildProcess.h"
 
-#include <cerrno>
+#include <sys/resource.h>
+
 #include <csignal>
 #include <functional>
-#include <stdexcept>
 
 // Files may grow to Limit bytes only while it lives; a write past it fails instead of raising
 // SIGXFSZ.
@@ -39,22 +37,10 @@ private:
 // Body returned, 100 when it threw, or minus the signal that ended the child.
 inline int RunUnderFileSizeLimit(rlim_t limit, const std::function<int()>& body)
 {
-    const pid_t child = ::fork();
-    if (child < 0)
-        throw std::runtime_error("cannot fork");
-    if (child == 0) {
-        const rlimit fileSize{limit, limit};
-        if (::setrlimit(RLIMIT_FSIZE, &fileSize) != 0)
-            ::_exit(101);
-        int result = 100;
-        try {
-            result = body();
-        } catch (...) {
-        }
-        ::_exit(result);
-    }
-    int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    return WIFSIGNALED(status) ? -WTERMSIG(status) : WEXITSTATUS(status);
+    return RunInChildProcess(
+        [limit] {
+            const rlimit fileSize {limit, limit};
+            return ::setrlimit(RLIMIT_FSIZE, &fileSize) == 0;
+        },
+        body);
 }

@@ -14,9 +14,9 @@ trap 'kill "$game" 2>/dev/null; wait "$game" 2>/dev/null' EXIT
 wait_for() {
     seconds=$1
     shift
-    deadline=$(( $(date +%s) + seconds ))
+    wait_deadline=$(( $(date +%s) + seconds ))
     until "$@"; do
-        kill -0 "$game" 2>/dev/null && [ "$(date +%s)" -lt "$deadline" ] || return 1
+        kill -0 "$game" 2>/dev/null && [ "$(date +%s)" -lt "$wait_deadline" ] || return 1
         sleep 0.2
     done
 }
@@ -25,15 +25,21 @@ ended() { ! kill -0 "$game" 2>/dev/null; }
 dialog_shown() { dialog=$(xdotool search --onlyvisible --name "^$CANCEL_DIALOG\$" 2>/dev/null | head -n 1) && [ -n "$dialog" ]; }
 dialog_gone() { ! dialog_shown; }
 
+# Presses Key on Window until Condition holds, at most two minutes: a window just shown may not
+# have its key handling yet.
+press_until() {
+    target=$1 key=$2 condition=$3
+    press_deadline=$(( $(date +%s) + 120 ))
+    until "$condition"; do
+        [ "$(date +%s)" -lt "$press_deadline" ] || return 1
+        xdotool windowfocus --sync "$target" key "$key" 2>/dev/null || true
+        wait_for 5 "$condition" || true
+    done
+}
+
 if [ -n "${CANCEL_DIALOG:-}" ]; then
     wait_for 120 dialog_shown || { echo "no dialog \"$CANCEL_DIALOG\"" >&2; exit 1; }
-    # Until the dialog takes the key, as for F10 below.
-    deadline=$(( $(date +%s) + 120 ))
-    until dialog_gone; do
-        [ "$(date +%s)" -lt "$deadline" ] || { echo "the dialog did not close on Esc" >&2; exit 1; }
-        xdotool windowfocus --sync "$dialog" key Escape 2>/dev/null || true
-        wait_for 5 dialog_gone || true
-    done
+    press_until "$dialog" Escape dialog_gone || { echo "the dialog did not close on Esc" >&2; exit 1; }
 fi
 
 if ! wait_for 120 shown; then
@@ -41,12 +47,6 @@ if ! wait_for 120 shown; then
     for other in $(xdotool search --name "." 2>/dev/null); do xdotool getwindowname "$other" >&2; done
     exit 1
 fi
-# Until the window takes the key: a window just shown may not have its key handling yet.
-deadline=$(( $(date +%s) + 120 ))
-until ended; do
-    [ "$(date +%s)" -lt "$deadline" ] || { echo "the game did not end on F10" >&2; exit 1; }
-    xdotool windowfocus --sync "$window" key F10 2>/dev/null || true
-    wait_for 5 ended || true
-done
+press_until "$window" F10 ended || { echo "the game did not end on F10" >&2; exit 1; }
 trap - EXIT
 wait "$game"
