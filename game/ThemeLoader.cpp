@@ -3,15 +3,17 @@
 #include "dictionary/fileLib.h"
 #include "game/TrueColorBmp.h"
 #include "game/globalDefs.h"
+#include "htmlview/HtmlImageLoad.h"
+#include "platform/FileContent.h"
 #include "platform/FileSystem.h"
 #include "platform/QtCanvas.h"
-#include "platform/Shell.h"
 #include "platform/WindowControls.h"
 
-#include <QFile>
+#include <QByteArray>
 #include <QImage>
 #include <QWidget>
 
+#include <optional>
 #include <utility>
 
 namespace game {
@@ -26,16 +28,25 @@ namespace {
 // The pictures read while a TSharedPictureReads lives, by resolved path; null otherwise.
 std::map<std::string, QPixmap>* SharedPictures = nullptr;
 
+// Any other kind than the quick path's: a BMP through the checked decoder, which never shows
+// rows the file does not hold, any other kind through Qt's readers.
+QImage DecodeOtherPicture(const std::string& bytes)
+{
+    if (htmlview::PictureKind(bytes) == htmlview::pkBmp)
+        return htmlview::DecodeBmpImage(bytes);
+    return QImage::fromData(QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
 QPixmap DecodePicture(const std::string& found)
 {
-    if (!platform::FileExists(found))
+    // Read as a plain file only: a FIFO or a folder in a picture's place counts as missing
+    // instead of stopping the game's start.
+    const std::optional<std::string> bytes = platform::ReadFileUpTo(found, htmlview::MaxPictureFileSize);
+    if (!bytes)
         return {};
-    const QString fileName = platform::QtFileName(found);
-    QFile file(fileName);
-    QImage image = file.open(QIODevice::ReadOnly) ? ReadTrueColorBmp(file) : QImage();
-    // The general reader takes the kinds of file the quick path does not.
+    QImage image = DecodeTrueColorBmp(*bytes);
     if (image.isNull())
-        image = QImage(fileName);
+        image = DecodeOtherPicture(*bytes);
     // A file that is no picture leaves the control as it is, like a missing one.
     return QPixmap::fromImage(std::move(image));
 }

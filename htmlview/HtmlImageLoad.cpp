@@ -5,14 +5,17 @@
 #include "platform/BmpRunLength.h"
 #include "platform/FileContent.h"
 #include "platform/FileSystem.h"
+#include "platform/PlainFile.h"
 
 #include <QBuffer>
 #include <QByteArray>
 #include <QImageReader>
 
+#include <cerrno>
 #include <cstdlib>
-#include <fstream>
+#include <fcntl.h>
 #include <optional>
+#include <unistd.h>
 
 namespace htmlview {
 
@@ -61,12 +64,7 @@ QImage DecodeUncompressedBmp(std::string_view data, const TBmpHeader& header)
 
 std::unique_ptr<TBitmap> DecodeBmp(std::string_view data)
 {
-    const std::optional<TBmpHeader> header = platform::ReadBmpHeader(data);
-    if (!header || !BmpAcceptable(*header))
-        return nullptr;
-    const bool uncompressed = header->Compression == platform::BmpRgb || header->Compression == platform::BmpBitfields;
-    const QImage image =
-        uncompressed ? DecodeUncompressedBmp(data, *header) : platform::DecodeBmpRunLength(data, *header);
+    const QImage image = DecodeBmpImage(data);
     if (image.isNull())
         return nullptr;
     return std::make_unique<TBitmap>(image);
@@ -109,10 +107,17 @@ TPictureKind PictureKind(std::string_view bytes)
 
 TPictureKind FilePictureKind(const std::string& fileName)
 {
-    std::ifstream file(platform::NativePath(platform::ResolvePathCase(fileName)), std::ios::binary);
+    // A FIFO in a picture's place is refused at once instead of waited on.
+    const int file = platform::OpenPlainFile(platform::NativePath(platform::ResolvePathCase(fileName)), O_RDONLY);
+    if (file < 0)
+        return pkUnknown;
     char head[KindBytes] = {};
-    file.read(head, KindBytes);
-    return PictureKind(std::string_view(head, static_cast<size_t>(file.gcount())));
+    ssize_t count = 0;
+    do
+        count = ::read(file, head, KindBytes);
+    while (count < 0 && errno == EINTR);
+    ::close(file);
+    return count > 0 ? PictureKind(std::string_view(head, static_cast<size_t>(count))) : pkUnknown;
 }
 
 bool ReadPictureFile(const std::string& fileName, std::string& data)
@@ -128,6 +133,15 @@ bool ReadPictureFile(const std::string& fileName, std::string& data)
         return false;
     data = std::move(*content);
     return true;
+}
+
+QImage DecodeBmpImage(std::string_view data)
+{
+    const std::optional<TBmpHeader> header = platform::ReadBmpHeader(data);
+    if (!header || !BmpAcceptable(*header))
+        return {};
+    const bool uncompressed = header->Compression == platform::BmpRgb || header->Compression == platform::BmpBitfields;
+    return uncompressed ? DecodeUncompressedBmp(data, *header) : platform::DecodeBmpRunLength(data, *header);
 }
 
 std::unique_ptr<TBitmap> DecodePicture(std::string_view data)

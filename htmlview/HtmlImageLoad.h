@@ -5,6 +5,8 @@
 // loader ever raises for bad input: it answers no picture.
 #include "platform/Bitmap.h"
 
+#include <QImage>
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -37,6 +39,9 @@ TPictureKind FilePictureKind(const std::string& fileName);
 // larger than MaxPictureFileSize.
 bool ReadPictureFile(const std::string& fileName, std::string& data);
 
+// The BMP picture held in Data in the form its rows give (a 32-bit file's alpha kept); null for
+// bad data, a cut file or one beyond the pixel cap.
+QImage DecodeBmpImage(std::string_view data);
 // A BMP or JPEG picture held in Data; none for any other kind or bad data.
 std::unique_ptr<platform::TBitmap> DecodePicture(std::string_view data);
 std::unique_ptr<platform::TBitmap> LoadPictureFile(const std::string& fileName);

@@ -2,6 +2,10 @@
 
 #include "platform/Exceptions.h"
 #include "platform/FileSystem.h"
+#include "platform/PlainFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace htmlview {
 
@@ -16,7 +20,13 @@ void THtmlScanSource::SetBuffer(const char* text, size_t length)
 void THtmlScanSource::OpenFile(const std::string& fileName)
 {
     Close();
-    file_.reset(std::fopen(platform::NativePath(fileName).c_str(), "rb"));
+    // Only a plain file: a FIFO in a page's place would wait for a writer for ever.
+    const int fd = platform::OpenPlainFile(platform::NativePath(fileName), O_RDONLY);
+    if (fd >= 0) {
+        file_.reset(::fdopen(fd, "rb"));
+        if (!file_)
+            ::close(fd);
+    }
     if (!file_)
         throw platform::EInOutError("Cannot open file \"" + fileName + "\"");
     fileName_ = fileName;
