@@ -4,16 +4,19 @@
 #include "game/TrueColorBmp.h"
 #include "game/globalDefs.h"
 #include "htmlview/HtmlImageLoad.h"
-#include "platform/FileContent.h"
 #include "platform/FileSystem.h"
+#include "platform/PlainFile.h"
 #include "platform/QtCanvas.h"
 #include "platform/WindowControls.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QImage>
 #include <QWidget>
 
-#include <optional>
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <utility>
 
 namespace game {
@@ -39,14 +42,22 @@ QImage DecodeOtherPicture(const std::string& bytes)
 
 QPixmap DecodePicture(const std::string& found)
 {
-    // Read as a plain file only: a FIFO or a folder in a picture's place counts as missing
+    // Opened as a plain file only: a FIFO or a folder in a picture's place counts as missing
     // instead of stopping the game's start.
-    const std::optional<std::string> bytes = platform::ReadFileUpTo(found, htmlview::MaxPictureFileSize);
-    if (!bytes)
+    const int descriptor = platform::OpenPlainFile(platform::NativePath(found), O_RDONLY);
+    if (descriptor < 0)
         return {};
-    QImage image = DecodeTrueColorBmp(*bytes);
-    if (image.isNull())
-        image = DecodeOtherPicture(*bytes);
+    QFile file;
+    if (!file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
+        return {};
+    }
+    // The quick path reads a row at a time; only the other kinds are held whole.
+    QImage image = ReadTrueColorBmp(file);
+    if (image.isNull() && file.seek(0) && file.size() <= static_cast<qint64>(htmlview::MaxPictureFileSize)) {
+        const QByteArray bytes = file.readAll();
+        image = DecodeOtherPicture(std::string(bytes.constData(), static_cast<size_t>(bytes.size())));
+    }
     // A file that is no picture leaves the control as it is, like a missing one.
     return QPixmap::fromImage(std::move(image));
 }
