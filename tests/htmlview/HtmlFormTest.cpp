@@ -298,6 +298,20 @@ TEST_F(FormTest, SelectOptionsAndRows)
     EXPECT_EQ(WidgetOf<QListView>(2)->model()->rowCount(), 20);
 }
 
+// A list box offers choices: a double click or F2 on an item selects it and edits nothing.
+TEST_F(FormTest, ListBoxItemsAreNotEditedInPlace)
+{
+    Load("<form><select name=m size=3><option>first<option>second</select></form>");
+    QListView* list = WidgetOf<QListView>(0);
+    ASSERT_NE(list, nullptr);
+    const QModelIndex second = list->model()->index(1, 0);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(second).center());
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_F2);
+    EXPECT_EQ(list->viewport()->findChild<QLineEdit*>(), nullptr);
+    EXPECT_EQ(Submit(), std::vector<std::string>{"m=second"});
+}
+
 // A drop-down list makes its popup only when first opened: it still sizes by its font, and the
 // popup shows its items in that font.
 TEST_F(FormTest, DropDownListSizesAndOpensInItsFont)
