@@ -8,13 +8,14 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStringListModel>
 #include <QTextBlock>
 
 namespace htmlview {
@@ -201,7 +202,16 @@ private:
     QPointer<QRadioButton> Button_;
 };
 
-// Qt's list and combo box take their items through the same calls.
+QStringList ToUnicode(const std::vector<std::string>& texts)
+{
+    QStringList items;
+    items.reserve(static_cast<qsizetype>(texts.size()));
+    for (const std::string& text : texts)
+        items.push_back(platform::AnsiToUnicode(text));
+    return items;
+}
+
+// The parts a list box and a drop-down list share.
 template <class Q>
 class TQtItemList : public TQtWidget<TListWidget, Q> {
 public:
@@ -210,25 +220,26 @@ public:
         this->Inner()->setFont(platform::ToQFont(font));
         this->WatchFocus(*this->Inner());
     }
-    void SetItems(const std::vector<std::string>& texts) override
-    {
-        if (!this->Inner())
-            return;
-        // One insertion for all: each one would restart the view's timers, and a restart
-        // searches the timers of every other list made before the event loop ran.
-        QStringList items;
-        items.reserve(static_cast<qsizetype>(texts.size()));
-        for (const std::string& text : texts)
-            items.push_back(platform::AnsiToUnicode(text));
-        this->Inner()->clear();
-        this->Inner()->addItems(items);
-    }
-    int Count() const override { return this->Inner() ? this->Inner()->count() : 0; }
 };
 
-class TQtListBox : public TQtItemList<QListWidget> {
+// A list box over a string model whose items are replaced in one reset: rows inserted into a
+// list out of sight start a timer of its own, and with thousands of lists made before the event
+// loop runs, every later start, stop or deletion of a timer searches all of them.
+class TQtListBox : public TQtItemList<QListView> {
 public:
-    using TQtItemList::TQtItemList;
+    TQtListBox(QWidget& panel, const platform::TFontData& font)
+        : TQtItemList(panel, font), Items_(new QStringListModel(Inner()))
+    {
+        // The items are choices, never edited in place.
+        Inner()->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        Inner()->setModel(Items_);
+    }
+    void SetItems(const std::vector<std::string>& texts) override
+    {
+        if (Inner())
+            Items_->setStringList(ToUnicode(texts));
+    }
+    int Count() const override { return Inner() ? Items_->rowCount() : 0; }
     void SetMultiSelect(bool multiSelect) override
     {
         if (Inner())
@@ -237,22 +248,23 @@ public:
     }
     bool Selected(int index) const override
     {
-        const QListWidgetItem* item = Inner() ? Inner()->item(index) : nullptr;
-        return item && item->isSelected();
+        return Inner() && index >= 0 && Inner()->selectionModel()->isSelected(Items_->index(index));
     }
     void SetSelected(int index, bool selected) override
     {
-        if (QListWidgetItem* item = Inner() ? Inner()->item(index) : nullptr)
-            item->setSelected(selected);
+        if (Inner() && index >= 0 && index < Items_->rowCount())
+            Inner()->selectionModel()->select(Items_->index(index),
+                                              selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
     }
-    int ItemIndex() const override { return Inner() ? Inner()->currentRow() : -1; }
+    int ItemIndex() const override { return Inner() ? Inner()->currentIndex().row() : -1; }
     void SetItemIndex(int index) override
     {
-        if (!Inner() || index >= Inner()->count())
+        if (!Inner() || index >= Items_->rowCount())
             return;
         // In a multiple list the current item is only the focused one.
         const bool multi = Inner()->selectionMode() == QAbstractItemView::ExtendedSelection;
-        Inner()->setCurrentRow(index, multi ? QItemSelectionModel::NoUpdate : QItemSelectionModel::ClearAndSelect);
+        Inner()->selectionModel()->setCurrentIndex(Items_->index(index), multi ? QItemSelectionModel::NoUpdate
+                                                                               : QItemSelectionModel::ClearAndSelect);
     }
     void ScrollToTop() override
     {
@@ -261,6 +273,9 @@ public:
         if (Inner())
             Inner()->verticalScrollBar()->setValue(0);
     }
+
+private:
+    QStringListModel* Items_;
 };
 
 // A drop-down list whose popup is made when it is first opened: a font change would make it at
@@ -295,6 +310,15 @@ private:
 class TQtComboBox : public TQtItemList<TLazyPopupComboBox> {
 public:
     using TQtItemList::TQtItemList;
+    void SetItems(const std::vector<std::string>& texts) override
+    {
+        if (!Inner())
+            return;
+        // One insertion for all: each one would restart the view's timers.
+        Inner()->clear();
+        Inner()->addItems(ToUnicode(texts));
+    }
+    int Count() const override { return Inner() ? Inner()->count() : 0; }
     void SetMultiSelect(bool) override {}
     bool Selected(int index) const override { return index == ItemIndex(); }
     void SetSelected(int index, bool selected) override

@@ -12,7 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -119,7 +119,7 @@ TEST_F(FormTest, PageMakesControlsOfEveryKind)
     EXPECT_FALSE(Control<TRadioButtonFormControlObj>(4).Checked());
     EXPECT_EQ(Control<TButtonFormControlObj>(6).Kind, TButtonFormControlObj::TKind::Reset);
     EXPECT_EQ(WidgetOf<QComboBox>(9)->currentText(), "two");
-    EXPECT_EQ(WidgetOf<QListWidget>(10)->selectionMode(), QAbstractItemView::ExtendedSelection);
+    EXPECT_EQ(WidgetOf<QListView>(10)->selectionMode(), QAbstractItemView::ExtendedSelection);
     EXPECT_EQ(WidgetOf<QPlainTextEdit>(12)->toPlainText(), "line");
 }
 
@@ -232,8 +232,9 @@ TEST_F(FormTest, ResetRestoresEveryInitialState)
     Control<TCheckBoxFormControlObj>(1).SetChecked(false);
     Control<TRadioButtonFormControlObj>(2).SetChecked(false);
     WidgetOf<QComboBox>(3)->setCurrentIndex(0);
-    WidgetOf<QListWidget>(4)->item(0)->setSelected(false);
-    WidgetOf<QListWidget>(4)->item(1)->setSelected(true);
+    QListView* list = WidgetOf<QListView>(4);
+    list->selectionModel()->select(list->model()->index(0, 0), QItemSelectionModel::Deselect);
+    list->selectionModel()->select(list->model()->index(1, 0), QItemSelectionModel::Select);
     WidgetOf<QPlainTextEdit>(5)->setPlainText("other");
     const std::vector<std::string> initial = {"t=start", "c=On", "r=", "s=b", "m=x", "a=one", "a=two"};
     EXPECT_NE(Submit(), initial);
@@ -294,7 +295,21 @@ TEST_F(FormTest, SelectOptionsAndRows)
     EXPECT_EQ(b[0].OptionValue, "1");
     EXPECT_EQ(Control<TListBoxFormControlObj>(2).Rows, 8);
     EXPECT_EQ(Control<TListBoxFormControlObj>(3).Rows, 1);
-    EXPECT_EQ(WidgetOf<QListWidget>(2)->count(), 20);
+    EXPECT_EQ(WidgetOf<QListView>(2)->model()->rowCount(), 20);
+}
+
+// A list box offers choices: a double click or F2 on an item selects it and edits nothing.
+TEST_F(FormTest, ListBoxItemsAreNotEditedInPlace)
+{
+    Load("<form><select name=m size=3><option>first<option>second</select></form>");
+    QListView* list = WidgetOf<QListView>(0);
+    ASSERT_NE(list, nullptr);
+    const QModelIndex second = list->model()->index(1, 0);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(second).center());
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_F2);
+    EXPECT_EQ(list->viewport()->findChild<QLineEdit*>(), nullptr);
+    EXPECT_EQ(Submit(), std::vector<std::string>{"m=second"});
 }
 
 // A drop-down list makes its popup only when first opened: it still sizes by its font, and the
