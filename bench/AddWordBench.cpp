@@ -1,11 +1,10 @@
 // A word added by the utility to a dictionary of 300,000 entries (about 25 MB), beside the floor
 // of what its safety needs: writing the same bytes to a new file and putting them on disk.
+#include "BenchDictionary.h"
 #include "utility/DictionaryEdits.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <stdexcept>
@@ -31,23 +30,10 @@ struct TAddBenchFolder {
 private:
     TAddBenchFolder()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "garvo_add_bench_XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            throw std::runtime_error("cannot make a temporary folder");
-        Folder = pattern + "/";
+        Folder = bench::MakeBenchFolder("garvo_add_bench");
         DictionaryPath = Folder + "mots.dat";
-        std::string content;
-        content.reserve(static_cast<size_t>(AddBenchEntryCount) * 90);
-        char entry[160];
-        for (int i = 1; i <= AddBenchEntryCount; ++i) {
-            const int length = std::snprintf(entry, sizeof entry,
-                                             "mot%07d\r\n  [une d\xE9" "finition du mot num\xE9ro %d, assez longue et utile]\r\n",
-                                             i, i);
-            content.append(entry, static_cast<size_t>(length));
-        }
-        std::FILE* file = std::fopen(DictionaryPath.c_str(), "wb");
-        if (!file || std::fwrite(content.data(), 1, content.size(), file) != content.size() || std::fclose(file) != 0)
-            throw std::runtime_error("cannot write the bench dictionary");
+        bench::WriteBenchDictionary(DictionaryPath, AddBenchEntryCount,
+                                    "une d\xE9" "finition du mot num\xE9ro %d, assez longue et utile");
     }
 };
 

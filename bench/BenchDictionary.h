@@ -21,6 +21,13 @@ private:
     TBenchDictionary();
 };
 
+// A new temporary folder named after Prefix, with its trailing "/"; throws when none can be made.
+std::string MakeBenchFolder(const std::string& prefix);
+
+// Writes a dictionary of Count entries to Path: entry I is "mot" and I in 7 digits, then the
+// definition EntryDefinition (a printf format taking I once) in brackets. Throws when it fails.
+void WriteBenchDictionary(const std::string& path, int count, const char* entryDefinition);
+
 // The bench dictionary opened (its index built when missing); throws when that fails.
 dictionary::TDictionaryFile OpenBenchDictionary(bool allocateWordArrays);
 
