@@ -150,14 +150,18 @@ std::optional<std::string> ReadFileUpTo(const std::string& path, std::uintmax_t 
     return data;
 }
 
+bool CommitToDisk(QSaveFile& file)
+{
+    // On disk before the rename, or a power cut could leave the new name on an empty file.
+    return file.flush() && file.error() == QFileDevice::NoError && ::fsync(file.handle()) == 0 && file.commit();
+}
+
 bool ReplaceWholeFile(const std::string& path, std::string_view bytes, bool directWriteFallback)
 {
     QSaveFile file(QtNativePath(path));
     file.setDirectWriteFallback(directWriteFallback);
     const auto size = static_cast<qint64>(bytes.size());
-    return file.open(QIODevice::WriteOnly) && file.write(bytes.data(), size) == size
-        // On disk before the rename, or a power cut could leave the new name on an empty file.
-        && file.flush() && ::fsync(file.handle()) == 0 && file.commit();
+    return file.open(QIODevice::WriteOnly) && file.write(bytes.data(), size) == size && CommitToDisk(file);
 }
 
 bool ReplaceWithAppended(const std::string& path, int source, std::string_view tail)

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+class QSaveFile;
+
 namespace platform {
 
 // The whole file at Path; EInOutError ("Cannot open ..." or "Cannot read ...") when it cannot be
@@ -19,6 +21,10 @@ std::optional<std::string> ReadFileUpTo(const std::string& path, std::uintmax_t 
 // kernel's, which tells none, in a few); false when a read fails or it holds more than MaxSize
 // bytes.
 bool ReadOpenFile(int file, std::uintmax_t maxSize, std::string& content);
+
+// Puts everything written to File on disk, then commits it. Qt's save file may report a commit
+// as done after a buffered write failed, so the writes are checked first. False when any failed.
+bool CommitToDisk(QSaveFile& file);
 
 // Replaces the file at Path with Bytes whole: a temporary file beside it, put on disk, then
 // renamed over it, so a crash leaves the old content or the new, never a mix. With

@@ -1,5 +1,7 @@
 #include "platform/UserDataCopy.h"
 
+#include "platform/FileContent.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
@@ -9,7 +11,6 @@
 
 #include <map>
 #include <set>
-#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -60,13 +61,6 @@ TCopies ReadCopies(const QString& listPath)
     return copies;
 }
 
-// Whether everything written to File reached the disk. Qt's save file may report a commit as
-// done after a buffered write failed, so the writes are checked before it.
-bool Settle(QSaveFile& file)
-{
-    return file.flush() && file.error() == QFileDevice::NoError && ::fsync(file.handle()) == 0 && file.commit();
-}
-
 bool WriteCopies(const QString& listPath, const TCopies& copies)
 {
     QSaveFile list(listPath);
@@ -77,7 +71,7 @@ bool WriteCopies(const QString& listPath, const TCopies& copies)
         if (list.write(line) != line.size())
             return false;
     }
-    return Settle(list);
+    return CommitToDisk(list);
 }
 
 // Puts a copy of From at To, made beside it and renamed over it, so a copy cut short never
@@ -96,7 +90,7 @@ QByteArray CopyOver(const QString& from, const QString& to)
             return {};
         hash.addData(block);
     }
-    if (!Settle(copy))
+    if (!CommitToDisk(copy))
         return {};
     QFile copied(to);
     copied.setPermissions(source.permissions() | QFileDevice::ReadOwner | QFileDevice::WriteOwner);
