@@ -155,7 +155,8 @@ TEST_F(UserDataCopy, AFifoOrAFolderInTheUsersFolderIsLeftAsItIs)
         const QByteArray odd = QFile::encodeName(Native("user/" + std::string(c.Name)));
         QDir().mkpath(Native("user/Dictionnaires"));
         ASSERT_EQ(c.Fifo ? ::mkfifo(odd.constData(), 0644) : ::mkdir(odd.constData(), 0755), 0);
-        // Without a list, copies are kept as a start before any list kept them: as they are.
+        // With no list to go by, a copy that differs from its installed file is taken for the
+        // user's: the update does not reach the copies then.
         const bool listIsTheUsers = std::string(c.Name) == ".installed-copies";
 
         // The first start, then one after an update, when every copy is compared again.
