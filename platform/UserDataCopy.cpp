@@ -1,6 +1,9 @@
 #include "platform/UserDataCopy.h"
 
 #include "platform/FileContent.h"
+#include "platform/FileSystem.h"
+#include "platform/PlainFile.h"
+#include "platform/Windows1252.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -9,8 +12,13 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cstdint>
 #include <map>
+#include <optional>
 #include <set>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -28,13 +36,30 @@ using TCopies = std::map<QString, TCopy>;
 constexpr char NotOurs[] = "-";
 constexpr QCryptographicHash::Algorithm ChecksumKind = QCryptographicHash::Sha256;
 
+// Every file here, installed or the user's, is read only when it is a plain file, and never
+// waited on: a FIFO or a device in its place must not hang the start.
+std::optional<std::string> ReadPlainFile(const QString& path)
+{
+    return ReadFileUpTo(PathFromUnicode(path), UINTMAX_MAX);
+}
+
+QByteArray Checksum(std::string_view bytes)
+{
+    return QCryptographicHash::hash(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())), ChecksumKind)
+        .toHex();
+}
+
+// Empty when Path cannot be read or is no plain file.
 QByteArray Checksum(const QString& path)
 {
-    QFile file(path);
-    QCryptographicHash hash(ChecksumKind);
-    if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file))
-        return {};
-    return hash.result().toHex();
+    const std::optional<std::string> content = ReadPlainFile(path);
+    return content ? Checksum(*content) : QByteArray();
+}
+
+// Something other than a plain file is there: a folder, a FIFO, a device.
+bool IsNoPlainFile(const QFileInfo& name)
+{
+    return name.exists() && !name.isFile();
 }
 
 QByteArray Stamp(const QFileInfo& file)
@@ -46,13 +71,10 @@ QByteArray Stamp(const QFileInfo& file)
 TCopies ReadCopies(const QString& listPath)
 {
     TCopies copies;
-    QFile list(listPath);
-    if (!list.open(QIODevice::ReadOnly))
+    const std::optional<std::string> list = ReadPlainFile(listPath);
+    if (!list)
         return copies;
-    while (!list.atEnd()) {
-        QByteArray line = list.readLine();
-        if (line.endsWith('\n'))
-            line.chop(1);
+    for (const QByteArray& line : QByteArray::fromStdString(*list).split('\n')) {
         const qsizetype space = line.indexOf(' ');
         const qsizetype gap = line.indexOf("  ", space + 1);
         if (space > 0 && gap > space)
@@ -79,25 +101,23 @@ bool WriteCopies(const QString& listPath, const TCopies& copies)
 // read-only. Returns the checksum of what was copied, empty when the copy failed.
 QByteArray CopyOver(const QString& from, const QString& to)
 {
-    QFile source(from);
+    const int source = OpenPlainFile(NativePath(PathFromUnicode(from)), O_RDONLY);
+    if (source < 0)
+        return {};
+    struct stat installed {};
+    std::string bytes;
+    const bool read = ::fstat(source, &installed) == 0 && ReadOpenFile(source, UINTMAX_MAX, bytes);
+    ::close(source);
     QSaveFile copy(to);
-    if (!source.open(QIODevice::ReadOnly) || !copy.open(QIODevice::WriteOnly))
+    const auto size = static_cast<qint64>(bytes.size());
+    if (!read || !copy.open(QIODevice::WriteOnly) || copy.write(bytes.data(), size) != size || !copy.flush())
         return {};
-    QCryptographicHash hash(ChecksumKind);
-    while (!source.atEnd()) {
-        const QByteArray block = source.read(1 << 16);
-        if (block.isEmpty() || copy.write(block) != block.size())
-            return {};
-        hash.addData(block);
-    }
-    if (!CommitToDisk(copy))
+    // Set on the new file before it takes the copy's name, so no other file is reached by it.
+    const timespec times[] = {{0, UTIME_OMIT}, installed.st_mtim};
+    if (::fchmod(copy.handle(), (installed.st_mode & 0777) | S_IRUSR | S_IWUSR) != 0
+        || ::futimens(copy.handle(), times) != 0 || !CommitToDisk(copy))
         return {};
-    QFile copied(to);
-    copied.setPermissions(source.permissions() | QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (!copied.open(QIODevice::ReadWrite)
-        || !copied.setFileTime(QFileInfo(source).lastModified(), QFileDevice::FileModificationTime))
-        return {};
-    return hash.result().toHex();
+    return Checksum(bytes);
 }
 
 // The installed dictionary whose index Relative is (a ".ndx" file beside a file of the same
@@ -119,7 +139,7 @@ class TCopyUpdate {
 public:
     TCopyUpdate(const QString& source, const QString& target)
         : from_(source), to_(target), listPath_(to_.filePath(QLatin1String(UserCopiesListName))),
-          copies_(ReadCopies(listPath_))
+          listIsUsers_(IsNoPlainFile(QFileInfo(listPath_))), copies_(listIsUsers_ ? TCopies() : ReadCopies(listPath_))
     {
     }
 
@@ -132,8 +152,9 @@ public:
         const QString installed = from_.filePath(relative);
         const QString destination = to_.filePath(relative);
         const QFileInfo present(destination);
-        // A link, even to nowhere, is the user's.
-        if (present.isSymLink())
+        // A link (even to nowhere), a folder or a FIFO in a copy's place is the user's: never
+        // replaced, never opened.
+        if (present.isSymLink() || IsNoPlainFile(present))
             return TOutcome::Kept;
         const QByteArray stamp = Stamp(QFileInfo(installed));
         const auto known = copies_.find(relative);
@@ -174,12 +195,15 @@ public:
     // Whether the user's copy of Relative is its installed file.
     bool IsInstalledFile(const QString& relative) const
     {
-        return Checksum(to_.filePath(relative)) == Checksum(from_.filePath(relative));
+        const QByteArray copy = Checksum(to_.filePath(relative));
+        return !copy.isEmpty() && copy == Checksum(from_.filePath(relative));
     }
 
     bool Finish()
     {
-        if (listChanged_ && !WriteCopies(listPath_, copies_))
+        // A folder or a FIFO in the list's place is the user's too: the copies are then made
+        // without a list, as before the first start.
+        if (listChanged_ && !listIsUsers_ && !WriteCopies(listPath_, copies_))
             return false;
         return copiedAll_;
     }
@@ -197,6 +221,7 @@ private:
     QDir from_;
     QDir to_;
     QString listPath_;
+    bool listIsUsers_;
     TCopies copies_;
     bool listChanged_ = false;
     bool copiedAll_ = true;
@@ -213,6 +238,9 @@ bool UpdateUserCopies(const QString& source, const QString& target)
     QDirIterator files(from.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (files.hasNext()) {
         const QString relative = from.relativeFilePath(files.next());
+        // The listing takes a link for a file: one to a FIFO or a device is no data file either.
+        if (!files.fileInfo().isFile())
+            continue;
         const QString dictionary = DictionaryOfIndex(from, relative);
         if (!dictionary.isEmpty())
             indexes[relative] = dictionary;

@@ -16,9 +16,12 @@ inline constexpr char UserCopiesListName[] = ".installed-copies";
 // the folders it needs. Copies keep their installed file's last-write time, so an index stays as
 // current as the dictionary it was installed with. A dictionary's index (".ndx" beside it) goes
 // with the dictionary: it is copied only beside the installed dictionary, and again whenever the
-// dictionary is; the index of a dictionary the user changed stays the user's. A copy or the list
-// that cannot be written whole (a full disk) leaves the old one as it was. False when a file
-// could not be copied or the list not written (the others are still copied).
+// dictionary is; the index of a dictionary the user changed stays the user's. A link, a folder or
+// a FIFO in a copy's place, and a folder or a FIFO in the list's, is the user's too: never opened,
+// never replaced (with no list to go by, a copy that differs from its installed file is the
+// user's). Only plain files are read, installed or not, and none is waited on. A copy or the list that cannot be written whole (a full disk) leaves the old
+// one as it was. False when a file could not be copied or the list not written (the others are
+// still copied).
 bool UpdateUserCopies(const QString& source, const QString& target);
 
 } // namespace platform

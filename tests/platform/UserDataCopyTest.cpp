@@ -2,6 +2,7 @@
 // changed follow an update of the installed files, the user's own are never touched.
 #include "platform/UserDataCopy.h"
 #include "TestFolder.h"
+#include "tests/support/Deadline.h"
 #include "tests/support/FileSizeLimit.h"
 
 #include <QDateTime>
@@ -12,6 +13,7 @@
 
 #include <csignal>
 #include <utility>
+#include <sys/stat.h>
 
 using namespace platform;
 
@@ -122,6 +124,70 @@ TEST_F(UserDataCopy, CopiesKeepTheirInstalledTimeAndLinksAreTheUsers)
         EXPECT_EQ(QFileInfo(Native("user/" + name)).lastModified(), built.addSecs(seconds)) << name;
     EXPECT_TRUE(QFileInfo(Native("user/Aide/garvo.htm")).isSymLink());
     EXPECT_FALSE(QFileInfo::exists(Native("elsewhere.htm")));
+}
+
+// A FIFO or a folder where the list or a copy would be is the user's: the start neither waits on
+// it nor replaces it, and still makes every other copy.
+TEST_F(UserDataCopy, AFifoOrAFolderInTheUsersFolderIsLeftAsItIs)
+{
+    const struct {
+        const char* Name;
+        bool Fifo; // else a folder
+    } cases[] = {
+        {".installed-copies", true},
+        {".installed-copies", false},
+        {"Dictionnaires/Francais.dat", true},
+        {"Dictionnaires/Francais.dat", false},
+        {"Dictionnaires/Francais.ndx", true},
+        {"Dictionnaires/Francais.ndx", false},
+    };
+    const std::string others[] = {"Aide/garvo.htm", "Themes/Standard/theme.ini", "Dictionnaires/English.dat"};
+    int round = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.Name) + (c.Fifo ? " is a FIFO" : " is a folder"));
+        Root = "case" + std::to_string(++round) + "/";
+        const auto installVersion = [&](const std::string& version) {
+            for (const std::string& name : others)
+                Install(name, version + name);
+            for (const std::string name : {"Dictionnaires/Francais.dat", "Dictionnaires/Francais.ndx"})
+                Install(name, version + name);
+        };
+        const QByteArray odd = QFile::encodeName(Native("user/" + std::string(c.Name)));
+        QDir().mkpath(Native("user/Dictionnaires"));
+        ASSERT_EQ(c.Fifo ? ::mkfifo(odd.constData(), 0644) : ::mkdir(odd.constData(), 0755), 0);
+        // With no list to go by, a copy that differs from its installed file is taken for the
+        // user's: the update does not reach the copies then.
+        const bool listIsTheUsers = std::string(c.Name) == ".installed-copies";
+
+        // The first start, then one after an update, when every copy is compared again.
+        for (const std::string version : {"1 ", "2 "}) {
+            SCOPED_TRACE("version " + version);
+            installVersion(version);
+            const int result = RunWithDeadline(10, [&] { return Update() ? 0 : 1; });
+            EXPECT_EQ(result, 0) << (result == PassedTheDeadline ? "blocked" : "a copy failed");
+            struct stat left {};
+            EXPECT_EQ(::lstat(odd.constData(), &left), 0);
+            EXPECT_TRUE(c.Fifo ? S_ISFIFO(left.st_mode) : S_ISDIR(left.st_mode));
+            for (const std::string& name : others)
+                EXPECT_EQ(User(name), (listIsTheUsers ? "1 " : version) + name) << name;
+        }
+    }
+}
+
+// In the installed folder, a FIFO (also one reached through a link, which the listing takes for
+// a file) is no data file: it is passed over, never waited on.
+TEST_F(UserDataCopy, AFifoAmongTheInstalledFilesIsPassedOver)
+{
+    Install("Aide/garvo.htm", "<p>aide</p>");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(Native("fifo")).constData(), 0644), 0);
+    QDir().mkpath(Native("data/Sons"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(Native("data/Sons/fifo.wav")).constData(), 0644), 0);
+    ASSERT_TRUE(QFile::link(Native("fifo"), Native("data/Sons/link.wav")));
+    const int result = RunWithDeadline(10, [&] { return Update() ? 0 : 1; });
+    EXPECT_EQ(result, 0) << (result == PassedTheDeadline ? "blocked" : "a copy failed");
+    EXPECT_EQ(User("Aide/garvo.htm"), "<p>aide</p>");
+    EXPECT_FALSE(UserHas("Sons/fifo.wav"));
+    EXPECT_FALSE(UserHas("Sons/link.wav"));
 }
 
 TEST_F(UserDataCopy, AFileThatCannotBeCopiedIsSaidAndTheOthersAreCopied)

@@ -28,7 +28,7 @@ bool BuildIndex(const QString& dictionary, const QDir& output)
     }
     dictionary::TDictionaryFile dict;
     dictionary::TDictionaryError error;
-    if (!dictionary::Initialize(platform::UnicodeToAnsiOrEmpty(copy), dict, nullptr, false, error)) {
+    if (!dictionary::Initialize(platform::PathFromUnicode(copy), dict, nullptr, false, error)) {
         dictionary::TDictionaryTranslation english;
         dictionary::SetDictionaryLanguage(english, dictionary::LanguageEnglish);
         dictionary::FormatDictionaryError(dict, english, error);
