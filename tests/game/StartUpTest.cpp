@@ -6,11 +6,14 @@
 #include "game/TfrmAbout.h"
 #include "game/TfrmCDPlayer.h"
 #include "game/TfrmOptions.h"
+#include "game/TfrmScores.h"
+#include "htmlview/HtmlView.h"
 #include "game/unitCursors.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QSysInfo>
 
 #include <csignal>
@@ -480,6 +483,11 @@ TEST_F(GameWindowsTest, WindowsAreMadeWiredAndGoneAtTheEnd)
         EXPECT_EQ(frmCDPlayer->parentWidget(), nullptr);
         EXPECT_EQ(frmMain->btnStart->cursor().pixmap().toImage(), CustomCursor(21)->pixmap().toImage());
         EXPECT_EQ(frmAbout->lblEmail1->cursor().pixmap().toImage(), CustomCursor(21)->pixmap().toImage());
+        // The viewer shows the game's arrow; plain areas and edit boxes the standard cursors.
+        EXPECT_EQ(frmMain->htmlViewer->cursor().pixmap().toImage(), CustomCursor(2)->pixmap().toImage());
+        EXPECT_EQ(frmMain->cursor().shape(), Qt::ArrowCursor);
+        EXPECT_EQ(frmMain->lblWord->cursor().shape(), Qt::ArrowCursor);
+        EXPECT_EQ(frmScores->edtPlayerName->cursor().shape(), Qt::IBeamCursor);
         windows.Show();
         EXPECT_TRUE(frmMain->isVisible());
         EXPECT_FALSE(frmZoom->isVisible());
