@@ -84,6 +84,44 @@ int OpenLockFile(const std::string& path, bool& folderMissing)
     return -1;
 }
 
+// Whether Path still names File (a link there does not).
+bool NamesFile(const std::string& path, int file)
+{
+    struct stat opened {};
+    struct stat named {};
+    return ::fstat(file, &opened) == 0 && ::lstat(path.c_str(), &named) == 0 && opened.st_dev == named.st_dev
+           && opened.st_ino == named.st_ino;
+}
+
+enum class TLockFile { Locked, Held, NoPlace, NoFolder };
+
+// Locks the lock file at Path without waiting; File is then open on it. Once more when the name
+// no longer is the file locked: it was removed or replaced meanwhile, and a copy starting since
+// may hold the new one.
+TLockFile LockFileAt(const std::string& path, int& file)
+{
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        bool folderMissing = false;
+        file = OpenLockFile(path, folderMissing);
+        if (folderMissing)
+            return TLockFile::NoFolder;
+        if (file < 0)
+            return TLockFile::NoPlace;
+        if (::flock(file, LOCK_EX | LOCK_NB) != 0) {
+            const bool held = errno == EWOULDBLOCK;
+            ::close(file);
+            return held ? TLockFile::Held : TLockFile::NoPlace;
+        }
+        if (NamesFile(path, file)) {
+            // A file of the runtime folder that carries the sticky bit is not cleaned up.
+            ::fchmod(file, S_ISVTX | S_IRUSR | S_IWUSR);
+            return TLockFile::Locked;
+        }
+        ::close(file);
+    }
+    return TLockFile::NoPlace;
+}
+
 } // namespace
 
 bool ScreenIsSuitable(int width, int height, int bitsPerPixel)
@@ -111,26 +149,38 @@ TSingleInstance::~TSingleInstance()
 
 TSingleInstance::TResult TSingleInstance::Acquire()
 {
-    for (int sibling = 0; sibling < LockNames; ++sibling) {
-        bool folderMissing = false;
-        const int file = OpenLockFile(platform::NativePath(folder_ + "/" + LockFileName(sibling)), folderMissing);
-        if (folderMissing)
+    bool held = false;
+    for (int sibling = 0; sibling < LockNames && !held; ++sibling) {
+        int file = -1;
+        const TLockFile lock = LockFileAt(platform::NativePath(folder_ + "/" + LockFileName(sibling)), file);
+        if (lock == TLockFile::NoFolder)
             break;
-        if (file < 0)
-            continue;
-        if (::flock(file, LOCK_EX | LOCK_NB) == 0) {
+        if (lock == TLockFile::Locked)
             lockFiles_.push_back(file);
-            continue;
-        }
-        const bool held = errno == EWOULDBLOCK;
-        ::close(file);
-        if (held) {
-            Release();
-            platform::MessageBox("Ce jeu est d\xE9j\xE0 charg\xE9 !", GameTitle, platform::MB_OK);
-            return TResult::AlreadyRunning;
-        }
+        held = lock == TLockFile::Held;
     }
-    return lockFiles_.empty() ? TResult::Unavailable : TResult::Acquired;
+    if (!held && lockFiles_.empty())
+        return TResult::Unavailable;
+    // The lock files may have been removed while the copy holding them runs: it still holds its
+    // name, which no removal reaches.
+    if (!held)
+        held = runningName_.Take(RunningName(folder_)) == platform::THeldName::TResult::HeldByThisUser;
+    if (held) {
+        Release();
+        platform::MessageBox("Ce jeu est d\xE9j\xE0 charg\xE9 !", GameTitle, platform::MB_OK);
+        return TResult::AlreadyRunning;
+    }
+    return TResult::Acquired;
+}
+
+std::string TSingleInstance::RunningName(const std::string& folder)
+{
+    // The folder by its device and inode: short, and the same whichever path leads to it.
+    struct stat info {};
+    if (::stat(platform::NativePath(folder).c_str(), &info) != 0)
+        return {};
+    return LockName + " " + std::to_string(::geteuid()) + " " + std::to_string(info.st_dev) + ":"
+           + std::to_string(info.st_ino);
 }
 
 std::string TSingleInstance::LockFileName(int sibling)

@@ -2,6 +2,8 @@
 // The steps of the game's start-up, in the order main() takes them: the screen check, the
 // single-instance lock, the program paths, the language choice of a first run, and the game's
 // windows, made and shown behind the splash window.
+#include "platform/HeldName.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,6 +31,9 @@ bool CheckScreen();
 // the lock has sibling names and a running copy holds every one it can: a copy starting later
 // meets it under any of them that it can use. Two copies starting at once take the names in the
 // same order, never waiting, so the first to lock a name both can use runs and the other stops.
+// The files carry the sticky bit, which keeps a clean-up of the runtime folder away from them;
+// and since a removal may reach them all the same, a running copy also holds a name of its own
+// for the folder (THeldName), which a copy starting later meets once it has locked new files.
 class TSingleInstance {
 public:
     enum class TResult { Acquired, AlreadyRunning, Unavailable };
@@ -47,12 +52,15 @@ public:
     // How many names the lock has: the main one and its siblings "-1", "-2" ...
     static constexpr int LockNames = 4;
     static std::string LockFileName(int sibling);
+    // The name a running copy holds for Folder, this user's alone; empty when Folder is missing.
+    static std::string RunningName(const std::string& folder);
 
 private:
     void Release();
 
     std::string folder_;
     std::vector<int> lockFiles_;
+    platform::THeldName runningName_;
 };
 
 // The program folder (Folder, with the case it has, ending with "/") and the folders and files

@@ -6,6 +6,7 @@
 #include "game/TfrmMainPictureButton.h"
 #include "game/WindowPlacement.h"
 #include "game/globalDefs.h"
+#include "game/unitCursors.h"
 #include "platform/QtCanvas.h"
 #include "platform/Shell.h"
 #include "platform/WindowControls.h"
@@ -74,7 +75,7 @@ void TfrmAbout::CreateControls()
     imgUmbo = platform::NewLabel(this, "imgUmbo");
     imgUmbo->setPixmap(QPixmap(QStringLiteral(":/about/imgUmbo.png")));
     for (QLabel* link : {lblEmail1, lblEmail2, lblUrlAddress, imgLogo, imgUmbo})
-        link->setCursor(Qt::PointingHandCursor);
+        DeclareCursor(link, Qt::PointingHandCursor);
 
     btnOk = new TPictureButton(this);
     btnOk->setObjectName(QStringLiteral("btnOk"));

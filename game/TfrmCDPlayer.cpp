@@ -6,6 +6,7 @@
 #include "game/TfrmMain.h"
 #include "game/ThemeLoader.h"
 #include "game/globalDefs.h"
+#include "game/unitCursors.h"
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
 #include "platform/QtCanvas.h"
@@ -86,7 +87,7 @@ std::string CDStatusText(int32_t mode)
 TCDPlayerButton::TCDPlayerButton(QWidget* parent, const QString& name) : QLabel(parent)
 {
     setObjectName(name);
-    setCursor(Qt::PointingHandCursor);
+    DeclareCursor(this, Qt::PointingHandCursor);
     setMouseTracking(true);
 }
 

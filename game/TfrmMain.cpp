@@ -26,6 +26,7 @@
 #include "platform/Screen.h"
 #include "platform/Shell.h"
 #include "platform/Sound.h"
+#include "platform/Taskbar.h"
 #include "platform/WindowControls.h"
 #include "platform/Windows1252.h"
 
@@ -323,6 +324,7 @@ void TfrmMain::FormCreate(const std::vector<std::string>& arguments)
     RoundInProgress = false;
     MaxTries = TriesPerWord;
     platform::SetPaletteColor(this, {QPalette::Window}, CreationBackground);
+    TaskbarHidden = platform::ScreenWidth() == ClientWidth;
 
     EnableLetterKeys(false);
     btnContinue->setEnabled(false);
@@ -348,6 +350,9 @@ void TfrmMain::FormCreate(const std::vector<std::string>& arguments)
     DrawGallows(0);
     platform::SetHintTiming(HintPause, HintHidePause);
     move(MainWindowPlace({MainWindowLeft, MainWindowTop}, size(), ScreenSize()));
+    // Only once placed: a move takes a window that is not shown yet out of full screen.
+    if (TaskbarHidden)
+        platform::HideTaskbar(this);
     // The CD player needs a drive that reads audio discs.
     btnCDPlayer->setEnabled(platform::NewCdDevice()->DrivePresent());
     LoadLanguageTexts();
@@ -415,11 +420,16 @@ void TfrmMain::FormClose()
     }
     SaveSettings();
     SaveOrReport(SaveScores, ScoresFilePath, this);
+    if (TaskbarHidden)
+        platform::ShowTaskbar(this);
 }
 
 void TfrmMain::SaveSettings()
 {
-    SaveOrReport([this] { SaveGameOptions(x(), y(), htmlViewer->DefFontSize()); }, SettingsFilePath, this);
+    // The window's own place, not the full screen's.
+    const QPoint place = isFullScreen() ? normalGeometry().topLeft() : pos();
+    SaveOrReport([this, place] { SaveGameOptions(place.x(), place.y(), htmlViewer->DefFontSize()); }, SettingsFilePath,
+                 this);
 }
 
 void TfrmMain::StoreZoomWindow()
@@ -443,6 +453,8 @@ void TfrmMain::OnRestore()
         if (window != nullptr)
             window->showNormal();
     minimisedWindows_.clear();
+    if (TaskbarHidden)
+        platform::HideTaskbar(this);
     activateWindow();
 }
 
@@ -553,6 +565,8 @@ void TfrmMain::btnEditClick()
 
 void TfrmMain::btnMinimizeClick()
 {
+    if (TaskbarHidden)
+        platform::ShowTaskbar(this);
     // The whole game leaves the desktop, the zoom window and the CD player with it, and comes
     // back whole when the main window is restored.
     for (QWidget* window : QApplication::topLevelWidgets())

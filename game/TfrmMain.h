@@ -124,6 +124,9 @@ public:
     TMainTexts Texts;
     // -1 from creation to the first show, then 0.
     int32_t Tag = 0;
+    // The screen is as wide as the window: the game keeps the taskbar hidden while it has the
+    // screen.
+    bool TaskbarHidden = false;
 
     // Controls, by their names in the window's layout.
     QLabel* imgBackground;

@@ -1,6 +1,7 @@
 #include "game/TfrmMainPictureButton.h"
 
 #include "game/GameResources.h"
+#include "game/unitCursors.h"
 
 #include <QPainter>
 
@@ -32,7 +33,7 @@ QImage GreyedPicture(const QImage& picture)
 
 TPictureButton::TPictureButton(QWidget* parent) : QAbstractButton(parent)
 {
-    setCursor(Qt::PointingHandCursor);
+    DeclareCursor(this, Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
 }
 

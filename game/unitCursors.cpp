@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QPixmap>
 #include <QTextStream>
+#include <QVariant>
 #include <QWidget>
 
 #include <array>
@@ -15,6 +16,10 @@ namespace game {
 namespace {
 
 constexpr size_t SlotCount = LastCustomCursor - FirstCustomCursor + 1;
+
+// The standard cursor number a control was declared with. A cursor that a Qt class sets itself
+// (an edit box's text beam) is its class's, not a declared one: such a control has the default.
+constexpr const char* DeclaredCursor = "garvoDeclaredCursor";
 
 const std::array<const char*, SlotCount> ResourceNames = {
     "CURSOR_ARROW",     "CURSOR_CROSS",   "CURSOR_IBEAM",    "CURSOR_SIZEALL", "CURSOR_SIZENESW", "CURSOR_SIZENS",
@@ -122,19 +127,19 @@ int StandardCursorNumber(Qt::CursorShape shape)
     }
 }
 
+void DeclareCursor(QWidget* control, Qt::CursorShape shape)
+{
+    control->setCursor(shape);
+    control->setProperty(DeclaredCursor, StandardCursorNumber(shape));
+}
+
 void ApplyCursors(QWidget* window)
 {
-    // The window's default cursor is the arrow: the custom one then shows on every control that
-    // takes its parent's cursor.
-    const int windowCursor = window->testAttribute(Qt::WA_SetCursor) ? StandardCursorNumber(window->cursor().shape())
-                                                                      : StandardCursorNumber(Qt::ArrowCursor);
-    if (const std::optional<QCursor> custom = CustomCursor(-windowCursor))
-        window->setCursor(*custom);
     for (QWidget* control : window->findChildren<QWidget*>()) {
-        // A control without a cursor of its own shows its parent's.
-        if (!control->testAttribute(Qt::WA_SetCursor))
+        const QVariant declared = control->property(DeclaredCursor);
+        if (!declared.isValid() || StandardCursorNumber(control->cursor().shape()) != declared.toInt())
             continue;
-        if (const std::optional<QCursor> custom = CustomCursor(-StandardCursorNumber(control->cursor().shape())))
+        if (const std::optional<QCursor> custom = CustomCursor(-declared.toInt()))
             control->setCursor(*custom);
     }
 }

@@ -30,9 +30,13 @@ std::optional<QCursor> CustomCursor(int slot);
 // no number of its own.
 int StandardCursorNumber(Qt::CursorShape shape);
 
-// Window and every control it holds that has a standard cursor of its own now shows the custom
-// cursor of that number (an edit box its custom text beam); the window's default cursor becomes
-// the custom arrow, which the controls that take their parent's cursor then show.
+// Control shows the standard cursor Shape, declared as its own: ApplyCursors later puts the
+// custom cursor of that number in its place.
+void DeclareCursor(QWidget* control, Qt::CursorShape shape);
+
+// Every control of Window that still shows the standard cursor declared for it now shows the
+// custom cursor of that number. The window itself and the controls with the default cursor keep
+// the standard ones: the window's arrow, or their class's own (an edit box's text beam).
 void ApplyCursors(QWidget* window);
 
 } // namespace game

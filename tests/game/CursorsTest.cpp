@@ -62,17 +62,20 @@ TEST(ViewerCursorSlots, TheGameArrowStandsOverItsViewer)
     htmlview::StopViewerCursors();
 }
 
-TEST_F(CursorsTest, StandardAndDefaultCursorsBecomeTheCustomOnes)
+TEST_F(CursorsTest, DeclaredCursorsBecomeTheCustomOnesDefaultsStayStandard)
 {
     QWidget window;
     auto* link = new QLabel(&window);
-    link->setCursor(Qt::PointingHandCursor);
+    DeclareCursor(link, Qt::PointingHandCursor);
     auto* text = new QLabel(link); // a grandchild is the window's control too
-    text->setCursor(Qt::IBeamCursor);
+    DeclareCursor(text, Qt::IBeamCursor);
     auto* plain = new QLabel(&window);
     auto* odd = new QLabel(&window);
-    odd->setCursor(Qt::OpenHandCursor); // no standard number: left alone
-    auto* edit = new QLineEdit(&window); // a text beam of its own
+    DeclareCursor(odd, Qt::OpenHandCursor); // no standard number: left alone
+    auto* changed = new QLabel(&window);
+    DeclareCursor(changed, Qt::PointingHandCursor);
+    changed->setCursor(Qt::ArrowCursor); // no longer the declared one
+    auto* edit = new QLineEdit(&window); // its class's text beam: the default cursor
 
     ApplyCursors(&window);
 
@@ -80,13 +83,14 @@ TEST_F(CursorsTest, StandardAndDefaultCursorsBecomeTheCustomOnes)
     EXPECT_EQ(link->cursor().hotSpot(), CustomCursor(21)->hotSpot());
     EXPECT_EQ(link->cursor().pixmap().toImage(), CustomCursor(21)->pixmap().toImage());
     EXPECT_EQ(text->cursor().pixmap().toImage(), CustomCursor(4)->pixmap().toImage());
-    // The window's default becomes the custom arrow, and a control that takes its parent's
-    // cursor shows it.
-    EXPECT_EQ(window.cursor().pixmap().toImage(), CustomCursor(2)->pixmap().toImage());
+    // The window and the controls with the default cursor show the standard ones.
+    EXPECT_FALSE(window.testAttribute(Qt::WA_SetCursor));
+    EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
     EXPECT_FALSE(plain->testAttribute(Qt::WA_SetCursor));
-    EXPECT_EQ(plain->cursor().pixmap().toImage(), CustomCursor(2)->pixmap().toImage());
-    EXPECT_EQ(edit->cursor().pixmap().toImage(), CustomCursor(4)->pixmap().toImage());
+    EXPECT_EQ(plain->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(edit->cursor().shape(), Qt::IBeamCursor);
     EXPECT_EQ(odd->cursor().shape(), Qt::OpenHandCursor);
+    EXPECT_EQ(changed->cursor().shape(), Qt::ArrowCursor);
 
     // A second pass changes nothing: the custom cursors are not standard ones.
     ApplyCursors(&window);

@@ -6,11 +6,14 @@
 #include "game/TfrmAbout.h"
 #include "game/TfrmCDPlayer.h"
 #include "game/TfrmOptions.h"
+#include "game/TfrmScores.h"
+#include "htmlview/HtmlView.h"
 #include "game/unitCursors.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QSysInfo>
 
 #include <csignal>
@@ -77,6 +80,18 @@ TEST_F(StartUpTest, SecondCopyIsRefusedUntilTheFirstEnds)
     }
     TSingleInstance next(Path());
     EXPECT_EQ(next.Acquire(), TSingleInstance::TResult::Acquired);
+}
+
+TEST_F(StartUpTest, LockFilesCarryTheStickyBitThatKeepsCleanUpsAway)
+{
+    Write(TSingleInstance::LockFileName(1), ""); // left by an earlier version, without it
+    TSingleInstance instance(Path());
+    ASSERT_EQ(instance.Acquire(), TSingleInstance::TResult::Acquired);
+    for (int sibling = 0; sibling < TSingleInstance::LockNames; ++sibling) {
+        struct stat info {};
+        ASSERT_EQ(::lstat(platform::NativePath(Path(TSingleInstance::LockFileName(sibling))).c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, S_ISVTX | S_IRUSR | S_IWUSR) << sibling;
+    }
 }
 
 TEST_F(StartUpTest, LockLeftByACopyThatCrashedIsTakenOver)
@@ -196,6 +211,12 @@ void MakeEveryPlaceAFolderWithAFile(const std::string& folder)
     for (int sibling = 0; sibling < TSingleInstance::LockNames; ++sibling)
         MakeFolderWithAFileAt(folder, TSingleInstance::LockFileName(sibling));
 }
+// What "rm -f *.lock" or a clean-up of the runtime folder does.
+void RemoveEveryLockFile(const std::string& folder)
+{
+    for (int sibling = 0; sibling < TSingleInstance::LockNames; ++sibling)
+        ASSERT_EQ(::unlink(In(folder, TSingleInstance::LockFileName(sibling)).c_str()), 0) << sibling;
+}
 
 // What lies in the lock file's place in Folder before the game starts; Victim, when set, is a
 // file of someone else's that must come out untouched.
@@ -292,6 +313,14 @@ INSTANTIATE_TEST_SUITE_P(
         // The copy started while a folder lay in the main name's place, which has gone since.
         TLockCase{"RunningCopyAfterTheFolderWent", MakeFolderWithAFile, true, TResult::AlreadyRunning, nullptr,
                   RemoveFolderWithAFile},
+        TLockCase{"RunningCopyWhoseLockFilesWereRemoved", [](TFolder) {}, true, TResult::AlreadyRunning, nullptr,
+                  RemoveEveryLockFile},
+        TLockCase{"RunningCopyWhoseLockFilesWereReplaced", [](TFolder) {}, true, TResult::AlreadyRunning, nullptr,
+                  [](TFolder f) {
+                      RemoveEveryLockFile(f);
+                      for (int sibling = 0; sibling < TSingleInstance::LockNames; ++sibling)
+                          WriteIn(f, TSingleInstance::LockFileName(sibling), "");
+                  }},
         TLockCase{"EveryPlaceTaken", MakeEveryPlaceAFolderWithAFile, false, TResult::Unavailable, nullptr}),
     [](const ::testing::TestParamInfo<TLockCase>& info) { return std::string(info.param.name); });
 
@@ -335,6 +364,43 @@ TEST_F(StartUpTest, OfTwoCopiesStartedAtOnceExactlyOneRuns)
             ASSERT_EQ(told, 1) << "round " << round;
         }
     }
+}
+
+// Any local user may take any abstract name: another user's process holding this one's keeps no
+// game from starting.
+TEST_F(StartUpTest, RunningNameTakenByAnotherUserStopsNoStart)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs to run a process as another user";
+    const std::string name = TSingleInstance::RunningName(Path());
+    int channel[2];
+    ASSERT_EQ(::pipe(channel), 0);
+    const pid_t squatter = ::fork();
+    if (squatter == 0) {
+        platform::THeldName held;
+        const char taken = ::setuid(65534) == 0 && held.Take(name) == platform::THeldName::TResult::Taken;
+        if (::write(channel[1], &taken, 1) != 1)
+            ::_exit(1);
+        for (;;)
+            ::pause();
+    }
+    ::close(channel[1]);
+    const struct TEnd {
+        pid_t Pid;
+        ~TEnd()
+        {
+            ::kill(Pid, SIGKILL);
+            ::waitpid(Pid, nullptr, 0);
+        }
+    } end{squatter};
+    char taken = 0;
+    ASSERT_EQ(::read(channel[0], &taken, 1), 1);
+    ::close(channel[0]);
+    ASSERT_EQ(taken, 1);
+
+    TSingleInstance instance(Path());
+    EXPECT_EQ(instance.Acquire(), TSingleInstance::TResult::Acquired);
+    EXPECT_TRUE(Dialogs->MessageBoxes.empty());
 }
 
 TEST_F(StartUpTest, NoPlaceForTheLockLetsTheGameRun)
@@ -417,6 +483,11 @@ TEST_F(GameWindowsTest, WindowsAreMadeWiredAndGoneAtTheEnd)
         EXPECT_EQ(frmCDPlayer->parentWidget(), nullptr);
         EXPECT_EQ(frmMain->btnStart->cursor().pixmap().toImage(), CustomCursor(21)->pixmap().toImage());
         EXPECT_EQ(frmAbout->lblEmail1->cursor().pixmap().toImage(), CustomCursor(21)->pixmap().toImage());
+        // The viewer shows the game's arrow; plain areas and edit boxes the standard cursors.
+        EXPECT_EQ(frmMain->htmlViewer->cursor().pixmap().toImage(), CustomCursor(2)->pixmap().toImage());
+        EXPECT_EQ(frmMain->cursor().shape(), Qt::ArrowCursor);
+        EXPECT_EQ(frmMain->lblWord->cursor().shape(), Qt::ArrowCursor);
+        EXPECT_EQ(frmScores->edtPlayerName->cursor().shape(), Qt::IBeamCursor);
         windows.Show();
         EXPECT_TRUE(frmMain->isVisible());
         EXPECT_FALSE(frmZoom->isVisible());

@@ -10,6 +10,7 @@
 #include <QAbstractEventDispatcher>
 #include <QHelpEvent>
 #include <QProgressBar>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QToolTip>
@@ -271,7 +272,6 @@ TEST_F(ShellWithCDPlayerTest, F6ShowsThePlayerAndF7TakesTheWholeGameOffTheDeskto
     ASSERT_TRUE(frmZoom->isVisible());
 
     Type(Qt::Key_F7);
-    EXPECT_TRUE(frmMain->isMinimized());
     EXPECT_TRUE(frmZoom->isMinimized());
     EXPECT_TRUE(cdPlayer->isMinimized());
 
@@ -312,6 +312,39 @@ TEST_F(ShellWithCDPlayerTest, ClosingRemembersWhetherTheZoomWindowWasOpenAndClos
         EXPECT_EQ(ini.ReadInteger("General", "CDPlayerWindow.Left", -1), cdPlayer->x());
     }
 }
+
+// On a screen exactly as wide as the game, the game keeps the taskbar out of its way by showing
+// the main window full screen, except while it is minimised, and leaves that state at close; on
+// any other screen it never does. The place it remembers is its own, not the full screen's.
+class TaskbarTest : public TMainWindowTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(TaskbarTest, FullScreenOnlyOnAScreenAsWideAsTheGame)
+{
+    Screen->ScreenWidth = GetParam();
+    const bool hidden = GetParam() == TfrmMain::ClientWidth;
+    Settings("MainWindow.Left=0\r\nMainWindow.Top=100\r\n");
+    StartOn("Animaux.dat");
+    EXPECT_EQ(frmMain->TaskbarHidden, hidden);
+    EXPECT_EQ(frmMain->isFullScreen(), hidden);
+    if (hidden) {
+        QTRY_COMPARE(frmMain->geometry(), frmMain->screen()->geometry());
+    }
+
+    Type(Qt::Key_F7);
+    EXPECT_TRUE(frmMain->isMinimized());
+    EXPECT_FALSE(frmMain->isFullScreen());
+    QApplication::processEvents(); // some time later, the player takes the game back
+    frmMain->showNormal();
+    EXPECT_EQ(frmMain->isFullScreen(), hidden);
+
+    frmMain->close();
+    EXPECT_FALSE(frmMain->isFullScreen());
+    platform::TIniFile settings(SettingsFilePath);
+    EXPECT_EQ(settings.ReadInteger("General", "MainWindow.Left", -1), 0);
+    EXPECT_EQ(settings.ReadInteger("General", "MainWindow.Top", -1), 100);
+}
+
+INSTANTIATE_TEST_SUITE_P(ScreenWidths, TaskbarTest, ::testing::Values(800, 1024));
 
 TEST_F(ShellTest, HintsShowAfterAShortRest)
 {
