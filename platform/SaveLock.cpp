@@ -1,6 +1,7 @@
 #include "platform/SaveLock.h"
 
 #include "platform/PlainFile.h"
+#include "platform/ReplacedFile.h"
 
 #include <cerrno>
 #include <chrono>
@@ -20,13 +21,15 @@ constexpr auto LockRetryInterval = std::chrono::milliseconds(10);
 
 TSaveLock::TSaveLock(const std::string& native)
 {
-    const size_t slash = native.rfind('/');
-    const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    const std::string lockPath = native.substr(0, nameStart) + "." + native.substr(nameStart) + ".lock";
+    // Through a link the save replaces the file the link names: its lock is that file's, the
+    // one a save by the file's own name takes.
+    const std::string replaced = RenameTarget(native);
+    const size_t nameStart = replaced.rfind('/') + 1; // 0 without a folder
+    const std::string lockPath = replaced.substr(0, nameStart) + "." + replaced.substr(nameStart) + ".lock";
     // Read-only is enough for a lock, and lets users share a lock file one of them made.
     fd_ = OpenPlainFile(lockPath, O_RDONLY | O_CREAT | O_NOFOLLOW);
     if (fd_ < 0)
-        fd_ = OpenPlainFile(native, O_RDONLY);
+        fd_ = OpenPlainFile(replaced, O_RDONLY);
     if (fd_ < 0)
         return;
     const auto deadline = std::chrono::steady_clock::now() + LockWait;

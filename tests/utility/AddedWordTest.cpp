@@ -14,7 +14,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+#include <filesystem>
 #include <functional>
+#include <utility>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -158,44 +160,57 @@ TEST_F(AddedWordTest, VanishedDictionaryIsRefusedAndNotMadeAgain)
     EXPECT_EQ(window.edtAddWord->text(), "lapin");
 }
 
-// Two utilities adding a word at the same moment: both words are in the dictionary, every time.
+// Two utilities adding a word at the same moment: both words are in the dictionary, every time,
+// also when one reaches it through a symbolic link (relative, from another folder) and the
+// other by its own name.
 TEST_F(AddedWordTest, TwoAddsAtOnceKeepBothWords)
 {
     const std::string first = utility::FormatNewEntry("lapin", "un rongeur");
     const std::string second = utility::FormatNewEntry("loup", "un canid\xE9");
-    for (int round = 0; round < 40; ++round) {
-        Write("animaux.dat", AnimalsDictionary);
-        int go[2];
-        ASSERT_EQ(::pipe(go), 0);
-        std::vector<pid_t> children;
-        for (const std::string* added : {&first, &second}) {
-            const pid_t child = ::fork();
-            ASSERT_GE(child, 0);
-            if (child == 0) {
-                ::alarm(60);
-                ::close(go[1]);
-                char byte = 0;
-                const bool released = ::read(go[0], &byte, 1) == 0; // at the close below
-                try {
-                    utility::AppendToFile(path, *added);
-                } catch (...) {
-                    ::_exit(2);
+    ASSERT_EQ(::mkdir(platform::NativePath(Path("liens")).c_str(), 0755), 0);
+    ASSERT_EQ(::symlink("../animaux.dat", platform::NativePath(Path("liens/lien.dat")).c_str()), 0);
+    const struct {
+        const char* name;
+        std::string firstPath;
+    } cases[] = {{"SameName", path}, {"ThroughALink", Path("liens/lien.dat")}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (int round = 0; round < 40; ++round) {
+            Write("animaux.dat", AnimalsDictionary);
+            int go[2];
+            ASSERT_EQ(::pipe(go), 0);
+            std::vector<pid_t> children;
+            const std::pair<const std::string*, const std::string*> adds[] = {{&first, &c.firstPath}, {&second, &path}};
+            for (const auto& [added, addedTo] : adds) {
+                const pid_t child = ::fork();
+                ASSERT_GE(child, 0);
+                if (child == 0) {
+                    ::alarm(60);
+                    ::close(go[1]);
+                    char byte = 0;
+                    const bool released = ::read(go[0], &byte, 1) == 0; // at the close below
+                    try {
+                        utility::AppendToFile(*addedTo, *added);
+                    } catch (...) {
+                        ::_exit(2);
+                    }
+                    ::_exit(released ? 0 : 3);
                 }
-                ::_exit(released ? 0 : 3);
+                children.push_back(child);
             }
-            children.push_back(child);
+            ::close(go[0]);
+            ::close(go[1]); // releases both at once
+            for (const pid_t child : children) {
+                int status = 0;
+                ASSERT_EQ(::waitpid(child, &status, 0), child);
+                ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "round " << round;
+            }
+            const std::string content = Read("animaux.dat");
+            ASSERT_TRUE(content == AnimalsDictionary + first + second || content == AnimalsDictionary + second + first)
+                << "round " << round << ":\n" << content;
         }
-        ::close(go[0]);
-        ::close(go[1]); // releases both at once
-        for (const pid_t child : children) {
-            int status = 0;
-            ASSERT_EQ(::waitpid(child, &status, 0), child);
-            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "round " << round;
-        }
-        const std::string content = Read("animaux.dat");
-        ASSERT_TRUE(content == AnimalsDictionary + first + second || content == AnimalsDictionary + second + first)
-            << "round " << round << ":\n" << content;
     }
+    EXPECT_TRUE(std::filesystem::is_symlink(platform::NativePath(Path("liens/lien.dat"))));
 }
 
 // A FIFO in the dictionary's place is refused at once; one in its lock's place leaves the add to
