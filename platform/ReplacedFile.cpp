@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <sys/stat.h>
 
 namespace platform {
 namespace {
@@ -29,6 +30,14 @@ std::string RenameTarget(const std::string& native)
         return name;
     const std::string real = resolved.get();
     return (real == "/" ? real : real + "/") + name.substr(slash + 1);
+}
+
+bool StillNamed(int file, const std::string& native)
+{
+    struct stat opened {};
+    struct stat named {};
+    return ::fstat(file, &opened) == 0 && ::lstat(native.c_str(), &named) == 0 && opened.st_dev == named.st_dev
+        && opened.st_ino == named.st_ino;
 }
 
 } // namespace platform

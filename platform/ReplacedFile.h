@@ -1,5 +1,6 @@
 #pragma once
-// Which file a replacement by rename reaches.
+// Which file a replacement by rename reaches, and whether an open file still is the one a name
+// gives: a rename puts a new file under the name and leaves the open one without it.
 #include <string>
 
 namespace platform {
@@ -9,5 +10,8 @@ namespace platform {
 // last one holds, whether a file is there or not. Absolute, its folder's links resolved, where
 // that folder exists; else the name reached.
 std::string RenameTarget(const std::string& native);
+
+// Whether File (open) still is the file named Native, itself and not through a link.
+bool StillNamed(int file, const std::string& native);
 
 } // namespace platform
