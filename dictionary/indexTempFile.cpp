@@ -3,6 +3,7 @@
 #include "dictionary/dictionaryFiles.h"
 #include "platform/FileSystem.h"
 #include "platform/PlainFile.h"
+#include "platform/ReplacedFile.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -30,15 +31,6 @@ std::string TempPrefix(const fs::path& target)
     return prefix;
 }
 
-// Whether File (open) is still the one named Path.
-bool StillNamed(int file, const fs::path& path)
-{
-    struct stat opened {};
-    struct stat named {};
-    return ::fstat(file, &opened) == 0 && ::lstat(path.c_str(), &named) == 0 && opened.st_dev == named.st_dev
-        && opened.st_ino == named.st_ino;
-}
-
 // Removes the temporary files of earlier passes over Target that have ended: a pass holds a lock
 // on its file until it ends, and a killed process holds none.
 void RemoveStrayTempFiles(const fs::path& target)
@@ -54,7 +46,7 @@ void RemoveStrayTempFiles(const fs::path& target)
         const int file = platform::OpenPlainFile(path.string(), O_RDONLY | O_NOFOLLOW);
         if (file < 0)
             continue;
-        if (::flock(file, LOCK_EX | LOCK_NB) == 0 && StillNamed(file, path))
+        if (::flock(file, LOCK_EX | LOCK_NB) == 0 && platform::StillNamed(file, path.string()))
             ::unlink(path.c_str());
         ::close(file);
     }
@@ -120,7 +112,7 @@ bool TIndexTempFile::Create(const std::string& indexPath)
         if (file < 0)
             return replacing && OpenInPlace(target);
         // Another pass cleaning up may have taken the new file before this one locked it.
-        if (::flock(file, LOCK_EX | LOCK_NB) != 0 || !StillNamed(file, temp)) {
+        if (::flock(file, LOCK_EX | LOCK_NB) != 0 || !platform::StillNamed(file, temp.string())) {
             ::close(file);
             continue;
         }

@@ -3,14 +3,15 @@
 #include "platform/Exceptions.h"
 #include "platform/FileSystem.h"
 #include "platform/PlainFile.h"
+#include "platform/ReplacedFile.h"
 
+#include <QFile>
 #include <QSaveFile>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -158,7 +159,9 @@ bool CommitToDisk(QSaveFile& file)
 
 bool ReplaceWholeFile(const std::string& path, std::string_view bytes, bool directWriteFallback)
 {
-    QSaveFile file(QtNativePath(path));
+    // Named as the lock of its save names it (TSaveLock), through links to the file they name.
+    const std::string target = RenameTarget(NativePath(path));
+    QSaveFile file(QFile::decodeName(QByteArray(target.data(), static_cast<qsizetype>(target.size()))));
     file.setDirectWriteFallback(directWriteFallback);
     const auto size = static_cast<qint64>(bytes.size());
     return file.open(QIODevice::WriteOnly) && file.write(bytes.data(), size) == size && CommitToDisk(file);
@@ -167,10 +170,9 @@ bool ReplaceWholeFile(const std::string& path, std::string_view bytes, bool dire
 bool ReplaceWithAppended(const std::string& path, int source, std::string_view tail)
 {
     struct stat info {};
-    std::unique_ptr<char, void (*)(void*)> resolved(::realpath(NativePath(path).c_str(), nullptr), std::free);
-    if (!resolved || ::fstat(source, &info) != 0)
+    if (::fstat(source, &info) != 0)
         return false;
-    const std::string target = resolved.get();
+    const std::string target = RenameTarget(NativePath(path));
     const std::string folder = target.substr(0, std::max<size_t>(target.rfind('/'), 1));
     std::string name;
     const int file = NewUnnamedFile(folder, name);

@@ -27,13 +27,14 @@ bool ReadOpenFile(int file, std::uintmax_t maxSize, std::string& content);
 bool CommitToDisk(QSaveFile& file);
 
 // Replaces the file at Path with Bytes whole: a temporary file beside it, put on disk, then
-// renamed over it, so a crash leaves the old content or the new, never a mix. With
+// renamed over it, so a crash leaves the old content or the new, never a mix. Through symbolic
+// links, the file they name is replaced (made where it is missing), never a link. With
 // DirectWriteFallback a file in a folder that takes no new files is written in place instead.
 // False when it could not be written (the file is then as it was).
 bool ReplaceWholeFile(const std::string& path, std::string_view bytes, bool directWriteFallback);
 
 // Replaces the file at Path, open for reading as Source, whole by its bytes followed by Tail, as
-// ReplaceWholeFile does (through a symbolic link, the file it names; its permissions kept). The
+// ReplaceWholeFile does (through symbolic links, the file they name; its permissions kept). The
 // old bytes are copied by the kernel, file to file, without passing through memory. False when
 // it could not be done (the file is then as it was).
 bool ReplaceWithAppended(const std::string& path, int source, std::string_view tail);

@@ -40,10 +40,11 @@ public:
 
     // Writes the changes made since the last update, in their order, into the file as it now
     // is: a temporary file, flushed to disk, renamed over the file (in place when its folder
-    // takes no new files). Saves of other objects and programs wait meanwhile, on a hidden lock
-    // file beside it (".NAME.lock", TSaveLock); a lock another holds past a few seconds fails the
-    // save. The object then reads the file it wrote. Does nothing when nothing changed. Throws
-    // EInOutError when the file cannot be read or written; the changes stay pending.
+    // takes no new files; through symbolic links, the file they name). Saves of other objects
+    // and programs wait meanwhile, on a hidden lock file beside that file (".NAME.lock",
+    // TSaveLock); a lock another holds past a few seconds fails the save. The object then reads
+    // the file it wrote. Does nothing when nothing changed. Throws EInOutError when the file
+    // cannot be read or written; the changes stay pending.
     // Changes never updated are dropped with the object, so a save cut short by an error leaves
     // the file as it was.
     void UpdateFile();

@@ -94,6 +94,34 @@ TEST(FileContent, FileThatTellsNoSizeIsReadWhole)
     EXPECT_EQ(ReadWholeFile(path), expected);
 }
 
+// Through symbolic links the file they name is replaced, or made where it is missing; the links
+// stay as they were.
+TEST(FileContent, ReplacementThroughLinksReplacesTheFileTheyName)
+{
+    const struct {
+        const char* name;
+        const char* saved;
+        const char* replaced;
+    } cases[] = {
+        {"RelativeIntoAnotherFolder", "liens/relatif.ini", "donnees/reel.ini"},
+        {"ToALink", "relais.ini", "donnees/reel.ini"},
+        {"ToNothing", "vers-rien.ini", "donnees/absent.ini"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TTestFolder folder;
+        ASSERT_TRUE(folder.MakeFolder("liens") && folder.MakeFolder("donnees"));
+        folder.WriteRaw("donnees/reel.ini", "old");
+        ASSERT_TRUE(folder.MakeLink("liens/relatif.ini", "../donnees/reel.ini"));
+        ASSERT_TRUE(folder.MakeLink("relais.ini", "liens/relatif.ini"));
+        ASSERT_TRUE(folder.MakeLink("vers-rien.ini", "donnees/absent.ini"));
+        ASSERT_TRUE(ReplaceWholeFile(folder.Path(c.saved), "new", false));
+        EXPECT_EQ(folder.ReadRaw(c.replaced), "new");
+        for (const char* link : {"liens/relatif.ini", "relais.ini", "vers-rien.ini"})
+            EXPECT_TRUE(std::filesystem::is_symlink(folder.Path(link))) << link;
+    }
+}
+
 class ReplaceWithAppendedTest : public ::testing::Test {
 protected:
     // Appends Tail to the file at Path as the utility adds a word.

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 class TTestFolder {
 public:
@@ -18,6 +20,13 @@ public:
     void WriteRaw(const std::string& name, const std::string& bytes) const
     {
         std::ofstream(platform::NativePath(Path(name)), std::ios::binary) << bytes;
+    }
+
+    // Makes folder Name, or the symbolic link Name that holds Target as written.
+    bool MakeFolder(const std::string& name) const { return ::mkdir(platform::NativePath(Path(name)).c_str(), 0755) == 0; }
+    bool MakeLink(const std::string& name, const std::string& target) const
+    {
+        return ::symlink(platform::NativePath(target).c_str(), platform::NativePath(Path(name)).c_str()) == 0;
     }
 
     std::string ReadRaw(const std::string& name) const

@@ -1,6 +1,7 @@
 #pragma once
-// Watching how a save reaches its file: how many times the file was replaced or written, and
-// what a save killed at a random moment leaves behind.
+// Watching how a save reaches its file: how many times the file was replaced or written, when
+// it is opened, and what a save killed at a random moment leaves behind.
+#include <poll.h>
 #include <sys/inotify.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -52,6 +53,33 @@ private:
     std::string name_;
     int fd_;
     int count_ = 0;
+};
+
+// Tells when the file that Path names at the object's making is next opened, by anyone.
+class TFileOpening {
+public:
+    explicit TFileOpening(const std::string& path)
+        : fd_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
+    {
+        if (fd_ < 0 || ::inotify_add_watch(fd_, path.c_str(), IN_OPEN) < 0)
+            throw std::runtime_error("cannot watch " + path);
+    }
+    ~TFileOpening() { ::close(fd_); }
+    TFileOpening(const TFileOpening&) = delete;
+    TFileOpening& operator=(const TFileOpening&) = delete;
+
+    // Waits for an opening since the object was made, at most Seconds; false when none came.
+    bool Wait(int seconds)
+    {
+        pollfd watch {fd_, POLLIN, 0};
+        int ready = 0;
+        while ((ready = ::poll(&watch, 1, seconds * 1000)) < 0 && errno == EINTR) {
+        }
+        return ready > 0;
+    }
+
+private:
+    int fd_;
 };
 
 inline std::string FileBytes(const std::string& path)

@@ -4,7 +4,10 @@
 #include "IndexFixture.h"
 
 #include "platform/Exceptions.h"
+#include "platform/FileContent.h"
+#include "platform/PlainFile.h"
 #include "platform/ProcessSignals.h"
+#include "platform/SaveLock.h"
 #include "tests/support/Deadline.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/SaveWatch.h"
@@ -14,7 +17,13 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <filesystem>
 #include <functional>
+#include <memory>
+#include <utility>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -158,44 +167,57 @@ TEST_F(AddedWordTest, VanishedDictionaryIsRefusedAndNotMadeAgain)
     EXPECT_EQ(window.edtAddWord->text(), "lapin");
 }
 
-// Two utilities adding a word at the same moment: both words are in the dictionary, every time.
+// Two utilities adding a word at the same moment: both words are in the dictionary, every time,
+// also when one reaches it through a symbolic link (relative, from another folder) and the
+// other by its own name.
 TEST_F(AddedWordTest, TwoAddsAtOnceKeepBothWords)
 {
     const std::string first = utility::FormatNewEntry("lapin", "un rongeur");
     const std::string second = utility::FormatNewEntry("loup", "un canid\xE9");
-    for (int round = 0; round < 40; ++round) {
-        Write("animaux.dat", AnimalsDictionary);
-        int go[2];
-        ASSERT_EQ(::pipe(go), 0);
-        std::vector<pid_t> children;
-        for (const std::string* added : {&first, &second}) {
-            const pid_t child = ::fork();
-            ASSERT_GE(child, 0);
-            if (child == 0) {
-                ::alarm(60);
-                ::close(go[1]);
-                char byte = 0;
-                const bool released = ::read(go[0], &byte, 1) == 0; // at the close below
-                try {
-                    utility::AppendToFile(path, *added);
-                } catch (...) {
-                    ::_exit(2);
+    ASSERT_EQ(::mkdir(platform::NativePath(Path("liens")).c_str(), 0755), 0);
+    ASSERT_EQ(::symlink("../animaux.dat", platform::NativePath(Path("liens/lien.dat")).c_str()), 0);
+    const struct {
+        const char* name;
+        std::string firstPath;
+    } cases[] = {{"SameName", path}, {"ThroughALink", Path("liens/lien.dat")}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (int round = 0; round < 40; ++round) {
+            Write("animaux.dat", AnimalsDictionary);
+            int go[2];
+            ASSERT_EQ(::pipe(go), 0);
+            std::vector<pid_t> children;
+            const std::pair<const std::string*, const std::string*> adds[] = {{&first, &c.firstPath}, {&second, &path}};
+            for (const auto& [added, addedTo] : adds) {
+                const pid_t child = ::fork();
+                ASSERT_GE(child, 0);
+                if (child == 0) {
+                    ::alarm(60);
+                    ::close(go[1]);
+                    char byte = 0;
+                    const bool released = ::read(go[0], &byte, 1) == 0; // at the close below
+                    try {
+                        utility::AppendToFile(*addedTo, *added);
+                    } catch (...) {
+                        ::_exit(2);
+                    }
+                    ::_exit(released ? 0 : 3);
                 }
-                ::_exit(released ? 0 : 3);
+                children.push_back(child);
             }
-            children.push_back(child);
+            ::close(go[0]);
+            ::close(go[1]); // releases both at once
+            for (const pid_t child : children) {
+                int status = 0;
+                ASSERT_EQ(::waitpid(child, &status, 0), child);
+                ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "round " << round;
+            }
+            const std::string content = Read("animaux.dat");
+            ASSERT_TRUE(content == AnimalsDictionary + first + second || content == AnimalsDictionary + second + first)
+                << "round " << round << ":\n" << content;
         }
-        ::close(go[0]);
-        ::close(go[1]); // releases both at once
-        for (const pid_t child : children) {
-            int status = 0;
-            ASSERT_EQ(::waitpid(child, &status, 0), child);
-            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "round " << round;
-        }
-        const std::string content = Read("animaux.dat");
-        ASSERT_TRUE(content == AnimalsDictionary + first + second || content == AnimalsDictionary + second + first)
-            << "round " << round << ":\n" << content;
     }
+    EXPECT_TRUE(std::filesystem::is_symlink(platform::NativePath(Path("liens/lien.dat"))));
 }
 
 // A FIFO in the dictionary's place is refused at once; one in its lock's place leaves the add to
@@ -223,6 +245,73 @@ TEST_F(AddedWordTest, FifoNeverBlocksAnAdd)
         });
         EXPECT_EQ(result, c.result) << (result == PassedTheDeadline ? "blocked" : "");
         ::unlink(fifo.c_str());
+    }
+}
+
+// A FIFO or a folder in the lock's place leaves the adds to lock the dictionary itself, which
+// each add then replaces with a new file. Forced here: the first add holds the lock and replaces
+// the file while a second waits on the old one; a third locks the new file, and only then is the
+// second let through. It must wait for the third rather than edit the same file beside it.
+TEST_F(AddedWordTest, AddWaitingOnAReplacedDictionaryWaitsForTheAddOnTheNewOne)
+{
+    const std::string first = utility::FormatNewEntry("lapin", "un rongeur");
+    const std::string second = utility::FormatNewEntry("loup", "un canid\xE9");
+    const std::string third = utility::FormatNewEntry("ours", "un plantigrade");
+    const std::string native = platform::NativePath(path);
+    const std::string lock = platform::NativePath(Path(".animaux.dat.lock"));
+    for (const bool folder : {false, true}) {
+        SCOPED_TRACE(folder ? "FolderAsLock" : "FifoAsLock");
+        Write("animaux.dat", AnimalsDictionary);
+        ASSERT_EQ(folder ? ::mkdir(lock.c_str(), 0755) : ::mkfifo(lock.c_str(), 0644), 0);
+        const int result = RunWithDeadline(30, [&] {
+            // Forked before any lock is taken, which it would share.
+            int go[2];
+            if (::pipe(go) != 0)
+                return 3;
+            const pid_t child = ::fork();
+            if (child == 0) {
+                ::alarm(30);
+                ::close(go[1]);
+                char byte = 0;
+                const bool released = ::read(go[0], &byte, 1) == 0; // at the close below
+                try {
+                    utility::AppendToFile(path, second);
+                } catch (...) {
+                    ::_exit(2);
+                }
+                ::_exit(released ? 0 : 3);
+            }
+            ::close(go[0]);
+            if (child < 0)
+                return 3;
+            auto firstLock = std::make_unique<platform::TSaveLock>(native);
+            const int firstSource = platform::OpenPlainFile(native, O_RDONLY);
+            TFileOpening oldFileOpened(native);
+            ::close(go[1]);
+            // The second add has the old file open, to lock it, when the first replaces it.
+            bool forced = !firstLock->TimedOut() && firstSource >= 0 && oldFileOpened.Wait(20)
+                && platform::ReplaceWithAppended(path, firstSource, first);
+            if (forced) {
+                const platform::TSaveLock thirdLock(native);
+                const int thirdSource = platform::OpenPlainFile(native, O_RDONLY);
+                TFileOpening newFileOpened(native);
+                firstLock.reset();
+                // The second add, let through, opens the new file: to lock it, or to read it.
+                forced = !thirdLock.TimedOut() && thirdSource >= 0 && newFileOpened.Wait(20)
+                    && platform::ReplaceWithAppended(path, thirdSource, third);
+                ::close(thirdSource);
+            }
+            ::close(firstSource);
+            if (!forced)
+                ::kill(child, SIGKILL);
+            int status = 0;
+            while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+            }
+            return !forced ? 4 : WIFEXITED(status) ? WEXITSTATUS(status) : 5;
+        });
+        EXPECT_EQ(result, 0) << (result == PassedTheDeadline ? "blocked" : "");
+        EXPECT_EQ(Read("animaux.dat"), AnimalsDictionary + first + third + second);
+        ASSERT_EQ(folder ? ::rmdir(lock.c_str()) : ::unlink(lock.c_str()), 0);
     }
 }
 
