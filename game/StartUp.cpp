@@ -15,6 +15,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
+#include "platform/ReplacedFile.h"
 #include "platform/Screen.h"
 #include "platform/Windows1252.h"
 
@@ -84,15 +85,6 @@ int OpenLockFile(const std::string& path, bool& folderMissing)
     return -1;
 }
 
-// Whether Path still names File (a link there does not).
-bool NamesFile(const std::string& path, int file)
-{
-    struct stat opened {};
-    struct stat named {};
-    return ::fstat(file, &opened) == 0 && ::lstat(path.c_str(), &named) == 0 && opened.st_dev == named.st_dev
-           && opened.st_ino == named.st_ino;
-}
-
 enum class TLockFile { Locked, Held, NoPlace, NoFolder };
 
 // Locks the lock file at Path without waiting; File is then open on it. Once more when the name
@@ -112,7 +104,7 @@ TLockFile LockFileAt(const std::string& path, int& file)
             ::close(file);
             return held ? TLockFile::Held : TLockFile::NoPlace;
         }
-        if (NamesFile(path, file)) {
+        if (platform::StillNamed(file, path)) {
             // A file of the runtime folder that carries the sticky bit is not cleaned up.
             ::fchmod(file, S_ISVTX | S_IRUSR | S_IWUSR);
             return TLockFile::Locked;
