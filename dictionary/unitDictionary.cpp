@@ -114,8 +114,11 @@ bool SameFile(const std::string& first, const std::string& second)
 
 // Brackets are looked for 64 bytes at a time: a bit per byte, byte I of a chunk bit I.
 constexpr size_t ChunkSize = 64;
-// Brackets alternate, so a chunk ends at most half as many entries as it has bytes.
-constexpr size_t MostEndsPerChunk = ChunkSize / 2;
+// The entry ends of so many bytes are gathered before their lines are written in one run, which
+// keeps the line formatting out of the branches of the bracket search.
+constexpr size_t StretchSize = 16 * ChunkSize;
+// Brackets alternate, so a stretch ends at most half as many entries as it has bytes.
+constexpr size_t MostEndsPerStretch = StretchSize / 2;
 
 struct TBracketMasks {
     uint64_t Opens = 0;
@@ -167,62 +170,93 @@ uint64_t OddPrefixes(uint64_t bits)
     return bits;
 }
 
+// The brackets of a pass, chunk after chunk, up to the first one out of turn. They alternate
+// until then, so the "[" met are the "]" met, plus one inside a definition.
+struct TBracketAlternation {
+    int32_t Closes = 0;
+    bool InDefinition = false;    // the last bracket was "["; a pass starts as if a "]" came before
+    int32_t Misplaced = errNone;  // errOpenBracket or errCloseBracket once a bracket is out of turn
+    int32_t OpensAtMisplaced = 0; // the "[" met by then, the misplaced one included
+
+    // Follows the brackets among the ChunkSize bytes at Bytes (all readable), of which Available
+    // count and the first lies at Offset in the dictionary. Adds at Ends the offset just after
+    // each "]" before any misplaced bracket, where the next word starts; returns how many.
+    size_t Follow(const char* bytes, size_t available, uint32_t offset, uint32_t* ends)
+    {
+        const TBracketMasks found = FindBrackets(bytes, available);
+        // In a word, the chunk's odd brackets must be "[" and its even ones "]"; in a definition
+        // the other way round.
+        const uint64_t odd = OddPrefixes(found.Opens | found.Closes);
+        const uint64_t opensDue = InDefinition ? ~odd : odd;
+        const uint64_t misplaced = (found.Opens & ~opensDue) | (found.Closes & opensDue);
+        const uint64_t firstMisplaced = misplaced & (0 - misplaced);
+        size_t count = 0;
+        for (uint64_t bits = found.Closes & (firstMisplaced - 1); bits != 0; bits &= bits - 1)
+            ends[count++] = offset + static_cast<uint32_t>(std::countr_zero(bits)) + 1;
+        Closes += static_cast<int32_t>(count);
+        if (misplaced == 0) {
+            InDefinition ^= (odd >> 63) != 0; // an odd number of brackets in the chunk
+            return count;
+        }
+        // A "[" there follows a "[", a "]" follows a "]".
+        const bool open = (found.Opens & firstMisplaced) != 0;
+        Misplaced = open ? errOpenBracket : errCloseBracket;
+        OpensAtMisplaced = open ? Closes + 2 : Closes;
+        return count;
+    }
+};
+
+bool WriteIndexLines(TIndexTempFile& writer, const uint32_t* ends, size_t count)
+{
+    if (count == 0)
+        return true;
+    char* lines = writer.LineRoom(count);
+    if (!lines)
+        return false;
+    for (size_t i = 0; i < count; ++i)
+        FormatIndexLine(ends[i], lines + i * IndexLineLength);
+    writer.AddLines(count);
+    return true;
+}
+
 // Examines the dictionary's brackets and writes one line per "]". Sets Code and Extended, but
 // leaves Extended alone when the index cannot be written.
 void ScanBrackets(std::FILE* source, int32_t size, const std::string& path, TIndexTempFile& writer,
                   TProgress* progress, TDictionaryError& error)
 {
-    // Brackets alternate up to the first misplaced one, so the "[" met are the "]" met, plus
-    // one inside a definition.
-    int32_t closes = 0;
-    bool inDefinition = false; // the last bracket was "["; the pass starts as if a "]" came before
-    bool stop = false;
+    TBracketAlternation brackets;
+    bool written = true;
     std::vector<char> block(BuildBlockSize + ChunkSize); // the last chunk may read past the bytes
+    uint32_t ends[MostEndsPerStretch];
     int32_t position = 0;
-    while (position < size && !stop) {
+    while (position < size && brackets.Misplaced == errNone && written) {
         platform::ProcessMessages();
         SetPosition(progress, position);
         const size_t count = std::min<size_t>(BuildBlockSize, static_cast<size_t>(size - position));
         ReadAt(source, position, count, block.data(), path);
-        for (size_t at = 0; at < count && !stop; at += ChunkSize) {
-            char* line = writer.LineRoom(MostEndsPerChunk);
-            if (!line) {
-                error.Code = errIndexWrite;
-                stop = true;
-                break;
-            }
-            const TBracketMasks found = FindBrackets(block.data() + at, count - at);
-            // In a word, the chunk's odd brackets must be "[" and its even ones "]"; in a
-            // definition the other way round.
-            const uint64_t odd = OddPrefixes(found.Opens | found.Closes);
-            const uint64_t opensDue = inDefinition ? ~odd : odd;
-            const uint64_t misplaced = (found.Opens & ~opensDue) | (found.Closes & opensDue);
-            const uint64_t firstMisplaced = misplaced & (0 - misplaced);
-            // Each "]" before it ends an entry: the next word starts just after it.
-            const uint32_t next = static_cast<uint32_t>(position) + static_cast<uint32_t>(at) + 1;
-            size_t ends = 0;
-            for (uint64_t bits = found.Closes & (firstMisplaced - 1); bits != 0; bits &= bits - 1, ++ends)
-                FormatIndexLine(next + static_cast<uint32_t>(std::countr_zero(bits)), line + ends * IndexLineLength);
-            writer.AddLines(ends);
-            closes += static_cast<int32_t>(ends);
-            if (misplaced == 0) {
-                inDefinition ^= (odd >> 63) != 0; // an odd number of brackets in the chunk
-                continue;
-            }
-            // A "[" there follows a "[", a "]" follows a "]".
-            const bool open = (found.Opens & firstMisplaced) != 0;
-            error.Code = open ? errOpenBracket : errCloseBracket;
-            error.Extended = open ? closes + 2 : closes; // the "[" met, this one included
-            stop = true;
+        for (size_t stretch = 0; stretch < count && brackets.Misplaced == errNone && written; stretch += StretchSize) {
+            const size_t stretchEnd = std::min(count, stretch + StretchSize);
+            size_t found = 0;
+            for (size_t at = stretch; at < stretchEnd && brackets.Misplaced == errNone; at += ChunkSize)
+                found += brackets.Follow(block.data() + at, count - at,
+                                         static_cast<uint32_t>(position) + static_cast<uint32_t>(at), ends + found);
+            // The lines come before a misplaced bracket after them: when they cannot be written,
+            // that is the error.
+            written = WriteIndexLines(writer, ends, found);
         }
         position += static_cast<int32_t>(count);
     }
     SetPosition(progress, size);
-    if (stop)
-        return;
-    // A last "[" that is never closed is as wrong as one that comes too early.
-    error.Code = inDefinition ? errOpenBracket : errNone;
-    error.Extended = inDefinition ? closes + 1 : closes;
+    if (!written) {
+        error.Code = errIndexWrite;
+    } else if (brackets.Misplaced != errNone) {
+        error.Code = brackets.Misplaced;
+        error.Extended = brackets.OpensAtMisplaced;
+    } else {
+        // A last "[" that is never closed is as wrong as one that comes too early.
+        error.Code = brackets.InDefinition ? errOpenBracket : errNone;
+        error.Extended = brackets.InDefinition ? brackets.Closes + 1 : brackets.Closes;
+    }
 }
 
 // Rebuilds the index from the dictionary. The index is replaced only by a pass that succeeds;
