@@ -190,23 +190,6 @@ std::string_view TWindowReader::Read(int64_t start, size_t count)
     return std::string_view(window_.data() + (start - windowStart_), count);
 }
 
-void FormatIndexLine(int32_t value, char* line)
-{
-    // Digits from the right, so the number needs no second copy; a build writes a line per word.
-    const size_t field = IndexLineLength - 2;
-    std::memset(line, ' ', field);
-    line[field] = '\r';
-    line[field + 1] = '\n';
-    uint32_t magnitude = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
-    char* digit = line + field;
-    do {
-        *--digit = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (value < 0)
-        *--digit = '-';
-}
-
 bool ParseIndexLine(std::string_view text, int32_t& value)
 {
     const size_t first = text.find_first_not_of(' ');

@@ -5,6 +5,7 @@
 #include "platform/PlainFile.h"
 #include "platform/ReplacedFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
@@ -142,16 +143,25 @@ bool TIndexTempFile::OpenInPlace(const std::filesystem::path& target)
     return true;
 }
 
-bool TIndexTempFile::Write(int32_t value)
+bool TIndexTempFile::Write(uint32_t value)
 {
-    if (buffered_ + IndexLineLength > buffer_.size()) {
-        if (inPlace_)
-            buffer_.resize(buffer_.size() * 2);
-        else if (!Flush())
-            return false;
-    }
-    FormatIndexLine(value, buffer_.data() + buffered_);
-    buffered_ += IndexLineLength;
+    char* line = LineRoom(1);
+    if (!line)
+        return false;
+    FormatIndexLine(value, line);
+    AddLines(1);
+    return true;
+}
+
+// In place, every line is kept until the pass succeeded; otherwise what is buffered goes out.
+bool TIndexTempFile::MakeRoom(size_t bytes)
+{
+    if (!inPlace_ && !Flush())
+        return false;
+    size_t size = std::max<size_t>(buffer_.size(), 1);
+    while (size - buffered_ < bytes)
+        size *= 2;
+    buffer_.resize(size);
     return true;
 }
 

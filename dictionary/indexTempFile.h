@@ -5,6 +5,8 @@
 // it was; a temporary file left by a killed pass is removed by the next build of that index, or
 // when the index is next checked. In a folder that takes no new file, an index that may be
 // written is written over in place, in one go once the pass succeeded.
+#include "dictionary/dictionaryFiles.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -30,8 +32,20 @@ public:
     // can be done.
     bool Create(const std::string& indexPath);
 
+    // Room for at least Count lines after those written, for the caller to fill with
+    // FormatIndexLine and then add with AddLines; null when what is buffered cannot be written out.
+    char* LineRoom(size_t count)
+    {
+        const size_t bytes = count * IndexLineLength;
+        if (buffer_.size() - buffered_ < bytes && !MakeRoom(bytes))
+            return nullptr;
+        return buffer_.data() + buffered_;
+    }
+    // Adds the first Count lines of the room (buffered).
+    void AddLines(size_t count) { buffered_ += count * IndexLineLength; }
+
     // Adds one index line (buffered).
-    bool Write(int32_t value);
+    bool Write(uint32_t value);
 
     // Writes what is buffered, puts it on disk and renames the file over the index (or writes
     // the index over in place).
@@ -40,6 +54,7 @@ public:
 private:
     bool OpenInPlace(const std::filesystem::path& target);
     bool CommitInPlace();
+    bool MakeRoom(size_t bytes);
     bool Flush();
     void Discard();
 

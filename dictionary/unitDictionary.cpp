@@ -10,10 +10,12 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstring>
 #include <filesystem>
 #include <limits>
 #include <sys/stat.h>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace dictionary {
 
@@ -110,21 +112,111 @@ bool SameFile(const std::string& first, const std::string& second)
 
 // --- Building the index ---
 
-// The brackets among the 8 bytes at Bytes, of which Available count: one set bit per bracket,
-// the high bit of its byte. Most groups of 8 bytes hold none and are passed over at once.
-uint64_t BracketBytes(const char* bytes, size_t available)
+// Brackets are looked for 64 bytes at a time: a bit per byte, byte I of a chunk bit I.
+constexpr size_t ChunkSize = 64;
+// The entry ends of so many bytes are gathered before their lines are written in one run, which
+// keeps the line formatting out of the branches of the bracket search.
+constexpr size_t StretchSize = 16 * ChunkSize;
+// Brackets alternate, so a stretch ends at most half as many entries as it has bytes.
+constexpr size_t MostEndsPerStretch = StretchSize / 2;
+
+struct TBracketMasks {
+    uint64_t Opens = 0;
+    uint64_t Closes = 0;
+};
+
+// The brackets among the ChunkSize bytes at Bytes (all readable), of which Available count.
+TBracketMasks FindBrackets(const char* bytes, size_t available)
 {
-    static_assert(std::endian::native == std::endian::little, "byte I of a group is bits 8 I to 8 I + 7");
-    constexpr uint64_t ones = 0x0101010101010101;
-    constexpr uint64_t low7 = ones * 0x7F;
-    uint64_t group = 0;
-    std::memcpy(&group, bytes, sizeof group);
-    // A byte is 0 exactly when adding 0x7F to its low 7 bits carries nothing and its high bit is clear.
-    const auto zeroBytes = [](uint64_t value) { return ~(((value & low7) + low7) | value | low7); };
-    uint64_t marks = zeroBytes(group ^ (ones * '[')) | zeroBytes(group ^ (ones * ']'));
-    if (available < sizeof group)
-        marks &= (uint64_t{1} << (8 * available)) - 1;
-    return marks;
+    TBracketMasks found;
+#if defined(__SSE2__)
+    const __m128i open = _mm_set1_epi8('[');
+    const __m128i close = _mm_set1_epi8(']');
+    const auto matches = [](__m128i part, __m128i wanted) {
+        return uint64_t{static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(part, wanted)))};
+    };
+    const auto* parts = reinterpret_cast<const __m128i*>(bytes);
+    const __m128i part0 = _mm_loadu_si128(parts);
+    const __m128i part1 = _mm_loadu_si128(parts + 1);
+    const __m128i part2 = _mm_loadu_si128(parts + 2);
+    const __m128i part3 = _mm_loadu_si128(parts + 3);
+    found.Opens = matches(part0, open) | matches(part1, open) << 16 | matches(part2, open) << 32
+        | matches(part3, open) << 48;
+    found.Closes = matches(part0, close) | matches(part1, close) << 16 | matches(part2, close) << 32
+        | matches(part3, close) << 48;
+#else
+    for (size_t i = 0; i < ChunkSize; ++i) {
+        found.Opens |= uint64_t{bytes[i] == '['} << i;
+        found.Closes |= uint64_t{bytes[i] == ']'} << i;
+    }
+#endif
+    if (available < ChunkSize) {
+        const uint64_t inside = (uint64_t{1} << available) - 1;
+        found.Opens &= inside;
+        found.Closes &= inside;
+    }
+    return found;
+}
+
+// Bit I: whether an odd number of Bits are set at positions 0 to I.
+uint64_t OddPrefixes(uint64_t bits)
+{
+    bits ^= bits << 1;
+    bits ^= bits << 2;
+    bits ^= bits << 4;
+    bits ^= bits << 8;
+    bits ^= bits << 16;
+    bits ^= bits << 32;
+    return bits;
+}
+
+// The brackets of a pass, chunk after chunk, up to the first one out of turn. They alternate
+// until then, so the "[" met are the "]" met, plus one inside a definition.
+struct TBracketAlternation {
+    int32_t Closes = 0;
+    bool InDefinition = false;    // the last bracket was "["; a pass starts as if a "]" came before
+    int32_t Misplaced = errNone;  // errOpenBracket or errCloseBracket once a bracket is out of turn
+    int32_t OpensAtMisplaced = 0; // the "[" met by then, the misplaced one included
+
+    // Follows the brackets among the ChunkSize bytes at Bytes (all readable), of which Available
+    // count and the first lies at Offset in the dictionary. Adds at Ends the offset just after
+    // each "]" before any misplaced bracket, where the next word starts; returns how many.
+    size_t Follow(const char* bytes, size_t available, uint32_t offset, uint32_t* ends)
+    {
+        const TBracketMasks found = FindBrackets(bytes, available);
+        // In a word, the chunk's odd brackets must be "[" and its even ones "]"; in a definition
+        // the other way round.
+        const uint64_t odd = OddPrefixes(found.Opens | found.Closes);
+        const uint64_t opensDue = InDefinition ? ~odd : odd;
+        const uint64_t misplaced = (found.Opens & ~opensDue) | (found.Closes & opensDue);
+        const uint64_t firstMisplaced = misplaced & (0 - misplaced);
+        size_t count = 0;
+        for (uint64_t bits = found.Closes & (firstMisplaced - 1); bits != 0; bits &= bits - 1)
+            ends[count++] = offset + static_cast<uint32_t>(std::countr_zero(bits)) + 1;
+        Closes += static_cast<int32_t>(count);
+        if (misplaced == 0) {
+            InDefinition ^= (odd >> 63) != 0; // an odd number of brackets in the chunk
+            return count;
+        }
+        // A "[" there follows a "[", a "]" follows a "]".
+        const bool open = (found.Opens & firstMisplaced) != 0;
+        Misplaced = open ? errOpenBracket : errCloseBracket;
+        OpensAtMisplaced = open ? Closes + 2 : Closes;
+        return count;
+    }
+};
+
+bool WriteIndexLines(TIndexTempFile& writer, const uint32_t* ends, size_t count)
+{
+    if (count == 0)
+        return true;
+    char* lines = writer.LineRoom(count);
+    if (!lines)
+        return false;
+    for (size_t i = 0; i < count; ++i)
+        FormatIndexLine(ends[i], lines + i * IndexLineLength);
+    writer.AddLines(count);
+    return true;
 }
 
 // Examines the dictionary's brackets and writes one line per "]". Sets Code and Extended, but
@@ -132,50 +224,39 @@ uint64_t BracketBytes(const char* bytes, size_t available)
 void ScanBrackets(std::FILE* source, int32_t size, const std::string& path, TIndexTempFile& writer,
                   TProgress* progress, TDictionaryError& error)
 {
-    int32_t opens = 0;
-    int32_t closes = 0;
-    char last = ']'; // as if a "]" came before the file
-    bool stop = false;
-    std::vector<char> block(BuildBlockSize + sizeof(uint64_t)); // the last group may read past the bytes
+    TBracketAlternation brackets;
+    bool written = true;
+    std::vector<char> block(BuildBlockSize + ChunkSize); // the last chunk may read past the bytes
+    uint32_t ends[MostEndsPerStretch];
     int32_t position = 0;
-    while (position < size && !stop) {
+    while (position < size && brackets.Misplaced == errNone && written) {
         platform::ProcessMessages();
         SetPosition(progress, position);
         const size_t count = std::min<size_t>(BuildBlockSize, static_cast<size_t>(size - position));
         ReadAt(source, position, count, block.data(), path);
-        for (size_t group = 0; group < count && !stop; group += sizeof(uint64_t)) {
-            uint64_t marks = BracketBytes(block.data() + group, count - group);
-            for (; marks != 0 && !stop; marks &= marks - 1) {
-                const size_t i = group + static_cast<size_t>(std::countr_zero(marks)) / 8;
-                if (block[i] == '[') {
-                    ++opens;
-                    if (last == '[') {
-                        error.Code = errOpenBracket;
-                        error.Extended = opens;
-                        stop = true;
-                    }
-                    last = '[';
-                } else if (last == ']') {
-                    error.Code = errCloseBracket;
-                    error.Extended = opens;
-                    stop = true;
-                } else if (!writer.Write(position + static_cast<int32_t>(i) + 1)) {
-                    error.Code = errIndexWrite;
-                    stop = true;
-                } else {
-                    ++closes;
-                    last = ']';
-                }
-            }
+        for (size_t stretch = 0; stretch < count && brackets.Misplaced == errNone && written; stretch += StretchSize) {
+            const size_t stretchEnd = std::min(count, stretch + StretchSize);
+            size_t found = 0;
+            for (size_t at = stretch; at < stretchEnd && brackets.Misplaced == errNone; at += ChunkSize)
+                found += brackets.Follow(block.data() + at, count - at,
+                                         static_cast<uint32_t>(position) + static_cast<uint32_t>(at), ends + found);
+            // The lines come before a misplaced bracket after them: when they cannot be written,
+            // that is the error.
+            written = WriteIndexLines(writer, ends, found);
         }
         position += static_cast<int32_t>(count);
     }
     SetPosition(progress, size);
-    if (stop)
-        return;
-    // A last "[" that is never closed is as wrong as one that comes too early.
-    error.Code = opens == closes ? errNone : errOpenBracket;
-    error.Extended = opens;
+    if (!written) {
+        error.Code = errIndexWrite;
+    } else if (brackets.Misplaced != errNone) {
+        error.Code = brackets.Misplaced;
+        error.Extended = brackets.OpensAtMisplaced;
+    } else {
+        // A last "[" that is never closed is as wrong as one that comes too early.
+        error.Code = brackets.InDefinition ? errOpenBracket : errNone;
+        error.Extended = brackets.InDefinition ? brackets.Closes + 1 : brackets.Closes;
+    }
 }
 
 // Rebuilds the index from the dictionary. The index is replaced only by a pass that succeeds;
@@ -190,7 +271,7 @@ void RebuildIndex(const TDictionaryFile& dict, bool mayReplaceIndex, TProgress* 
     SetRange(progress, 0, static_cast<int>(size));
 
     TIndexTempFile index;
-    if (!mayReplaceIndex || !index.Create(dict.IndexFileName) || !index.Write(static_cast<int32_t>(size))
+    if (!mayReplaceIndex || !index.Create(dict.IndexFileName) || !index.Write(static_cast<uint32_t>(size))
         || !index.Write(0)) {
         error.Code = errIndexWrite;
         return;

@@ -8,11 +8,11 @@
 
 #include <ctime>
 #include <fstream>
-#include <initializer_list>
 #include <iterator>
 #include <string>
 #include <sys/stat.h>
 #include <utime.h>
+#include <vector>
 
 class TDictionaryFolder {
 public:
@@ -66,7 +66,7 @@ private:
 };
 
 // The index bytes for Values, one 16-byte line each.
-inline std::string IndexOf(std::initializer_list<long long> values)
+inline std::string IndexOf(const std::vector<long long>& values)
 {
     std::string bytes;
     for (long long value : values) {
