@@ -67,22 +67,11 @@ bool WriteAll(int file, const char* bytes, size_t count)
     return true;
 }
 
-// The file a rename over IndexPath replaces: through a symbolic link, the file it names.
-std::optional<fs::path> RenameTarget(const std::string& indexPath)
-{
-    std::error_code error;
-    fs::path target = fs::weakly_canonical(platform::NativePath(indexPath), error);
-    if (error)
-        return std::nullopt;
-    return target;
-}
-
 } // namespace
 
 void RemoveStrayIndexTempFiles(const std::string& indexPath)
 {
-    if (const std::optional<fs::path> target = RenameTarget(indexPath))
-        RemoveStrayTempFiles(*target);
+    RemoveStrayTempFiles(platform::RenameTarget(platform::NativePath(indexPath)));
 }
 
 TIndexTempFile::~TIndexTempFile()
@@ -93,10 +82,8 @@ TIndexTempFile::~TIndexTempFile()
 bool TIndexTempFile::Create(const std::string& indexPath)
 {
     Discard();
-    const std::optional<fs::path> renamed = RenameTarget(indexPath);
-    if (!renamed)
-        return false;
-    const fs::path& target = *renamed;
+    // Through a symbolic link, even one to a file not made yet, the index is the file it names.
+    const fs::path target = platform::RenameTarget(platform::NativePath(indexPath));
     struct stat replaced {};
     const bool replacing = ::stat(target.c_str(), &replaced) == 0;
     if (replacing && !S_ISREG(replaced.st_mode))

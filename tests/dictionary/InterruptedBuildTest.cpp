@@ -201,19 +201,32 @@ TEST(IndexFileTest, NewIndexGetsTheModeOfANewFile)
     EXPECT_EQ(index.st_mode & 07777, plain.st_mode & 07777);
 }
 
+// Through a link, even one to a file not made yet, the index lands in the file the link names and
+// the link stays.
 TEST(IndexFileTest, IndexBehindALinkIsReplacedWhereItLies)
 {
-    TDictionaryFolder folder;
-    folder.WriteDictionary("words.dat", "a[x]b[y]");
-    std::filesystem::create_directory(folder.Path("kept"));
-    folder.Write("kept/words.ndx", IndexOf({8, 0, 4}));
-    std::filesystem::create_symlink(folder.Path("kept/words.ndx"), folder.Path("words.ndx"));
-    TDictionaryFile dict;
-    TDictionaryError error;
-    ASSERT_TRUE(folder.Open("words.dat", dict, error));
-    ASSERT_TRUE(Lexorim(dict, true, nullptr, error));
-    EXPECT_TRUE(std::filesystem::is_symlink(folder.Path("words.ndx")));
-    EXPECT_EQ(folder.Read("kept/words.ndx"), IndexOf({8, 0, 4, 8}));
+    struct TCase {
+        const char* name;
+        bool absolute;
+        bool indexThere;
+    };
+    for (const TCase& c : {TCase{"absolute", true, true}, TCase{"relative", false, true},
+                           TCase{"dangling", false, false}}) {
+        SCOPED_TRACE(c.name);
+        TDictionaryFolder folder;
+        folder.WriteDictionary("words.dat", "a[x]b[y]");
+        std::filesystem::create_directory(folder.Path("kept"));
+        if (c.indexThere)
+            folder.Write("kept/words.ndx", IndexOf({8, 0, 4}));
+        std::filesystem::create_symlink(c.absolute ? folder.Path("kept/words.ndx") : "kept/words.ndx",
+                                        folder.Path("words.ndx"));
+        TDictionaryFile dict;
+        TDictionaryError error;
+        ASSERT_TRUE(folder.Open("words.dat", dict, error));
+        ASSERT_TRUE(Lexorim(dict, true, nullptr, error));
+        EXPECT_TRUE(std::filesystem::is_symlink(folder.Path("words.ndx")));
+        EXPECT_EQ(folder.Read("kept/words.ndx"), IndexOf({8, 0, 4, 8}));
+    }
 }
 
 // Temporary files of passes that ended go, at the next build or when the next opening finds the
