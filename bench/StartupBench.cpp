@@ -109,9 +109,11 @@ void BM_MapBareWindow(benchmark::State& state)
         return;
     std::vector<std::string> arguments = WindowSize;
     arguments.push_back("--stay"); // the window stays until the bench has read the peak memory
+    const bench::TTemporaryFolder runtime; // made 0700, as the game's
     RunAndReport(state, [&] {
-        return bench::RunUntilMapped(*screen, bench::BenchFolder() + "/garvo_bare_window_probe", arguments, {},
-                                     game::TfrmMain::ClientWidth, game::TfrmMain::ClientHeight);
+        return bench::RunUntilMapped(*screen, bench::BenchFolder() + "/garvo_bare_window_probe", arguments,
+                                     {{"XDG_RUNTIME_DIR", runtime.Path()}}, game::TfrmMain::ClientWidth,
+                                     game::TfrmMain::ClientHeight);
     });
 }
 
