@@ -50,6 +50,7 @@ std::optional<TRowLayout> PlainRows(std::string_view headers, uint64_t fileSize)
     rows.rowBytes = static_cast<size_t>(header->RowBytes());
     return rows;
 }
+
 // Converts one row of Width blue-green-red pixels to the drawn form.
 void ConvertRow(const unsigned char* source, QRgb* target, int32_t width)
 {
