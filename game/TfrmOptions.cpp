@@ -106,7 +106,8 @@ TfrmOptions::TfrmOptions(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Fra
     CreateControls();
     PlaceControls();
     ConnectControls();
-    ShowTexts();
+    // The texts are shown by the language loading of the first show: measuring the captions
+    // here would cost the game's start for a window it does not show.
     SetLanguagePart(OptionsWindowName, [this](const TThemeFiles& files, int32_t) { LoadLanguagePart(files); });
 }
 

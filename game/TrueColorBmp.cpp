@@ -4,7 +4,10 @@
 
 #include <QIODevice>
 
+#include <algorithm>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -47,6 +50,27 @@ std::optional<TRowLayout> PlainRows(std::string_view headers, uint64_t fileSize)
     rows.rowBytes = static_cast<size_t>(header->RowBytes());
     return rows;
 }
+
+// Converts one row of Width blue-green-red pixels to the drawn form.
+void ConvertRow(const unsigned char* source, QRgb* target, int32_t width)
+{
+    if constexpr (std::endian::native == std::endian::little) {
+        // Four bytes at a time are blue, green, red and the next pixel's blue: the alpha byte
+        // masks the last. The row's last pixel is read alone, as it may end the buffer.
+        int32_t x = 0;
+        for (; x + 1 < width; ++x, source += 3) {
+            uint32_t pixel;
+            std::memcpy(&pixel, source, sizeof pixel);
+            target[x] = pixel | 0xFF000000u;
+        }
+        if (x < width)
+            target[x] = qRgb(source[2], source[1], source[0]);
+    } else {
+        for (int32_t x = 0; x < width; ++x, source += 3)
+            target[x] = qRgb(source[2], source[1], source[0]);
+    }
+}
+
 // Fills Image from the rows in file order, each given by NextRow; null when one is missing.
 template <typename TNextRow>
 QImage FillRows(const TRowLayout& rows, TNextRow nextRow)
@@ -58,12 +82,21 @@ QImage FillRows(const TRowLayout& rows, TNextRow nextRow)
         const unsigned char* source = nextRow();
         if (source == nullptr)
             return {};
-        auto* target = reinterpret_cast<QRgb*>(image.scanLine(rows.bottomUp ? rows.height - 1 - i : i));
-        for (int32_t x = 0; x < rows.width; ++x, source += 3)
-            target[x] = qRgb(source[2], source[1], source[0]);
+        ConvertRow(source, reinterpret_cast<QRgb*>(image.scanLine(rows.bottomUp ? rows.height - 1 - i : i)), rows.width);
     }
     return image;
 }
+
+// The buffer the rows are read into, kept from one picture to the next: its pages are touched
+// once for all the pictures of a start.
+std::vector<char>& RowsBuffer()
+{
+    thread_local std::vector<char> buffer;
+    return buffer;
+}
+
+// How many bytes of rows one read takes at most, so that a large file is never held whole.
+constexpr size_t ReadChunkBytes = 256 * 1024;
 
 } // namespace
 
@@ -87,11 +120,26 @@ QImage ReadTrueColorBmp(QIODevice& device)
     const std::optional<TRowLayout> rows = PlainRows({headers.constData(), size_t(headers.size())}, fileSize);
     if (!rows || !device.seek(static_cast<qint64>(rows->pixelsOffset)))
         return {};
-    std::vector<char> row(rows->rowBytes);
+    // Many rows a read: a read a row costs more than converting it.
+    const size_t rowsPerRead = std::max<size_t>(1, ReadChunkBytes / rows->rowBytes);
+    std::vector<char>& buffer = RowsBuffer();
+    buffer.resize(std::max(buffer.size(), rowsPerRead * rows->rowBytes));
+    size_t rowsLeft = 0;
+    size_t rowsToRead = static_cast<size_t>(rows->height);
+    const char* next = nullptr;
     return FillRows(*rows, [&]() -> const unsigned char* {
-        if (device.read(row.data(), static_cast<qint64>(row.size())) != static_cast<qint64>(row.size()))
-            return nullptr;
-        return reinterpret_cast<const unsigned char*>(row.data());
+        if (rowsLeft == 0) {
+            rowsLeft = std::min(rowsPerRead, rowsToRead);
+            rowsToRead -= rowsLeft;
+            const auto bytes = static_cast<qint64>(rowsLeft * rows->rowBytes);
+            if (device.read(buffer.data(), bytes) != bytes)
+                return nullptr;
+            next = buffer.data();
+        }
+        --rowsLeft;
+        const char* row = next;
+        next += rows->rowBytes;
+        return reinterpret_cast<const unsigned char*>(row);
     });
 }
 

@@ -13,7 +13,7 @@ namespace game {
 // The picture held in Data, as Qt's reader would give it (QImage::Format_RGB32); null when Data
 // is any other kind of BMP or no complete one, for the general reader to try.
 QImage DecodeTrueColorBmp(std::string_view data);
-// The same read from Device a row at a time, so that a large file is never held whole.
+// The same read from Device a few rows at a time, so that a large file is never held whole.
 QImage ReadTrueColorBmp(QIODevice& device);
 
 } // namespace game

@@ -6,7 +6,7 @@ GARVO_PACKAGES=(
     fonts-liberation2
     libgtest-dev libbenchmark-dev
     poppler-utils
-    xvfb xauth x11-utils imagemagick xdotool
+    xvfb xauth x11-utils imagemagick xdotool libxcb1-dev
     qt6-translations-l10n xdg-utils desktop-file-utils appstream-util file
 )
 

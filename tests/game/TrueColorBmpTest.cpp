@@ -67,7 +67,7 @@ TEST(TrueColorBmpTest, GivesWhatQtsReaderGivesWhateverTheRowPadding)
     const struct {
         int width;
         int height;
-    } sizes[] = {{1, 1}, {2, 3}, {3, 2}, {41, 25}, {800, 6}};
+    } sizes[] = {{1, 1}, {2, 3}, {3, 2}, {4, 2}, {41, 25}, {800, 6}, {300, 400}};
     for (const auto& size : sizes) {
         const std::string bytes = BmpOf(Pattern(size.width, size.height));
         ASSERT_EQ(static_cast<unsigned char>(bytes[28]), 24u) << size.width; // the kind it is for
