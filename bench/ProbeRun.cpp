@@ -102,8 +102,11 @@ TProbeRun RunProbe(const std::string& name, const std::vector<std::string>& argu
 {
     const std::string program = (OwnFolder() / name).string();
     const char* platform = std::getenv("GARVO_PROBE_PLATFORM");
+    // A runtime folder of its own (made 0700), so the probe never meets another program's locks.
+    const TTemporaryFolder runtime;
     const TEnvironment environment{
-        {"QT_QPA_PLATFORM", platform != nullptr && *platform != '\0' ? platform : "offscreen"}};
+        {"QT_QPA_PLATFORM", platform != nullptr && *platform != '\0' ? platform : "offscreen"},
+        {"XDG_RUNTIME_DIR", runtime.Path()}};
 
     int pipeEnds[2];
     if (::pipe2(pipeEnds, O_CLOEXEC) != 0)
