@@ -272,6 +272,23 @@ public:
     }
 };
 
+// A list view that keeps its top row when shown: on its first showing Qt would scroll it to
+// its current item, and a list box shows its first option at the top whatever is selected.
+class TTopKeepingListView : public QListView {
+public:
+    using QListView::QListView;
+
+protected:
+    bool event(QEvent* event) override
+    {
+        const int top = verticalScrollBar()->value();
+        const bool handled = QListView::event(event);
+        if (event->type() == QEvent::Show)
+            verticalScrollBar()->setValue(top);
+        return handled;
+    }
+};
+
 // A list box over a string model whose items are replaced in one reset: rows inserted into a
 // list out of sight start a timer of its own, and with thousands of lists made before the event
 // loop runs, every later start, stop or deletion of a timer searches all of them. The list view
@@ -363,7 +380,7 @@ protected:
     {
         if (List_ || !Outer())
             return;
-        List_ = new QListView(Outer());
+        List_ = new TTopKeepingListView(Outer());
         List_->setFont(Font_);
         // The items are choices, never edited in place.
         List_->setEditTriggers(QAbstractItemView::NoEditTriggers);

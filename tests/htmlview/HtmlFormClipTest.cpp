@@ -1,7 +1,7 @@
 // Form controls on screen: Qt shows a control only while it meets the panel (or holds the
 // focus), while the page still counts it as shown; Tab and Backtab still reach every control in
 // order and scroll to it; list boxes and text areas get their Qt widgets when first shown or
-// focused, and give the same data before.
+// focused, and give the same data before; a list box shows its first option at the top.
 #include "HtmlViewTest.h"
 
 #include "htmlview/HtmlForms.h"
@@ -191,6 +191,38 @@ TEST_F(FormClipTest, ListBoxesAndTextAreasOutOfSightAreMadeWhenNeededAndGiveTheS
     }
     EXPECT_EQ(made(), 30);
     EXPECT_EQ(Submit(), expected);
+}
+
+// A list box shows its first option at the top, whatever option is selected: when first shown,
+// shown again, and scrolled away and back.
+TEST_F(FormClipTest, ListBoxKeepsItsFirstOptionAtTheTop)
+{
+    std::string options;
+    for (int i = 1; i <= 20; ++i)
+        options += std::string(i == 18 ? "<option selected>" : "<option>") + "option " + std::to_string(i);
+    Load("<form><select name=s size=3>" + options + "</select></form>" + viewertest::LongPage(30));
+    const auto expectTopRow = [this](const char* when) {
+        SCOPED_TRACE(when);
+        QListView* list = Panel().findChild<QListView*>();
+        ASSERT_NE(list, nullptr);
+        ASSERT_TRUE(list->isVisible());
+        EXPECT_EQ(list->verticalScrollBar()->value(), 0);
+        EXPECT_EQ(list->indexAt(QPoint(2, 2)).row(), 0);
+        EXPECT_EQ(list->currentIndex().row(), 17);
+    };
+    expectTopRow("first shown");
+    TFormWidget& widget = *Controls().front()->GetControl();
+    widget.SetVisible(false);
+    EXPECT_FALSE(Panel().findChild<QListView*>()->isVisible());
+    widget.SetVisible(true);
+    expectTopRow("shown again");
+    View.SetVerticalPosition(View.DocumentHeight());
+    Paint();
+    EXPECT_FALSE(Panel().findChild<QListView*>()->isVisible());
+    View.SetVerticalPosition(0);
+    Paint();
+    expectTopRow("scrolled away and back");
+    EXPECT_EQ(Submit(), std::vector<std::string>{"s=option 18"});
 }
 
 } // namespace
