@@ -1,5 +1,7 @@
 #include "htmlview/HtmlFormQtWidgets.h"
 
+#include "htmlview/FormWidgetClip.h"
+
 #include "platform/AnsiTextValidator.h"
 #include "platform/QtCanvas.h"
 #include "platform/Windows1252.h"
@@ -7,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPlainTextEdit>
@@ -15,40 +18,52 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QStringListModel>
 #include <QTextBlock>
+
+#include <algorithm>
+#include <optional>
 
 namespace htmlview {
 
 namespace {
 
-// Tells the form control when the widget (or a child of it) gains or loses the focus.
+// Tells the form control when the widget (or a child of it) gains or loses the focus; a widget
+// that lost it may then be out of sight.
 class TFocusWatch : public QObject {
 public:
-    explicit TFocusWatch(TFormWidget& owner) : Owner_(owner) {}
+    TFocusWatch(TFormWidget& owner, TClippedWidget& shown) : Owner_(owner), Shown_(shown) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::FocusIn && Owner_.OnEnter)
+        if (event->type() == QEvent::FocusIn && Owner_.OnEnter) {
             Owner_.OnEnter();
-        else if (event->type() == QEvent::FocusOut && Owner_.OnExit)
-            Owner_.OnExit();
+        } else if (event->type() == QEvent::FocusOut) {
+            if (Owner_.OnExit)
+                Owner_.OnExit();
+            Shown_.UpdateShown();
+        }
         return QObject::eventFilter(watched, event);
     }
 
 private:
     TFormWidget& Owner_;
+    TClippedWidget& Shown_;
 };
 
-// The parts every widget shares. Q is the Qt widget placed on the panel.
+// The parts every widget shares. Q is the Qt widget placed on the panel. Shown as far as the
+// page is concerned, it is shown in Qt only where the panel's clip lets it be seen.
 template <class Face, class Q>
-class TQtWidget : public Face {
+class TQtWidget : public Face, protected TClippedWidget {
 public:
-    explicit TQtWidget(QWidget& panel) : Outer_(new Q(&panel)), Watch_(*this)
+    explicit TQtWidget(QWidget& panel)
+        : Outer_(new Q(&panel)), Key_(Outer_.data()), Clip_(&TFormWidgetClip::Of(panel)), Watch_(*this, *this)
     {
         Outer_->move(0, TQtFormWidgetFactory::HiddenTop);
         Outer_->hide();
+        Clip_->Add(*Key_, *this);
     }
     ~TQtWidget() override
     {
@@ -56,6 +71,9 @@ public:
         this->OnEnter = nullptr;
         this->OnExit = nullptr;
         this->OnClick = nullptr;
+        if (Clip_)
+            Clip_->Remove(*Key_);
+        Going_ = true;
         delete Outer_.data();
     }
 
@@ -65,37 +83,68 @@ public:
     int32_t Top() const override { return Outer_ ? Outer_->y() : 0; }
     void SetSize(int32_t width, int32_t height) override
     {
-        if (Outer_)
-            Outer_->resize(width, height);
+        if (!Outer_)
+            return;
+        Outer_->resize(width, height);
+        UpdateShown();
     }
     void SetClientSize(int32_t width, int32_t height) override
     {
         if (!Outer_)
             return;
         const QMargins frame = Outer_->contentsMargins();
-        Outer_->resize(width + frame.left() + frame.right(), height + frame.top() + frame.bottom());
+        SetSize(width + frame.left() + frame.right(), height + frame.top() + frame.bottom());
     }
     void MoveTo(int32_t left, int32_t top) override
     {
-        if (Outer_)
-            Outer_->move(left, top);
+        if (!Outer_)
+            return;
+        Outer_->move(left, top);
+        UpdateShown();
     }
     void SetVisible(bool visible) override
     {
-        if (Outer_)
-            Outer_->setVisible(visible);
+        Wanted_ = visible;
+        UpdateShown();
     }
-    bool Visible() const override { return Outer_ && Outer_->isVisible(); }
+    bool Visible() const override { return Outer_ && Wanted_ && Outer_->parentWidget()->isVisible(); }
     bool Focused() const override { return Outer_ && Outer_->hasFocus(); }
 
 protected:
+    bool WantedVisible() const override { return Wanted_; }
+    bool HoldsPlace() const override { return false; }
+    QWidget* Reveal() override
+    {
+        Realize();
+        Outer_->show();
+        return FocusTaker();
+    }
+    void UpdateShown() override
+    {
+        if (!Outer_ || Going_)
+            return;
+        const bool shown = Wanted_ && (!Clip_ || Clip_->Shows(*Outer_));
+        if (shown)
+            Realize();
+        if (Outer_->isHidden() == shown)
+            Outer_->setVisible(shown);
+    }
+    // Makes what a widget made on first need still lacks, before it is first shown.
+    virtual void Realize() {}
+    // The widget that takes the focus for this one.
+    virtual QWidget* FocusTaker() const { return Outer_.data(); }
+
     void WatchFocus(QWidget& widget) { widget.installEventFilter(&Watch_); }
     Q* Inner() const { return Outer_ ? static_cast<Q*>(Outer_.data()) : nullptr; }
     QWidget* Outer() const { return Outer_.data(); }
 
 private:
     QPointer<QWidget> Outer_;
+    const QWidget* Key_; // Outer_ as the clip knows it, even once gone
+    QPointer<TFormWidgetClip> Clip_;
     TFocusWatch Watch_;
+    bool Wanted_ = false;
+    bool Going_ = false;
 };
 
 class TQtEdit : public TQtWidget<TEditWidget, QLineEdit> {
@@ -191,6 +240,7 @@ public:
             Button_->resize(width, height);
     }
     bool Focused() const override { return Button_ && Button_->hasFocus(); }
+    QWidget* FocusTaker() const override { return Button_.data(); }
     bool Checked() const override { return Button_ && Button_->isChecked(); }
     void SetChecked(bool checked) override
     {
@@ -222,60 +272,148 @@ public:
     }
 };
 
+// A list view that keeps its top row when shown: on its first showing Qt would scroll it to
+// its current item, and a list box shows its first option at the top whatever is selected.
+class TTopKeepingListView : public QListView {
+public:
+    using QListView::QListView;
+
+protected:
+    bool event(QEvent* event) override
+    {
+        const int top = verticalScrollBar()->value();
+        const bool handled = QListView::event(event);
+        if (event->type() == QEvent::Show)
+            verticalScrollBar()->setValue(top);
+        return handled;
+    }
+};
+
 // A list box over a string model whose items are replaced in one reset: rows inserted into a
 // list out of sight start a timer of its own, and with thousands of lists made before the event
-// loop runs, every later start, stop or deletion of a timer searches all of them.
-class TQtListBox : public TQtItemList<QListView> {
+// loop runs, every later start, stop or deletion of a timer searches all of them. The list view
+// is made when first shown or focused: each one posts a layout request that searches the whole
+// queue of posted events. A plain child of the panel holds its place (in the focus chain too:
+// the view, made later, is a child of it) and until then the items, selection and current item
+// are kept here.
+class TQtListBox : public TQtWidget<TListWidget, QWidget> {
 public:
-    TQtListBox(QWidget& panel, const platform::TFontData& font)
-        : TQtItemList(panel, font), Items_(new QStringListModel(Inner()))
+    TQtListBox(QWidget& panel, const platform::TFontData& font, const QMargins& frame)
+        : TQtWidget(panel), Font_(platform::ToQFont(font)), Frame_(frame)
     {
-        // The items are choices, never edited in place.
-        Inner()->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        Inner()->setModel(Items_);
     }
+    void SetSize(int32_t width, int32_t height) override
+    {
+        TQtWidget::SetSize(width, height);
+        if (List_)
+            List_->resize(width, height);
+    }
+    void SetClientSize(int32_t width, int32_t height) override
+    {
+        SetSize(width + Frame_.left() + Frame_.right(), height + Frame_.top() + Frame_.bottom());
+    }
+    bool Focused() const override { return List_ && List_->hasFocus(); }
     void SetItems(const std::vector<std::string>& texts) override
     {
-        if (Inner())
+        if (List_) {
             Items_->setStringList(ToUnicode(texts));
+            return;
+        }
+        // A reset of the model leaves no item selected and none current.
+        Texts_ = ToUnicode(texts);
+        Selected_.assign(texts.size(), false);
+        Current_ = -1;
     }
-    int Count() const override { return Inner() ? Items_->rowCount() : 0; }
+    int Count() const override { return List_ ? Items_->rowCount() : static_cast<int>(Texts_.size()); }
     void SetMultiSelect(bool multiSelect) override
     {
-        if (Inner())
-            Inner()->setSelectionMode(multiSelect ? QAbstractItemView::ExtendedSelection
-                                                  : QAbstractItemView::SingleSelection);
+        MultiSelect_ = multiSelect;
+        if (List_)
+            List_->setSelectionMode(SelectionMode());
     }
     bool Selected(int index) const override
     {
-        return Inner() && index >= 0 && Inner()->selectionModel()->isSelected(Items_->index(index));
+        if (List_)
+            return index >= 0 && List_->selectionModel()->isSelected(Items_->index(index));
+        return index >= 0 && index < Count() && Selected_[static_cast<size_t>(index)];
     }
     void SetSelected(int index, bool selected) override
     {
-        if (Inner() && index >= 0 && index < Items_->rowCount())
-            Inner()->selectionModel()->select(Items_->index(index),
-                                              selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
+        if (index < 0 || index >= Count())
+            return;
+        if (List_)
+            List_->selectionModel()->select(Items_->index(index),
+                                            selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
+        else
+            Selected_[static_cast<size_t>(index)] = selected;
     }
-    int ItemIndex() const override { return Inner() ? Inner()->currentIndex().row() : -1; }
+    int ItemIndex() const override { return List_ ? List_->currentIndex().row() : Current_; }
     void SetItemIndex(int index) override
     {
-        if (!Inner() || index >= Items_->rowCount())
+        if (index >= Count())
             return;
         // In a multiple list the current item is only the focused one.
-        const bool multi = Inner()->selectionMode() == QAbstractItemView::ExtendedSelection;
-        Inner()->selectionModel()->setCurrentIndex(Items_->index(index), multi ? QItemSelectionModel::NoUpdate
-                                                                               : QItemSelectionModel::ClearAndSelect);
+        if (List_) {
+            List_->selectionModel()->setCurrentIndex(Items_->index(index), MultiSelect_ ? QItemSelectionModel::NoUpdate
+                                                                                        : QItemSelectionModel::ClearAndSelect);
+            return;
+        }
+        Current_ = std::max(index, -1);
+        if (!MultiSelect_) {
+            Selected_.assign(Selected_.size(), false);
+            if (index >= 0)
+                Selected_[static_cast<size_t>(index)] = true;
+        }
     }
     void ScrollToTop() override
     {
         // Through the scroll bar: scrolling to an item would lay the list out now and restart
-        // its timers.
-        if (Inner())
-            Inner()->verticalScrollBar()->setValue(0);
+        // its timers. A list made later starts at the top.
+        if (List_)
+            List_->verticalScrollBar()->setValue(0);
+    }
+
+protected:
+    bool HoldsPlace() const override { return true; }
+    QWidget* FocusTaker() const override { return List_.data(); }
+    void Realize() override
+    {
+        if (List_ || !Outer())
+            return;
+        List_ = new TTopKeepingListView(Outer());
+        List_->setFont(Font_);
+        // The items are choices, never edited in place.
+        List_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        List_->setSelectionMode(SelectionMode());
+        Items_ = new QStringListModel(Texts_, List_);
+        List_->setModel(Items_);
+        QItemSelection selection;
+        for (size_t i = 0; i < Selected_.size(); ++i)
+            if (Selected_[i])
+                selection.select(Items_->index(static_cast<int>(i)), Items_->index(static_cast<int>(i)));
+        List_->selectionModel()->select(selection, QItemSelectionModel::Select);
+        if (Current_ >= 0)
+            List_->selectionModel()->setCurrentIndex(Items_->index(Current_), QItemSelectionModel::NoUpdate);
+        List_->resize(Outer()->size());
+        WatchFocus(*List_);
+        Texts_.clear();
+        Selected_.clear();
     }
 
 private:
-    QStringListModel* Items_;
+    QAbstractItemView::SelectionMode SelectionMode() const
+    {
+        return MultiSelect_ ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection;
+    }
+
+    QFont Font_;
+    QMargins Frame_; // a list view's own
+    bool MultiSelect_ = false;
+    QStringList Texts_;
+    std::vector<bool> Selected_;
+    int Current_ = -1;
+    QPointer<QListView> List_;
+    QStringListModel* Items_ = nullptr;
 };
 
 // A drop-down list whose popup is made when it is first opened: a font change would make it at
@@ -340,24 +478,47 @@ public:
     }
 };
 
-class TQtMemo : public TQtWidget<TMemoWidget, QPlainTextEdit> {
-public:
-    TQtMemo(QWidget& panel, const platform::TFontData& font) : TQtWidget(panel)
-    {
-        QPlainTextEdit* memo = Inner();
-        memo->setFont(platform::ToQFont(font));
-        // Tab moves on through the form, as in every other control; a text area takes no tabs.
-        memo->setTabChangesFocus(true);
-        WatchFocus(*memo);
-        QObject::connect(memo, &QPlainTextEdit::textChanged, [this] { RefuseForeignText(); });
+// The lines of a plain text, as a text document splits it into blocks.
+std::vector<QString> Blocks(const QString& text)
+{
+    std::vector<QString> blocks(1);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            continue;
+        if (c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator)
+            blocks.emplace_back();
+        else
+            blocks.back() += c;
     }
+    return blocks;
+}
+
+// A text area whose editor is made when first shown or focused, as a list box's view is; until
+// then its text and wrap are kept here.
+class TQtMemo : public TQtWidget<TMemoWidget, QWidget> {
+public:
+    TQtMemo(QWidget& panel, const platform::TFontData& font, const TMemoFrame& frame)
+        : TQtWidget(panel), Font_(platform::ToQFont(font)), Frame_(frame)
+    {
+    }
+    void SetSize(int32_t width, int32_t height) override
+    {
+        TQtWidget::SetSize(width, height);
+        if (Memo_)
+            Memo_->resize(width, height);
+    }
+    bool Focused() const override { return Memo_ && Memo_->hasFocus(); }
     std::vector<std::string> Lines() const override
     {
         std::vector<std::string> lines;
-        if (!Inner())
-            return lines;
-        for (QTextBlock block = Inner()->document()->begin(); block.isValid(); block = block.next())
-            lines.push_back(platform::UnicodeToAnsiOrEmpty(block.text()));
+        if (Memo_) {
+            for (QTextBlock block = Memo_->document()->begin(); block.isValid(); block = block.next())
+                lines.push_back(platform::UnicodeToAnsiOrEmpty(block.text()));
+        } else {
+            for (const QString& block : Blocks(Text_))
+                lines.push_back(platform::UnicodeToAnsiOrEmpty(block));
+        }
         // An empty memo, or a last line end, leaves no line of its own.
         if (!lines.empty() && lines.back().empty())
             lines.pop_back();
@@ -365,56 +526,92 @@ public:
     }
     void SetLines(const std::vector<std::string>& lines) override
     {
-        if (!Inner())
-            return;
         QStringList text;
         for (const std::string& line : lines)
             text.push_back(platform::AnsiToUnicode(line));
-        Inner()->setPlainText(text.join('\n'));
-        Accepted_ = Inner()->toPlainText();
+        if (!Memo_) {
+            Text_ = text.join('\n');
+            return;
+        }
+        Memo_->setPlainText(text.join('\n'));
+        Accepted_ = Memo_->toPlainText();
     }
     void SetWrap(bool wrap) override
     {
-        if (!Inner())
-            return;
-        Inner()->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
-        Inner()->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        Inner()->setHorizontalScrollBarPolicy(wrap ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
+        Wrap_ = wrap;
+        if (Memo_)
+            ApplyWrap();
     }
     void MoveCaretToStart() override
     {
-        if (Inner())
-            Inner()->moveCursor(QTextCursor::Start);
+        // A memo made later starts with its caret there.
+        if (Memo_)
+            Memo_->moveCursor(QTextCursor::Start);
     }
     void SetClientSize(int32_t width, int32_t height) override
     {
         // The scroll bars come on top of the text's room.
-        if (!Inner())
+        const int frame = 2 * Frame_.FrameWidth;
+        const bool hBar = Wrap_.has_value() && !*Wrap_;
+        SetSize(width + Frame_.ScrollBarExtent + frame, height + frame + (hBar ? Frame_.ScrollBarExtent : 0));
+    }
+
+protected:
+    bool HoldsPlace() const override { return true; }
+    QWidget* FocusTaker() const override { return Memo_.data(); }
+    void Realize() override
+    {
+        if (Memo_ || !Outer())
             return;
-        const int bar = Inner()->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-        const int frame = 2 * Inner()->frameWidth();
-        const bool hBar = Inner()->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOn;
-        TQtWidget::SetSize(width + bar + frame, height + frame + (hBar ? bar : 0));
+        Memo_ = new QPlainTextEdit(Outer());
+        Memo_->setFont(Font_);
+        // Tab moves on through the form, as in every other control; a text area takes no tabs.
+        Memo_->setTabChangesFocus(true);
+        if (Wrap_)
+            ApplyWrap();
+        Memo_->setPlainText(Text_);
+        Accepted_ = Memo_->toPlainText();
+        Memo_->moveCursor(QTextCursor::Start);
+        QObject::connect(Memo_, &QPlainTextEdit::textChanged, [this] { RefuseForeignText(); });
+        Memo_->resize(Outer()->size());
+        WatchFocus(*Memo_);
+        Text_.clear();
     }
 
 private:
+    void ApplyWrap()
+    {
+        Memo_->setLineWrapMode(*Wrap_ ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+        Memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        Memo_->setHorizontalScrollBarPolicy(*Wrap_ ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
+    }
     // Typed or pasted text the code page cannot hold is taken back.
     void RefuseForeignText()
     {
-        const QString text = Inner()->toPlainText();
+        const QString text = Memo_->toPlainText();
         if (platform::IsAnsiText(text)) {
             Accepted_ = text;
             return;
         }
-        const QSignalBlocker block(Inner());
-        Inner()->setPlainText(Accepted_);
-        Inner()->moveCursor(QTextCursor::End);
+        const QSignalBlocker block(Memo_);
+        Memo_->setPlainText(Accepted_);
+        Memo_->moveCursor(QTextCursor::End);
     }
 
+    QFont Font_;
+    TMemoFrame Frame_;
+    std::optional<bool> Wrap_; // none: the editor's own
+    QString Text_;
     QString Accepted_;
+    QPointer<QPlainTextEdit> Memo_;
 };
 
 } // namespace
+
+TQtFormWidgetFactory::TQtFormWidgetFactory(QWidget& panel) : Panel_(panel)
+{
+    TFormWidgetClip::Of(panel);
+}
 
 platform::TFontData TQtFormWidgetFactory::PanelFont() const
 {
@@ -447,7 +644,9 @@ std::unique_ptr<TCheckWidget> TQtFormWidgetFactory::CreateRadioButton()
 
 std::unique_ptr<TListWidget> TQtFormWidgetFactory::CreateListBox(const platform::TFontData& font)
 {
-    return std::make_unique<TQtListBox>(Panel_, font);
+    if (!ListFrame_)
+        ListFrame_ = QListView(&Panel_).contentsMargins();
+    return std::make_unique<TQtListBox>(Panel_, font, *ListFrame_);
 }
 
 std::unique_ptr<TListWidget> TQtFormWidgetFactory::CreateComboBox(const platform::TFontData& font)
@@ -457,7 +656,11 @@ std::unique_ptr<TListWidget> TQtFormWidgetFactory::CreateComboBox(const platform
 
 std::unique_ptr<TMemoWidget> TQtFormWidgetFactory::CreateMemo(const platform::TFontData& font)
 {
-    return std::make_unique<TQtMemo>(Panel_, font);
+    if (!MemoFrame_) {
+        const QPlainTextEdit memo(&Panel_);
+        MemoFrame_ = TMemoFrame{memo.frameWidth(), memo.style()->pixelMetric(QStyle::PM_ScrollBarExtent)};
+    }
+    return std::make_unique<TQtMemo>(Panel_, font, *MemoFrame_);
 }
 
 } // namespace htmlview

@@ -2,6 +2,7 @@
 // the frame and the error box.
 #include "htmlview/HtmlView.h"
 
+#include "htmlview/FormWidgetClip.h"
 #include "htmlview/HtmlFormQtWidgets.h"
 #include "htmlview/HtmlForms.h"
 #include "htmlview/HtmlImageCache.h"
@@ -413,6 +414,15 @@ void THtmlView::focusOutEvent(QFocusEvent* event)
 {
     QWidget::focusOutEvent(event);
     update();
+}
+
+bool THtmlView::focusNextPrevChild(bool next)
+{
+    TFormWidgetClip* clip = TFormWidgetClip::Find(*Panel_);
+    const QWidget* from = window()->focusWidget();
+    if (clip && from && clip->MoveFocus(*from, next))
+        return true;
+    return QWidget::focusNextPrevChild(next);
 }
 
 } // namespace htmlview

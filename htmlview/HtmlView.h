@@ -268,6 +268,9 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    // Tab and Backtab from the control or from one of its form controls reach the form controls
+    // out of sight too.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     // HtmlView.cpp: construction, properties, selection.
